@@ -1,0 +1,74 @@
+#include "catalogue.h"
+
+#include <utility>
+
+std::optional<qint16> Catalogue::AppendProject()
+{
+    if (isFull())
+        return std::nullopt;
+    m_projects.append(ProjectInfo{});
+    return LastProject();
+}
+
+std::optional<qint16> Catalogue::AddProject(qint16 selected)
+{
+    if (isFull())
+        return std::nullopt;
+    const qint16 position = qint16(selected + 1);
+    ProjectInfo created;
+    created.Name = QStringLiteral("New");
+    created.Pics = 1;
+    m_projects.insert(position, created);
+    return position;
+}
+
+void Catalogue::DeleteProject(qint16 position)
+{
+    if (position < 0 || position > LastProject())
+        return;
+    m_projects.removeAt(position);
+}
+
+qint16 Catalogue::MoveProjectUp(qint16 position)
+{
+    if (position <= 0 || position > LastProject())
+        return position;
+    m_projects.swapItemsAt(position - 1, position);
+    return qint16(position - 1);
+}
+
+qint16 Catalogue::MoveProjectDown(qint16 position)
+{
+    if (position < 0 || position >= LastProject())
+        return position;
+    m_projects.swapItemsAt(position, position + 1);
+    return qint16(position + 1);
+}
+
+void Catalogue::SetProjectField(qint16 position, const QString &key, const QString &text)
+{
+    if (position < 0 || position > LastProject())
+        return;
+    ProjectInfo &project = m_projects[position];
+    if (key == QLatin1String("Name"))
+        project.Name = text;
+    else if (key == QLatin1String("Location"))
+        project.Location = text;
+    else if (key == QLatin1String("ShortDesc"))
+        project.ShortDesc = text;
+    else if (key == QLatin1String("LongDesc"))
+        project.LongDesc = text;
+}
+
+void Catalogue::SetPics(qint16 position, qint16 pics)
+{
+    if (position >= 0 && position <= LastProject())
+        m_projects[position].Pics = pics;
+}
+
+void Catalogue::assign(QList<ProjectInfo> projects)
+{
+    if (projects.size() > MaxProjects)
+        projects.resize(MaxProjects);
+    m_projects = std::move(projects);
+}

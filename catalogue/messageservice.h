@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// How the program tells the user something. The window shows a modal box; tests record the texts.
+class MessageService
+{
+public:
+    virtual ~MessageService() = default;
+    virtual void showMessage(const QString &text) = 0;
+};

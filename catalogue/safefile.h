@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Every file the program writes goes through here: the bytes go to a temporary file in the same
+// folder, which replaces the target only once all of them were written, so a full disk or a crash
+// leaves the old file whole. A write-protected target is refused rather than replaced.
+// Returns an empty string on success, otherwise the reason.
+QString writeFileSafely(const QString &path, const QByteArray &bytes);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "messageservice.h"
+
+class QWidget;
+
+// A modal box with only an OK button and no icon, captioned with the application's title.
+class MessageBoxService : public MessageService
+{
+public:
+    explicit MessageBoxService(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+    void showMessage(const QString &text) override;
+
+private:
+    QWidget *m_parent;
+};
