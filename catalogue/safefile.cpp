@@ -12,7 +12,9 @@ QString writeFileSafely(const QString &path, const QByteArray &bytes)
         return QStringLiteral("%1 is write-protected").arg(path);
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write (a full disk) is seen here: with buffering, Qt lets commit()
+    // succeed after the flush failed half-way, which would replace the file with a truncated one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();

@@ -1,0 +1,67 @@
+// Runs LoadProjects/SaveProjects steps in a process of its own, so that tests can run them as an
+// unprivileged user or under a file-size limit. Steps are the arguments, in order:
+//   load | save | add | count | unprotect | fsize BYTES | nofsize
+// Messages and results go to standard output, one line each.
+#include "catalogue.h"
+#include "messageservice.h"
+#include "projectsfile.h"
+
+#include <QFile>
+#include <QTextStream>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QTextStream out(stdout);
+
+class PrintingMessages : public MessageService
+{
+public:
+    void showMessage(const QString &text) override
+    {
+        QString shown = text;
+        out << "message " << shown.replace(QLatin1Char('\r'), QLatin1String("\\r")) << Qt::endl;
+    }
+};
+
+void setFileSizeLimit(rlim_t bytes)
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // A full disk must be an error the program sees, not a signal that kills it.
+    std::signal(SIGXFSZ, SIG_IGN);
+    Catalogue catalogue;
+    PrintingMessages messages;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray step = argv[i];
+        if (step == "load") {
+            LoadProjects(catalogue, messages);
+        } else if (step == "save") {
+            out << (SaveProjects(catalogue, messages) ? "saved" : "not saved") << Qt::endl;
+        } else if (step == "add") {
+            catalogue.AddProject(catalogue.LastProject());
+        } else if (step == "count") {
+            out << "projects " << catalogue.LastProject() + 1 << Qt::endl;
+        } else if (step == "unprotect") {
+            QFile::setPermissions(ProjectsFileName, QFile::permissions(ProjectsFileName) | QFile::WriteOwner);
+        } else if (step == "fsize" && i + 1 < argc) {
+            setFileSizeLimit(rlim_t(QByteArray(argv[++i]).toULongLong()));
+        } else if (step == "nofsize") {
+            setFileSizeLimit(RLIM_INFINITY);
+        } else {
+            out << "unknown step " << step << Qt::endl;
+            return 2;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,213 @@
+#include "catalogue.h"
+#include "catalogueformat.h"
+#include "codepage.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+using Projects = QList<ProjectInfo>;
+
+ProjectInfo record(const QString &name, const QString &location = {}, const QString &shortDesc = {},
+                   const QString &longDesc = {}, qint16 pics = 0)
+{
+    return ProjectInfo{name, location, shortDesc, longDesc, pics};
+}
+
+QByteArray golden(const char *name)
+{
+    QFile file(QStringLiteral(TEST_DATA_DIR "/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing golden file %s", name);
+    return file.readAll();
+}
+
+QString lines(const QStringList &lines)
+{
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+} // namespace
+
+class TestCatalogueFormat : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void reading_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Projects>("expected");
+
+        QTest::newRow("empty file") << QString() << Projects{};
+        QTest::newRow("first run") << lines({"\"Name:\",\"New\"", "\"Location:\",\"New\"",
+                                             "\"Short Description:\",\"New\"", "\"Long Description:\",\"New\"",
+                                             "\"Total Pictures:\",1"})
+                                   << Projects{record("New", "New", "New", "New", 1)};
+        QTest::newRow("commas and line breaks inside quotes")
+            << lines({"\"Name:\",\"A, B\"", "\"Long Description:\",\"one, two\r\n\r\nthree\"", "\"Total Pictures:\",2"})
+            << Projects{record("A, B", {}, {}, "one, two\r\n\r\nthree", 2)};
+        QTest::newRow("missing count keeps 0") << lines({"\"Name:\",\"A\"", "\"Location:\",\"L\""})
+                                               << Projects{record("A", "L")};
+        QTest::newRow("unknown key skipped") << lines({"\"Name:\",\"A\"", "\"Colour:\",\"red\"", "\"Location:\",\"L\""})
+                                             << Projects{record("A", "L")};
+        QTest::newRow("key in other case starts no record")
+            << lines({"\"Name:\",\"A\"", "\"name:\",\"B\"", "\"Location:\",\"L\""}) << Projects{record("A", "L")};
+        QTest::newRow("later value wins, any order")
+            << lines({"\"Name:\",\"A\"", "\"Total Pictures:\",3", "\"Location:\",\"x\"", "\"Location:\",\"y\"", "\"Name:\",\"B\""})
+            << Projects{record("A", "y", {}, {}, 3), record("B")};
+        QTest::newRow("spaces before items") << lines({"  \"Name:\",  \"A\"", "   \"Total Pictures:\",  5"})
+                                             << Projects{record("A", {}, {}, {}, 5)};
+        QTest::newRow("blank lines") << QStringLiteral("\r\n\r\n\"Name:\",\"A\"\r\n\r\n\r\n\"Location:\",\"L\"\r\n\r\n")
+                                     << Projects{record("A", "L")};
+        QTest::newRow("key line before the first record")
+            << lines({"\"Location:\",\"orphan\"", "\"Name:\",\"A\""}) << Projects{record("A")};
+        QTest::newRow("count not a number") << lines({"\"Name:\",\"A\"", "\"Total Pictures:\",many"}) << Projects{record("A")};
+        QTest::newRow("count outside 16 bits") << lines({"\"Name:\",\"A\"", "\"Total Pictures:\",40000"}) << Projects{record("A")};
+        QTest::newRow("negative count") << lines({"\"Name:\",\"A\"", "\"Total Pictures:\",-7"})
+                                        << Projects{record("A", {}, {}, {}, -7)};
+        QTest::newRow("file ends inside a value") << QStringLiteral("\"Name:\",\"A\"\r\n\"Long Description:\",\"half\r\nway")
+                                                  << Projects{record("A", {}, {}, "half\r\nway")};
+        QTest::newRow("file ends without line end") << QStringLiteral("\"Name:\",\"A\"\r\n\"Total Pictures:\",2")
+                                                    << Projects{record("A", {}, {}, {}, 2)};
+        QTest::newRow("line with one item") << lines({"\"Name:\"", "\"Location:\",\"L\""}) << Projects{record({}, "L")};
+        QTest::newRow("bare items") << lines({"Name:,A", "Location:,\"L\""}) << Projects{record("A", "L")};
+        QTest::newRow("NUL bytes kept") << lines({QStringLiteral("\"Name:\",\"a") + QChar(0) + QStringLiteral("b\"")})
+                                        << Projects{record(QStringLiteral("a") + QChar(0) + QStringLiteral("b"))};
+        QTest::newRow("line feeds only") << QStringLiteral("\"Name:\",\"A\"\n\"Location:\",\"L\"\n") << Projects{record("A", "L")};
+        QTest::newRow("quotes inside a value")
+            << lines({"\"Name:\",\"The \"Old\" Mill\"", "\"Short Description:\",\"say \"hi\", then go\"", "\"Total Pictures:\",1"})
+            << Projects{record("The \"Old\" Mill", {}, "say \"hi\", then go", {}, 1)};
+        QTest::newRow("quote ending a line inside a long description")
+            << lines({"\"Name:\",\"A\"", "\"Long Description:\",\"He said \"no\"\r\nthen \"yes\"\"", "\"Total Pictures:\",1"})
+            << Projects{record("A", {}, {}, "He said \"no\"\r\nthen \"yes\"", 1)};
+        QTest::newRow("value that is only a quote") << lines({"\"Name:\",\"\"\"", "\"Location:\",\"L\""})
+                                                    << Projects{record("\"", "L")};
+    }
+
+    void reading()
+    {
+        QFETCH(QString, text);
+        QFETCH(Projects, expected);
+        const CatalogueFormat::Parsed parsed = CatalogueFormat::parse(text);
+        QCOMPARE(parsed.projects, expected);
+        QCOMPARE(parsed.droppedRecords, 0);
+    }
+
+    void goldenFiles_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<Projects>("projects");
+
+        QTest::newRow("first run, 110 bytes") << golden("first_run.txt") << Projects{record("New", "New", "New", "New", 1)};
+        QTest::newRow("three projects, Windows-1252")
+            << golden("three_projects.txt")
+            << Projects{record("Bridge 12", "Quay, north side", "Footbridge, steel",
+                               "First paragraph, with a comma.\r\n\r\nSecond paragraph.\r\n", 4),
+                        record({}, {}, {}, {}, 0),
+                        record(QStringLiteral("Café €"), "  spaced  ", "<b>bold</b> & more", "tab\there", -3)};
+        QTest::newRow("UTF-8 when Windows-1252 cannot hold it")
+            << golden("utf8_project.txt") << Projects{record(QStringLiteral("Ω 日本 🌉 café"), {}, {}, {}, 2)};
+        QTest::newRow("empty catalogue, 0 bytes") << QByteArray() << Projects{};
+    }
+
+    void goldenFiles()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(Projects, projects);
+        QCOMPARE(CatalogueFormat::write(projects), file);
+        QCOMPARE(CatalogueFormat::read(file).projects, projects);
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<Projects>("projects");
+
+        QTest::newRow("commas and paragraphs")
+            << Projects{record("A,B", "x, y", ",", "a,\r\nb,\r\n\r\n,c", 9), record("C")};
+        QTest::newRow("quotes") << Projects{record("\"quoted\"", "a\"b", "say \"hi\", then",
+                                                   "line \"one\"\r\n\"two\" here\r\nend\"", 2)};
+        QTest::newRow("value ending in a line break") << Projects{record("A", {}, {}, "text\r\n", 1), record("B")};
+        QTest::newRow("outside Windows-1252") << Projects{record(QStringLiteral("Ω"), QStringLiteral("日本"),
+                                                                 QStringLiteral("🌉 bridge"), QStringLiteral("é and ω"), 3)};
+        QTest::newRow("every Windows-1252 character")
+            << Projects{record(CodePage::decodeWindows1252([] {
+                   QByteArray all;
+                   for (int b = 1; b < 256; ++b)
+                       if (b != '"' && b != '\r' && b != '\n')
+                           all.append(char(b));
+                   return all;
+               }()))};
+        QTest::newRow("extreme counts") << Projects{record("A", {}, {}, {}, 32767), record("B", {}, {}, {}, -32768)};
+    }
+
+    void roundTrip()
+    {
+        QFETCH(Projects, projects);
+        const QByteArray bytes = CatalogueFormat::write(projects);
+        QCOMPARE(CatalogueFormat::read(bytes).projects, projects);
+        QCOMPARE(CatalogueFormat::write(CatalogueFormat::read(bytes).projects), bytes);
+    }
+
+    void everyByteSurvivesWindows1252()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = CodePage::decodeWindows1252(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(text.at(0xE9), QChar(u'é'));
+        QCOMPARE(text.at(0x80), QChar(u'€'));
+        QCOMPARE(text.at(0x81), QChar(0x81));
+        QCOMPARE(text.at(0x9D), QChar(0x9D));
+        QByteArray back;
+        QVERIFY(CodePage::encodeWindows1252(text, back));
+        QCOMPARE(back, all);
+    }
+
+    void windows1252FileSavesBackIdentical()
+    {
+        const QByteArray file = "\"Name:\",\"Caf\xE9\"\r\n\"Location:\",\"\x93quoted\x94 \x81\"\r\n";
+        const CatalogueFormat::Parsed parsed = CatalogueFormat::read(file);
+        QCOMPARE(parsed.projects.at(0).Name, QStringLiteral("Café"));
+        QCOMPARE(parsed.projects.at(0).Location, QStringLiteral("“quoted” \u0081"));
+        const QByteArray saved = CatalogueFormat::write(parsed.projects);
+        QVERIFY(saved.startsWith(file));
+    }
+
+    void referencesForPages_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+
+        QTest::newRow("plain") << QStringLiteral("<b>A & B</b>") << QByteArray("<b>A & B</b>");
+        QTest::newRow("Windows-1252") << QStringLiteral("café €") << QByteArray("caf\xE9 \x80");
+        QTest::newRow("omega") << QStringLiteral("Ω") << QByteArray("&#937;");
+        QTest::newRow("two characters") << QStringLiteral("日本") << QByteArray("&#26085;&#26412;");
+        QTest::newRow("above U+FFFF") << QStringLiteral("a🌉b") << QByteArray("a&#127753;b");
+    }
+
+    void referencesForPages()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(CodePage::encodeWindows1252WithReferences(text), bytes);
+    }
+
+    void readerKeepsCountingPastTheLimit()
+    {
+        const int total = Catalogue::MaxProjects + 3;
+        QByteArray file;
+        for (int i = 0; i < total; ++i)
+            file += "\"Name:\",\"P" + QByteArray::number(i) + "\"\r\n\"Total Pictures:\",1\r\n";
+        const CatalogueFormat::Parsed parsed = CatalogueFormat::read(file);
+        QCOMPARE(parsed.projects.size(), Catalogue::MaxProjects);
+        QCOMPARE(parsed.droppedRecords, 3);
+        QCOMPARE(parsed.projects.last().Name, QStringLiteral("P32766"));
+        QCOMPARE(parsed.projects.last().Pics, qint16(1));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCatalogueFormat)
+#include "tst_catalogueformat.moc"

@@ -1,0 +1,263 @@
+#include "catalogue.h"
+#include "catalogueformat.h"
+#include "messageservice.h"
+#include "projectsfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+class RecordingMessages : public MessageService
+{
+public:
+    void showMessage(const QString &text) override { shown.append(text); }
+    QStringList shown;
+};
+
+const QByteArray FirstRun = "\"Name:\",\"New\"\r\n\"Location:\",\"New\"\r\n\"Short Description:\",\"New\"\r\n"
+                            "\"Long Description:\",\"New\"\r\n\"Total Pictures:\",1\r\n";
+const QString SaveFailedLine = QStringLiteral("message Not possible to Save Project Information\\rCheck for write protection");
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+ProjectInfo named(const QString &name)
+{
+    ProjectInfo p;
+    p.Name = name;
+    p.Pics = 2;
+    return p;
+}
+
+// Runs the step program in `dir`, as the unprivileged user when asked, and returns its output lines.
+QStringList runSteps(const QString &dir, const QStringList &steps, bool unprivileged = false)
+{
+    QProcess process;
+    process.setWorkingDirectory(dir);
+    if (unprivileged)
+        process.start(QStringLiteral("setpriv"), QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                                             QStringLiteral(CATALOGUE_STEPS)} + steps);
+    else
+        process.start(QStringLiteral(CATALOGUE_STEPS), steps);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {QStringLiteral("failed: ") + QString::fromLocal8Bit(process.readAllStandardError())};
+    return QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// A folder the unprivileged user owns, inside a scratch folder it may enter.
+QString unprivilegedFolder(const QTemporaryDir &scratch)
+{
+    const passwd *nobody = getpwnam("nobody");
+    if (!nobody)
+        return {};
+    const QString dir = scratch.filePath(QStringLiteral("work"));
+    QDir().mkpath(dir);
+    QFile::setPermissions(scratch.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                              | QFile::ReadOther | QFile::ExeOther);
+    if (chown(QFile::encodeName(dir).constData(), nobody->pw_uid, nobody->pw_gid) != 0)
+        return {};
+    return dir;
+}
+
+void chownToNobody(const QString &path)
+{
+    const passwd *nobody = getpwnam("nobody");
+    QVERIFY(nobody && chown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid) == 0);
+}
+
+} // namespace
+
+class TestProjectsFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_path = m_dir.filePath(QStringLiteral("projects.txt"));
+        QFile::remove(m_path);
+        m_messages.shown.clear();
+    }
+
+    void firstRunCreatesTheFile()
+    {
+        Catalogue catalogue;
+        catalogue.assign({named("left over")});
+        LoadProjects(catalogue, m_messages, m_path);
+        QCOMPARE(m_messages.shown, QStringList{QStringLiteral("No existing file, creating projects.txt")});
+        QCOMPARE(catalogue.Projects(), (QList<ProjectInfo>{ProjectInfo{"New", "New", "New", "New", 1}}));
+        QCOMPARE(readFile(m_path), FirstRun);
+        QCOMPARE(readFile(m_path).size(), 110);
+    }
+
+    void existingFileReplacesTheCatalogue_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("count");
+        QTest::newRow("empty file") << QByteArray() << 0;
+        QTest::newRow("first-run file") << FirstRun << 1;
+        QTest::newRow("two records") << FirstRun + FirstRun << 2;
+    }
+
+    void existingFileReplacesTheCatalogue()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, count);
+        writeFile(m_path, file);
+        Catalogue catalogue;
+        catalogue.assign({named("a"), named("b"), named("c")});
+        LoadProjects(catalogue, m_messages, m_path);
+        QCOMPARE(catalogue.LastProject(), qint16(count - 1));
+        QCOMPARE(m_messages.shown, QStringList());
+        QCOMPARE(readFile(m_path), file);
+    }
+
+    void folderInPlaceOfTheFile()
+    {
+        QVERIFY(QDir().mkdir(m_path));
+        Catalogue catalogue;
+        LoadProjects(catalogue, m_messages, m_path);
+        QCOMPARE(m_messages.shown.size(), 1);
+        QVERIFY(m_messages.shown.first().startsWith(QStringLiteral("Not possible to read projects.txt\r")));
+        QCOMPARE(catalogue.LastProject(), qint16(-1));
+
+        catalogue.assign({named("A")});
+        QVERIFY(!SaveProjects(catalogue, m_messages, m_path));
+        QCOMPARE(m_messages.shown.last(), ProjectsMessages::SaveFailed);
+        QCOMPARE(catalogue.Projects(), QList<ProjectInfo>{named("A")});
+        QVERIFY(QFileInfo(m_path).isDir());
+        QVERIFY(QDir().rmdir(m_path));
+    }
+
+    void tooManyRecordsAreReportedNotLost()
+    {
+        QByteArray file;
+        for (int i = 0; i < Catalogue::MaxProjects + 2; ++i)
+            file += "\"Name:\",\"P\"\r\n";
+        writeFile(m_path, file);
+        Catalogue catalogue;
+        LoadProjects(catalogue, m_messages, m_path);
+        QCOMPARE(catalogue.LastProject(), qint16(32766));
+        QCOMPARE(m_messages.shown.size(), 1);
+        QVERIFY(m_messages.shown.first().contains(QStringLiteral("2 more projects")));
+        QCOMPARE(readFile(m_path), file);
+    }
+
+    void savesAreCompleteAndRepeatable()
+    {
+        Catalogue catalogue;
+        QVERIFY(SaveProjects(catalogue, m_messages, m_path));
+        QCOMPARE(readFile(m_path), QByteArray());
+
+        catalogue.assign({named("A"), ProjectInfo{"B", "x,y", "\"q\"", "1\r\n2", -1}});
+        QVERIFY(SaveProjects(catalogue, m_messages, m_path));
+        const QByteArray first = readFile(m_path);
+        QVERIFY(SaveProjects(catalogue, m_messages, m_path));
+        QCOMPARE(readFile(m_path), first);
+        QCOMPARE(m_messages.shown, QStringList());
+        QCOMPARE(first, CatalogueFormat::write(catalogue.Projects()));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"projects.txt"});
+    }
+
+    void unreadableFileIsLeftAlone()
+    {
+        QTemporaryDir scratch;
+        const QString dir = unprivilegedFolder(scratch);
+        QVERIFY(!dir.isEmpty());
+        const QString path = dir + QStringLiteral("/projects.txt");
+        writeFile(path, FirstRun);
+        QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+        chownToNobody(path);
+
+        const QStringList output = runSteps(dir, {"load", "count"}, true);
+        QCOMPARE(output.size(), 2);
+        QVERIFY2(output.at(0).startsWith(QStringLiteral("message Not possible to read projects.txt\\r")),
+                 qPrintable(output.at(0)));
+        QCOMPARE(output.at(1), QStringLiteral("projects 0"));
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(readFile(path), FirstRun);
+    }
+
+    void saveFailuresKeepTheOldFile_data()
+    {
+        QTest::addColumn<QString>("protection");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<int>("projectsInFile");
+
+        // Each case fails once, shows the message once, keeps the catalogue, and where the fault
+        // can be lifted within the run, saves afterwards.
+        QTest::newRow("write-protected file")
+            << "file" << QStringList{"load", "add", "save", "count", "unprotect", "save", "count"}
+            << QStringList{"not saved", "projects 2", "saved", "projects 2"} << 2;
+        QTest::newRow("write-protected folder")
+            << "folder" << QStringList{"load", "add", "save", "count"} << QStringList{"not saved", "projects 2"} << 1;
+        QTest::newRow("full disk")
+            << "fsize" << QStringList{"load", "add", "add", "fsize", "150", "save", "count", "nofsize", "save"}
+            << QStringList{"not saved", "projects 3", "saved"} << 3;
+    }
+
+    void saveFailuresKeepTheOldFile()
+    {
+        QFETCH(QString, protection);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, expected);
+        QFETCH(int, projectsInFile);
+
+        QTemporaryDir scratch;
+        const QString dir = unprivilegedFolder(scratch);
+        QVERIFY(!dir.isEmpty());
+        const QString path = dir + QStringLiteral("/projects.txt");
+        writeFile(path, FirstRun);
+        chownToNobody(path);
+        if (protection == QLatin1String("file"))
+            QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+        if (protection == QLatin1String("folder"))
+            QVERIFY(chown(QFile::encodeName(dir).constData(), 0, 0) == 0);
+
+        const QStringList output = runSteps(dir, steps, true);
+        QStringList results;
+        for (const QString &line : output) {
+            if (line.startsWith(QLatin1String("message ")))
+                QCOMPARE(line, SaveFailedLine);
+            else
+                results.append(line);
+        }
+        QCOMPARE(results, expected);
+        QCOMPARE(output.count(SaveFailedLine), 1);
+
+        Catalogue saved;
+        RecordingMessages ignored;
+        LoadProjects(saved, ignored, path);
+        QCOMPARE(saved.LastProject() + 1, projectsInFile);
+        if (projectsInFile == 1)
+            QCOMPARE(readFile(path), FirstRun);
+        QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{"projects.txt"});
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+    RecordingMessages m_messages;
+};
+
+QTEST_APPLESS_MAIN(TestProjectsFile)
+#include "tst_projectsfile.moc"
