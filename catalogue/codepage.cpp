@@ -32,6 +32,13 @@ bool isAscii(const QByteArray &bytes)
     return true;
 }
 
+bool isValidUtf8(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes); // the decoding runs only when its result is taken
+    return !utf8.hasError();
+}
+
 } // namespace
 
 namespace CodePage {
@@ -92,8 +99,10 @@ QString decodeCatalogueText(const QByteArray &bytes)
 
 QByteArray encodeCatalogueText(const QString &text)
 {
+    // Windows-1252 bytes that happen to form valid UTF-8 (such as "Ã©") would be read back as
+    // UTF-8 and change; UTF-8 keeps them.
     QByteArray bytes;
-    if (encodeWindows1252(text, bytes))
+    if (encodeWindows1252(text, bytes) && (isAscii(bytes) || !isValidUtf8(bytes)))
         return bytes;
     return text.toUtf8();
 }

@@ -139,6 +139,8 @@ private slots:
                            all.append(char(b));
                    return all;
                }()))};
+        QTest::newRow("Windows-1252 text that looks like UTF-8")
+            << Projects{record(QStringLiteral("Ã©"), QStringLiteral("Â€"), QStringLiteral("ä"))};
         QTest::newRow("extreme counts") << Projects{record("A", {}, {}, {}, 32767), record("B", {}, {}, {}, -32768)};
     }
 

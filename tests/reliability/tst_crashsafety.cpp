@@ -1,0 +1,100 @@
+#include "catalogueformat.h"
+#include "pages.h"
+#include "sample_catalogue.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <csignal>
+
+namespace {
+
+constexpr int Kills = 50;
+constexpr int Projects = 1500; // about a megabyte a file, so a kill often lands mid-write
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// A writer killed at any moment leaves each file either whole-old or whole-new, never in between.
+class TestCrashSafety : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void killedWritersLoseNothing_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("Save All") << "save" << QStringList{"projects.txt"};
+        QTest::newRow("Build Pages") << "pages" << QStringList{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName};
+    }
+
+    void killedWritersLoseNothing()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QStringList, files);
+
+        // Kills are spread over about three writes, as long as the writer takes to make and write
+        // one version here.
+        QElapsedTimer timer;
+        QList<QByteArray> versions[2];
+        for (int variant = 1; variant <= 2; ++variant) {
+            const QList<ProjectInfo> projects = sampleCatalogue(Projects, variant);
+            timer.start();
+            if (mode == QLatin1String("save"))
+                versions[variant - 1] = {CatalogueFormat::write(projects)};
+            else
+                versions[variant - 1] = {Pages::BuildIndexPage(projects), Pages::BuildShortPage(projects),
+                                         Pages::BuildLongPage(projects)};
+        }
+        const qint64 window = qMax<qint64>(2000, 3 * timer.nsecsElapsed() / 1000 + 3000);
+
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        for (int f = 0; f < files.size(); ++f) {
+            QFile file(dir.filePath(files.at(f)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(versions[0].at(f));
+        }
+
+        QRandomGenerator random(20261207);
+        int replaced = 0;
+        for (int kill = 0; kill < Kills; ++kill) {
+            QProcess writer;
+            writer.setWorkingDirectory(dir.path());
+            writer.start(QStringLiteral(WRITER_LOOP), {mode, QString::number(Projects)});
+            QVERIFY(writer.waitForReadyRead(30000));
+            QThread::usleep(ulong(random.bounded(window)));
+            ::kill(pid_t(writer.processId()), SIGKILL);
+            QVERIFY(writer.waitForFinished(30000));
+
+            for (int f = 0; f < files.size(); ++f) {
+                const QByteArray now = readFile(dir.filePath(files.at(f)));
+                const bool whole = now == versions[0].at(f) || now == versions[1].at(f);
+                QVERIFY2(whole, qPrintable(QStringLiteral("kill %1: %2 holds %3 bytes, neither version")
+                                               .arg(kill).arg(files.at(f)).arg(now.size())));
+                if (now == versions[1].at(f))
+                    ++replaced;
+            }
+            // A killed write leaves no half-written file lying about either.
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), files.size());
+        }
+        // Some kills must land after a write completed, or the old file was all that was ever seen.
+        QVERIFY(replaced > 0);
+        qInfo("%d kills within %lld us of the start; new versions seen %d times", Kills, window, replaced);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCrashSafety)
+#include "tst_crashsafety.moc"

@@ -1,0 +1,41 @@
+// Rewrites projects.txt (mode "save") or the three pages (mode "pages") in the working folder,
+// alternating between two catalogues, until it is killed. Prints "ready" before the first write.
+#include "catalogue.h"
+#include "messageservice.h"
+#include "pages.h"
+#include "projectsfile.h"
+#include "sample_catalogue.h"
+
+#include <QDir>
+#include <QTextStream>
+
+namespace {
+
+class SilentMessages : public MessageService
+{
+public:
+    void showMessage(const QString &) override {}
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 3)
+        return 2;
+    const QByteArray mode = argv[1];
+    const int size = QByteArray(argv[2]).toInt();
+    Catalogue catalogues[2];
+    catalogues[0].assign(sampleCatalogue(size, 1));
+    catalogues[1].assign(sampleCatalogue(size, 2));
+    SilentMessages messages;
+
+    QTextStream(stdout) << "ready" << Qt::endl;
+    for (unsigned round = 0;; ++round) {
+        const Catalogue &catalogue = catalogues[round % 2];
+        if (mode == "save")
+            SaveProjects(catalogue, messages);
+        else
+            Pages::publishPages(catalogue.Projects(), QDir::currentPath());
+    }
+}
