@@ -14,7 +14,9 @@ QString writeFileSafely(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
+    // QSaveFile buffers the write and its commit() overlooks a failed final flush (a full disk):
+    // flush here so that such a failure is seen before the target is replaced.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;
