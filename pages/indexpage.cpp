@@ -1,0 +1,39 @@
+#include "pages.h"
+
+#include "pageframe.h"
+
+namespace Pages {
+
+QByteArray BuildIndexPage(const QList<ProjectInfo> &projects)
+{
+    using namespace PageLines;
+    qsizetype length = FrameLength;
+    for (const ProjectInfo &project : projects)
+        length += 160 + 2 * project.Name.size();
+
+    PageText page(length);
+    page.head(QLatin1String("         <b><font size=+2>Index</font>"));
+    page.line(QLatin1String("<Center>"));
+    page.line(QLatin1String("<TABLE BORDER=0>"));
+    for (qsizetype i = 0; i < projects.size(); ++i) {
+        const QString &name = projects.at(i).Name;
+        page.line(QLatin1String("      <TD Width= 190 align=center>"));
+        page.line(PictureStart, name, QLatin1String("_p1.gif\"><br>"));
+        page.line(QLatin1String("         <b>"), name, QLatin1String("</b><br>"));
+        page.line(QLatin1String("         <br>"));
+        page.line(CellEnd);
+        // Rows are only broken, never closed at the end: browsers close the last one.
+        if ((i + 1) % 4 == 0) {
+            page.line(RowEnd);
+            page.line(RowStart);
+        }
+    }
+    page.line(QLatin1String("</TABLE>"));
+    page.line(QLatin1String("</Center>"));
+    page.line(NonBreakingBreak);
+    page.line(Space);
+    page.foot();
+    return page.bytes();
+}
+
+} // namespace Pages

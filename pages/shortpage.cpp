@@ -1,0 +1,40 @@
+#include "pages.h"
+
+#include "pageframe.h"
+
+namespace Pages {
+
+QByteArray BuildShortPage(const QList<ProjectInfo> &projects)
+{
+    using namespace PageLines;
+    qsizetype length = FrameLength;
+    for (const ProjectInfo &project : projects)
+        length += 330 + 2 * project.Name.size() + project.Location.size() + project.ShortDesc.size();
+
+    const QLatin1String indent("         ");
+    const QLatin1String lineBreak("<br>");
+    PageText page(length);
+    page.head(QLatin1String("         <b><font size=+2>Short Descriptions</font>"));
+    for (const ProjectInfo &project : projects) {
+        page.line(QLatin1String("<TABLE BORDER=0>"));
+        page.line(RowStart);
+        page.line(QLatin1String("      <TD Width= 200 align=center>"));
+        page.line(PictureStart, project.Name, QLatin1String("_p1.gif\">"));
+        page.line(CellEnd);
+        page.line(QLatin1String("      <TD>"));
+        page.line(QLatin1String("         <b>"), project.Name, QLatin1String("</b><br>"));
+        page.line(indent, project.Location, lineBreak);
+        page.line(QLatin1String("         &nbsp<br>"));
+        page.line(Space);
+        page.line(indent, project.ShortDesc, lineBreak);
+        page.line(CellEnd);
+        page.line(RowEnd);
+        page.line(QLatin1String("</TABLE>"));
+        page.line(NonBreakingBreak);
+        page.line(Space);
+    }
+    page.foot();
+    return page.bytes();
+}
+
+} // namespace Pages

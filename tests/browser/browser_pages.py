@@ -1,0 +1,251 @@
+#!/usr/bin/env python3
+"""Builds the pages of the demo catalogue and checks them in headless Chromium, driven through
+ChromeDriver's WebDriver HTTP interface: once served over HTTP from 127.0.0.1, once from file://.
+Optionally saves a screenshot of each page."""
+import argparse
+import base64
+import functools
+import http.server
+import json
+import os
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import urllib.parse
+import urllib.request
+
+PAGES = {
+    "projects_index.htm": "Index",
+    "projects_short.htm": "Short Descriptions",
+    "projects_long.htm": "Short Descriptions",
+}
+LINKS = {"Index": "projects_index.htm", "Short": "projects_short.htm", "Long": "projects_long.htm"}
+CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                  "--disable-dev-shm-usage", "--window-size=1000,1300"]
+ELEMENT = "element-6066-11e4-a52e-4f735466cecf"
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+        print("FAIL: " + message, flush=True)
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def read_catalogue(path):
+    """The demo catalogue's names, texts and picture counts, read straight from the file."""
+    with open(path, "rb") as f:
+        text = f.read().decode("cp1252")
+    projects, current = [], None
+    i = 0
+    while i < len(text):
+        if text.startswith('"', i):
+            key_end = text.index('"', i + 1)
+            key = text[i + 1:key_end]
+            rest = text[key_end + 2:]
+            if rest.startswith('"'):
+                end = rest.index('"\r\n', 1)
+                value = rest[1:end]
+                i = key_end + 2 + end + 3
+            else:
+                end = rest.index("\r\n")
+                value = int(rest[:end])
+                i = key_end + 2 + end + 2
+            if key == "Name:":
+                current = {"Name": value}
+                projects.append(current)
+            else:
+                current[key] = value
+        else:
+            i += 1
+    return projects
+
+
+class WebDriver:
+    def __init__(self, port, profile):
+        self.base = "http://127.0.0.1:%d" % port
+        body = {"capabilities": {"alwaysMatch": {
+            "browserName": "chrome",
+            "pageLoadStrategy": "normal",
+            "timeouts": {"pageLoad": 30000, "script": 30000, "implicit": 0},
+            "goog:chromeOptions": {"binary": "/usr/bin/chromium",
+                                   "args": CHROMIUM_FLAGS + ["--user-data-dir=" + profile]},
+        }}}
+        self.session = self.call("POST", "/session", body)["sessionId"]
+
+    def call(self, method, path, body=None):
+        data = json.dumps(body).encode() if body is not None else None
+        request = urllib.request.Request(self.base + path, data=data, method=method,
+                                         headers={"Content-Type": "application/json"})
+        try:
+            with urllib.request.urlopen(request, timeout=60) as response:
+                return json.loads(response.read())["value"]
+        except urllib.error.HTTPError as error:
+            raise RuntimeError("%s %s: %s" % (method, path, error.read()[:500])) from None
+
+    def s(self, method, path, body=None):
+        return self.call(method, "/session/" + self.session + path, body)
+
+    def go(self, url):
+        self.s("POST", "/url", {"url": url})
+
+    def script(self, source, *args):
+        return self.s("POST", "/execute/sync", {"script": source, "args": list(args)})
+
+    def url(self):
+        return self.s("GET", "/url")
+
+    def click_link(self, text):
+        element = self.s("POST", "/element", {"using": "link text", "value": text})[ELEMENT]
+        self.s("POST", "/element/%s/click" % element, {})
+
+    def screenshot(self, path):
+        with open(path, "wb") as f:
+            f.write(base64.b64decode(self.s("GET", "/screenshot")))
+
+    def quit(self):
+        self.s("DELETE", "")
+
+
+def wait_for_images(driver):
+    deadline = time.time() + 15
+    while time.time() < deadline:
+        if driver.script("return document.readyState === 'complete' && "
+                         "Array.from(document.images).every(i => i.complete)"):
+            return
+        time.sleep(0.1)
+    check(False, "images still loading at " + driver.url())
+
+
+def local_file(site, base, src):
+    """The file that a resolved picture URL stands for."""
+    relative = urllib.parse.unquote(urllib.parse.urlparse(src).path)[len(urllib.parse.urlparse(base).path):]
+    return os.path.join(site, relative)
+
+
+def check_page(driver, site, base, file_name, projects):
+    driver.go(base + file_name)
+    wait_for_images(driver)
+    where = base + file_name
+    check(driver.script("return document.title") == "Project List", "title of " + where)
+    heading = driver.script("return (document.querySelector('table td') || {innerText: ''}).innerText.trim()")
+    check(heading == PAGES[file_name], "heading of %s is %r" % (where, heading))
+    text = driver.script("return document.body.innerText")
+    for project in projects:
+        check(project["Name"] in text, "%s does not show %r" % (where, project["Name"]))
+        if file_name != "projects_index.htm":
+            check(project["Location:"] in text, "%s does not show %r" % (where, project["Location:"]))
+
+    images = driver.script("return Array.from(document.images).map(i => [i.src, i.naturalWidth])")
+    expected = len(projects) if file_name != "projects_long.htm" else sum(max(p["Total Pictures:"], 0) for p in projects)
+    check(len(images) == expected, "%s has %d pictures, expected %d" % (where, len(images), expected))
+    loaded = broken = 0
+    for src, width in images:
+        exists = os.path.isfile(local_file(site, base, src))
+        check((width > 0) == exists, "%s: %s has natural width %d, file %s" %
+              (where, src, width, "exists" if exists else "missing"))
+        loaded += width > 0
+        broken += width == 0
+    check(loaded > 0, "no picture loaded on " + where)
+    print("%s: %d pictures loaded, %d missing" % (where, loaded, broken), flush=True)
+
+    for link, target in LINKS.items():
+        driver.go(where)
+        driver.click_link(link)
+        deadline = time.time() + 15
+        while driver.url() != base + target and time.time() < deadline:
+            time.sleep(0.1)
+        check(driver.url() == base + target, "link %s on %s leads to %s" % (link, where, driver.url()))
+        heading = driver.script("return (document.querySelector('table td') || {innerText: ''}).innerText.trim()")
+        check(heading == PAGES[target], "link %s on %s shows heading %r" % (link, where, heading))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--tool", required=True, help="publish_pages_tool executable")
+    parser.add_argument("--demo", required=True, help="folder with projects.txt and Thumbs/")
+    parser.add_argument("--screenshots", help="folder for page-index.png, page-short.png, page-long.png")
+    args = parser.parse_args()
+
+    signal.signal(signal.SIGALRM, lambda *_: sys.exit("browser test timed out"))
+    signal.alarm(240)
+
+    work = tempfile.mkdtemp(prefix="browser-pages-")
+    site = os.path.join(work, "site")
+    os.mkdir(site)
+    shutil.copy(os.path.join(args.demo, "projects.txt"), site)
+    shutil.copytree(os.path.join(args.demo, "Thumbs"), os.path.join(site, "Thumbs"))
+    projects = read_catalogue(os.path.join(site, "projects.txt"))
+    result = subprocess.run([os.path.abspath(args.tool)], cwd=site, capture_output=True, text=True, timeout=60)
+    if result.returncode != 0:
+        sys.exit("building the pages failed: " + result.stdout + result.stderr)
+
+    handler = functools.partial(QuietHandler, directory=site)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    driver_port = free_port()
+    chromedriver = subprocess.Popen(["chromedriver", "--port=%d" % driver_port],
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    driver = None
+    try:
+        deadline = time.time() + 20
+        while True:
+            try:
+                urllib.request.urlopen("http://127.0.0.1:%d/status" % driver_port, timeout=2).read()
+                break
+            except OSError:
+                if time.time() > deadline:
+                    raise
+                time.sleep(0.2)
+        driver = WebDriver(driver_port, os.path.join(work, "profile"))
+        bases = ["http://127.0.0.1:%d/" % server.server_address[1],
+                 "file://" + urllib.request.pathname2url(site) + "/"]
+        for base in bases:
+            for file_name in PAGES:
+                check_page(driver, site, base, file_name, projects)
+        if args.screenshots:
+            os.makedirs(args.screenshots, exist_ok=True)
+            for file_name, shot in (("projects_index.htm", "page-index.png"),
+                                    ("projects_short.htm", "page-short.png"),
+                                    ("projects_long.htm", "page-long.png")):
+                driver.go(bases[0] + file_name)
+                wait_for_images(driver)
+                driver.screenshot(os.path.join(args.screenshots, shot))
+    finally:
+        if driver:
+            try:
+                driver.quit()
+            except Exception:
+                pass
+        chromedriver.terminate()
+        try:
+            chromedriver.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            chromedriver.kill()
+        server.shutdown()
+        shutil.rmtree(work, ignore_errors=True)
+
+    if failures:
+        sys.exit("%d check(s) failed" % len(failures))
+    print("all pages checked over HTTP and file://")
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+if __name__ == "__main__":
+    main()

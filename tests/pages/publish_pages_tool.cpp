@@ -1,0 +1,42 @@
+// Usage: publish_pages_tool [--max-file-size BYTES]
+// Reads projects.txt from the working directory and writes the three pages beside it.
+// Prints "ok", or the page that failed and why (exit status 1).
+#include "catalogueformat.h"
+#include "pages.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+#include <csignal>
+#include <sys/resource.h>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    const QStringList args = app.arguments();
+    const qsizetype limitAt = args.indexOf(QStringLiteral("--max-file-size"));
+    if (limitAt > 0 && limitAt + 1 < args.size()) {
+        // A full disk: writes past the limit fail with EFBIG instead of killing the process.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlim_t limit = args.at(limitAt + 1).toULongLong();
+        const rlimit rl{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &rl);
+    }
+
+    QFile catalogueFile(QStringLiteral("projects.txt"));
+    if (!catalogueFile.open(QIODevice::ReadOnly)) {
+        out << "cannot read projects.txt: " << catalogueFile.errorString() << '\n';
+        return 2;
+    }
+    const auto parsed = CatalogueFormat::read(catalogueFile.readAll());
+    const Pages::PublishResult result = Pages::publishPages(parsed.projects, QDir::currentPath());
+    if (!result.ok) {
+        out << result.failedFile << '\n' << result.error << '\n';
+        return 1;
+    }
+    out << "ok\n";
+    return 0;
+}

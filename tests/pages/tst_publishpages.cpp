@@ -1,0 +1,273 @@
+#include "catalogueformat.h"
+#include "pages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QStringList PageFiles{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName};
+
+QList<ProjectInfo> sampleProjects()
+{
+    return {
+        {QStringLiteral("Harbour Bridge"), QStringLiteral("Port Ellen"), QStringLiteral("Footbridge."),
+         QStringLiteral("Steel truss.\r\nGranite piers."), 5},
+        {QStringLiteral("Café Lumière"), QStringLiteral("Lyon"), QStringLiteral("<b>Refit</b> & lighting"),
+         QStringLiteral("Oak counter, Ω lamps."), 1},
+    };
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray oldContent(const QString &fileName)
+{
+    return "old " + fileName.toLatin1() + "\r\n";
+}
+
+QByteArray newContent(const QString &fileName)
+{
+    const QList<ProjectInfo> projects = sampleProjects();
+    if (fileName == Pages::IndexFileName)
+        return Pages::BuildIndexPage(projects);
+    if (fileName == Pages::ShortFileName)
+        return Pages::BuildShortPage(projects);
+    return Pages::BuildLongPage(projects);
+}
+
+bool runningAsRoot()
+{
+    return geteuid() == 0;
+}
+
+} // namespace
+
+class TestPublishPages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writesTheThreePages();
+    void secondRunGivesIdenticalBytes();
+    void stopsAtAPageThatIsAFolder_data();
+    void stopsAtAPageThatIsAFolder();
+    void stopsAtAWriteProtectedPage_data();
+    void stopsAtAWriteProtectedPage();
+    void fullDiskKeepsTheOldPage();
+
+private:
+    // A scratch site with old pages and a projects.txt, laid out so an unprivileged user owns it.
+    struct Site
+    {
+        QTemporaryDir root;
+        QString folder;
+        QString tool;
+    };
+    void makeSite(Site &site);
+    // Runs the publishing in a child process, as "nobody" when the suite runs as root.
+    QString publishAsUser(const Site &site, const QStringList &extraArgs, int &exitCode);
+    void checkPages(const QString &folder, int rewrittenPages);
+};
+
+void TestPublishPages::writesTheThreePages()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const Pages::PublishResult result = Pages::publishPages(sampleProjects(), dir.path());
+    QVERIFY2(result.ok, qPrintable(result.error));
+    for (const QString &fileName : PageFiles)
+        QCOMPARE(readFile(dir.filePath(fileName)), newContent(fileName));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 3);
+}
+
+void TestPublishPages::secondRunGivesIdenticalBytes()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(Pages::publishPages(sampleProjects(), dir.path()).ok);
+    QList<QByteArray> first;
+    for (const QString &fileName : PageFiles)
+        first.append(readFile(dir.filePath(fileName)));
+    QVERIFY(Pages::publishPages(sampleProjects(), dir.path()).ok);
+    for (int i = 0; i < PageFiles.size(); ++i)
+        QCOMPARE(readFile(dir.filePath(PageFiles.at(i))), first.at(i));
+}
+
+void TestPublishPages::stopsAtAPageThatIsAFolder_data()
+{
+    QTest::addColumn<int>("blocked");
+    QTest::newRow("index") << 0;
+    QTest::newRow("short") << 1;
+    QTest::newRow("long") << 2;
+}
+
+void TestPublishPages::stopsAtAPageThatIsAFolder()
+{
+    QFETCH(int, blocked);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (int i = 0; i < PageFiles.size(); ++i) {
+        if (i == blocked)
+            QVERIFY(QDir(dir.path()).mkdir(PageFiles.at(i)));
+        else
+            writeFile(dir.filePath(PageFiles.at(i)), oldContent(PageFiles.at(i)));
+    }
+
+    const Pages::PublishResult result = Pages::publishPages(sampleProjects(), dir.path());
+    QVERIFY(!result.ok);
+    QCOMPARE(result.failedFile, PageFiles.at(blocked));
+    QVERIFY(!result.error.isEmpty());
+    for (int i = 0; i < PageFiles.size(); ++i) {
+        const QString path = dir.filePath(PageFiles.at(i));
+        if (i < blocked)
+            QCOMPARE(readFile(path), newContent(PageFiles.at(i)));
+        else if (i == blocked)
+            QVERIFY(QFileInfo(path).isDir());
+        else
+            QCOMPARE(readFile(path), oldContent(PageFiles.at(i)));
+    }
+}
+
+void TestPublishPages::makeSite(Site &site)
+{
+    QVERIFY(site.root.isValid());
+    QVERIFY(QFile::setPermissions(site.root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                        | QFile::ReadOther | QFile::ExeOther));
+    // The build folder may be out of the unprivileged user's reach; a copy of the tool is not.
+    site.tool = site.root.filePath(QStringLiteral("publish_pages_tool"));
+    QVERIFY(QFile::copy(QStringLiteral(PUBLISH_PAGES_TOOL), site.tool));
+    QVERIFY(QFile::setPermissions(site.tool, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+
+    site.folder = site.root.filePath(QStringLiteral("site"));
+    QVERIFY(QDir(site.root.path()).mkdir(QStringLiteral("site")));
+    QStringList files = PageFiles;
+    files.append(QStringLiteral("projects.txt"));
+    writeFile(site.folder + QStringLiteral("/projects.txt"), CatalogueFormat::write(sampleProjects()));
+    for (const QString &fileName : PageFiles)
+        writeFile(site.folder + u'/' + fileName, oldContent(fileName));
+    if (runningAsRoot()) {
+        const passwd *nobody = getpwnam("nobody");
+        const group *nogroup = getgrnam("nogroup");
+        QVERIFY(nobody && nogroup);
+        QCOMPARE(chown(QFile::encodeName(site.folder).constData(), nobody->pw_uid, nogroup->gr_gid), 0);
+        for (const QString &fileName : files)
+            QCOMPARE(chown(QFile::encodeName(site.folder + u'/' + fileName).constData(), nobody->pw_uid,
+                           nogroup->gr_gid), 0);
+    }
+}
+
+QString TestPublishPages::publishAsUser(const Site &site, const QStringList &extraArgs, int &exitCode)
+{
+    QProcess process;
+    process.setWorkingDirectory(site.folder);
+    if (runningAsRoot()) {
+        process.setProgram(QStringLiteral("setpriv"));
+        process.setArguments(QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                                         QStringLiteral("--clear-groups"), site.tool}
+                             + extraArgs);
+    } else {
+        process.setProgram(site.tool);
+        process.setArguments(extraArgs);
+    }
+    process.start();
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        exitCode = -1;
+        return QStringLiteral("timed out");
+    }
+    exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
+}
+
+void TestPublishPages::checkPages(const QString &folder, int rewrittenPages)
+{
+    for (int i = 0; i < PageFiles.size(); ++i) {
+        const QString &fileName = PageFiles.at(i);
+        QCOMPARE(readFile(folder + u'/' + fileName), i < rewrittenPages ? newContent(fileName) : oldContent(fileName));
+    }
+    QStringList expected = PageFiles;
+    expected.append(QStringLiteral("projects.txt"));
+    expected.sort();
+    // No temporary file may be left behind either.
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name), expected);
+}
+
+void TestPublishPages::stopsAtAWriteProtectedPage_data()
+{
+    QTest::addColumn<QString>("protectedName"); // a page, or "." for the folder itself
+    QTest::addColumn<QString>("failedFile");
+    QTest::addColumn<int>("rewrittenPages");
+
+    QTest::newRow("nothing protected") << QString() << QString() << 3;
+    QTest::newRow("index page") << Pages::IndexFileName << Pages::IndexFileName << 0;
+    QTest::newRow("short page") << Pages::ShortFileName << Pages::ShortFileName << 1;
+    QTest::newRow("long page") << Pages::LongFileName << Pages::LongFileName << 2;
+    QTest::newRow("folder") << QStringLiteral(".") << Pages::IndexFileName << 0;
+}
+
+void TestPublishPages::stopsAtAWriteProtectedPage()
+{
+    QFETCH(QString, protectedName);
+    QFETCH(QString, failedFile);
+    QFETCH(int, rewrittenPages);
+
+    Site site;
+    makeSite(site);
+    if (QTest::currentTestFailed())
+        return;
+    const QString protectedPath = site.folder + u'/' + protectedName;
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    if (!protectedName.isEmpty())
+        QVERIFY(QFile::setPermissions(protectedPath, protectedName == u'.' ? readOnly | QFile::ExeOwner : readOnly));
+
+    int exitCode = 0;
+    const QString output = publishAsUser(site, {}, exitCode);
+    if (!protectedName.isEmpty())
+        QFile::setPermissions(protectedPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    if (failedFile.isEmpty()) {
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(output, QStringLiteral("ok\n"));
+    } else {
+        QCOMPARE(exitCode, 1);
+        QCOMPARE(output.section(u'\n', 0, 0), failedFile);
+    }
+    checkPages(site.folder, rewrittenPages);
+}
+
+void TestPublishPages::fullDiskKeepsTheOldPage()
+{
+    Site site;
+    makeSite(site);
+    if (QTest::currentTestFailed())
+        return;
+    // Room for the old pages but not for the new index page.
+    int exitCode = 0;
+    const QString output = publishAsUser(site, {QStringLiteral("--max-file-size"), QStringLiteral("200")}, exitCode);
+    QCOMPARE(exitCode, 1);
+    QCOMPARE(output.section(u'\n', 0, 0), Pages::IndexFileName);
+    checkPages(site.folder, 0);
+}
+
+QTEST_APPLESS_MAIN(TestPublishPages)
+#include "tst_publishpages.moc"
