@@ -16,9 +16,7 @@ QString writeFileSafely(const QString &path, const QByteArray &bytes)
     // succeed after the flush failed half-way, which would replace the file with a truncated one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    // QSaveFile buffers the write and its commit() overlooks a failed final flush (a full disk):
-    // flush here so that such a failure is seen before the target is replaced.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;
