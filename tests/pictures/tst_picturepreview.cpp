@@ -10,6 +10,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace
 {
 const QRect Frame(288, 16, 180, 120);
@@ -290,6 +292,39 @@ private slots:
         QCOMPARE(update("Park", 6), qint16(6));
         QVERIFY(showsBuiltIn());
         QCOMPARE(shownPictures(), QList<int>{});
+    }
+
+    // Only plain files are pictures: a FIFO would block the read for ever. Links are followed, so a
+    // folder of pictures may point into another one.
+    void specialFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("found");
+
+        QTest::newRow("FIFO") << "fifo" << false;
+        QTest::newRow("link to a FIFO") << "link to fifo" << false;
+        QTest::newRow("dangling link") << "dangling" << false;
+        QTest::newRow("link to a picture elsewhere") << "link to picture" << true;
+    }
+
+    void specialFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, found);
+
+        const QString fifo = m_root.path() + "/fifo";
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString picture = m_root.path() + "/elsewhere.gif";
+        writeFile(picture, GifWriter::solid(30, 20, colourOf(5)));
+        const QString entry = m_thumbs + "/Lock_p5.gif";
+        if (kind == "fifo")
+            QVERIFY(QFile::rename(fifo, entry));
+        else
+            QVERIFY(QFile::link(kind == "link to fifo" ? fifo : kind == "dangling" ? m_root.path() + "/gone.gif" : picture,
+                                entry));
+
+        QCOMPARE(update("Lock", 2), qint16(found ? 5 : 2));
+        QCOMPARE(shownPictures(), found ? QList<int>{5} : QList<int>{});
     }
 
     void namesAreUsedAsStored_data()
