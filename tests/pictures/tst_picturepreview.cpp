@@ -296,7 +296,7 @@ private slots:
 
     // Only plain files are pictures: a FIFO would block the read for ever. Links are followed, so a
     // folder of pictures may point into another one.
-    void specialFiles_data()
+    void nonPlainFiles_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("found");
@@ -307,7 +307,7 @@ private slots:
         QTest::newRow("link to a picture elsewhere") << "link to picture" << true;
     }
 
-    void specialFiles()
+    void nonPlainFiles()
     {
         QFETCH(QString, kind);
         QFETCH(bool, found);
