@@ -2,6 +2,7 @@
 
 #include "projectinfo.h"
 
+#include <QPixmap>
 #include <QRect>
 #include <QString>
 
@@ -30,7 +31,17 @@ public:
 
     const QString &pictureFolder() const { return m_folder; }
 
+    // The built-in "No Picture" image, as compiled into the program.
+    static QPixmap builtInImage();
+
+    // Where a picture of `extent` starts so that it is centred on a frame: an odd difference leaves
+    // the extra pixel on the right or at the bottom.
+    static int centredStart(int frameStart, int frameExtent, int extent);
+
 private:
+    qint16 UpdateSmallPictures(const ProjectInfo &project);
+
     Controls m_controls;
     QString m_folder;
+    QPixmap m_builtIn;
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// Where the pictures of a project lie and how they are read: picture k of a project is its name
+// exactly as stored + "_p" + k + ".gif" in the picture folder.
+namespace PictureFiles
+{
+// Larger pictures are refused before decoding: the preview shows 180x120 pictures, and the bound
+// keeps a damaged or hostile header from claiming gigabytes.
+constexpr int MaxSide = 4096;
+constexpr int AllocationLimitMB = 64;
+
+QString pictureFileName(const QString &name, int k);
+
+// The path of picture k, or an empty text when the name cannot stand for a plain file inside the
+// folder (a separator, a NUL, a name the file system cannot spell): such pictures count as missing.
+QString picturePath(const QString &folder, const QString &name, int k);
+
+// Exactly one file-system probe: true only for a plain file (or a link to one) at that very path.
+bool isPlainFile(const QString &path);
+
+// Decodes a GIF with bounded size and memory; a null image when the file cannot be shown.
+QImage loadPicture(const QString &path);
+}
