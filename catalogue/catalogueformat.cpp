@@ -3,220 +3,339 @@
 #include "catalogue.h"
 #include "codepage.h"
 
+#include <QIODevice>
+
+#include <cstring>
+
 namespace {
 
-const QLatin1String NameKey("Name:");
-const QLatin1String LocationKey("Location:");
-const QLatin1String ShortKey("Short Description:");
-const QLatin1String LongKey("Long Description:");
-const QLatin1String PicsKey("Total Pictures:");
+using Decoder = QString (*)(const char *, qsizetype);
 
-bool isLineEnd(QChar c)
+QString decodeUtf8(const char *data, qsizetype size)
 {
-    return c == u'\r' || c == u'\n';
+    return QString::fromUtf8(data, size);
 }
 
-bool isBlank(QChar c)
+QString decodeWindows1252(const char *data, qsizetype size)
 {
-    return c == u' ' || c == u'\t';
+    return CodePage::decodeWindows1252(data, size);
 }
 
-class Reader
+Decoder decoderFor(const CodePage::Utf8Detector &detector)
+{
+    return detector.isUtf8WithNonAscii() ? &decodeUtf8 : &decodeWindows1252;
+}
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Parses the key/value pairs of a file handed over in blocks. Only whole pairs are applied: a pair
+// that runs past the end of a block that is not the last is left for the next call, which gets
+// it again with more bytes behind it.
+class PairParser
 {
 public:
-    explicit Reader(QStringView text) : m_text(text) {}
+    PairParser(Decoder decode, CatalogueFormat::Parsed &parsed) : m_decode(decode), m_parsed(parsed) {}
 
-    bool atEnd() const { return m_pos >= m_text.size(); }
-
-    void skipBlankSpace()
+    // Returns how many bytes of `data` were used; all of them when `final`.
+    qsizetype feed(const char *data, qsizetype size, bool final)
     {
-        while (!atEnd() && (isBlank(m_text[m_pos]) || isLineEnd(m_text[m_pos])))
-            ++m_pos;
-    }
-
-    // A key is a quoted item (keys never hold quotes) or an item up to a comma or line end.
-    QStringView readKey()
-    {
-        if (m_text[m_pos] == u'"') {
-            const qsizetype start = m_pos + 1;
-            qsizetype close = start;
-            while (close < m_text.size() && m_text[close] != u'"' && !isLineEnd(m_text[close]))
-                ++close;
-            m_pos = close < m_text.size() && m_text[close] == u'"' ? close + 1 : close;
-            return m_text.mid(start, close - start);
+        m_data = data;
+        m_size = size;
+        m_final = final;
+        qsizetype pos = 0;
+        for (;;) {
+            while (pos < m_size && (isBlank(m_data[pos]) || isLineEnd(m_data[pos])))
+                ++pos;
+            if (pos == m_size)
+                return pos;
+            const qsizetype next = parsePair(pos);
+            if (next == NeedMore)
+                return pos;
+            pos = next;
         }
-        return readBareItem();
-    }
-
-    // Moves past the comma that separates key and value; false when the line ends first.
-    bool skipSeparator()
-    {
-        while (!atEnd() && isBlank(m_text[m_pos]))
-            ++m_pos;
-        if (!atEnd() && m_text[m_pos] == u',') {
-            ++m_pos;
-            while (!atEnd() && isBlank(m_text[m_pos]))
-                ++m_pos;
-            return true;
-        }
-        return false;
-    }
-
-    QString readValue()
-    {
-        if (atEnd() || isLineEnd(m_text[m_pos]))
-            return QString();
-        if (m_text[m_pos] == u'"')
-            return readQuotedValue();
-        const QString value = readBareItem().toString();
-        skipRestOfLine();
-        return value;
-    }
-
-    void skipRestOfLine()
-    {
-        while (!atEnd() && !isLineEnd(m_text[m_pos]))
-            ++m_pos;
     }
 
 private:
-    QStringView readBareItem()
+    static constexpr qsizetype NeedMore = -1;
+
+    struct Span
     {
-        const qsizetype start = m_pos;
-        while (!atEnd() && m_text[m_pos] != u',' && !isLineEnd(m_text[m_pos]))
-            ++m_pos;
-        return m_text.mid(start, m_pos - start);
+        qsizetype start = 0;
+        qsizetype end = 0;
+    };
+
+    // First position at or after `pos` holding one of the stop characters, or m_size.
+    template <typename Stop>
+    qsizetype find(qsizetype pos, Stop stop) const
+    {
+        while (pos < m_size && !stop(m_data[pos]))
+            ++pos;
+        return pos;
+    }
+
+    qsizetype findQuote(qsizetype pos) const
+    {
+        const void *hit = std::memchr(m_data + pos, '"', size_t(m_size - pos));
+        return hit ? static_cast<const char *>(hit) - m_data : m_size;
+    }
+
+    qsizetype skipBlanks(qsizetype pos) const
+    {
+        return find(pos, [](char c) { return !isBlank(c); });
+    }
+
+    // Past the end of the data, with more to come: the caller must wait for it.
+    bool runsOut(qsizetype pos) const { return pos >= m_size && !m_final; }
+
+    qsizetype parsePair(qsizetype pos)
+    {
+        Span key;
+        if (m_data[pos] == '"') {
+            key.start = pos + 1;
+            key.end = find(key.start, [](char c) { return c == '"' || isLineEnd(c); });
+            if (runsOut(key.end))
+                return NeedMore;
+            pos = key.end < m_size && m_data[key.end] == '"' ? key.end + 1 : key.end;
+        } else {
+            key = {pos, find(pos, [](char c) { return c == ',' || isLineEnd(c); })};
+            if (runsOut(key.end))
+                return NeedMore;
+            pos = key.end;
+        }
+
+        pos = skipBlanks(pos);
+        if (runsOut(pos))
+            return NeedMore;
+        Span value{pos, pos};
+        if (pos < m_size && m_data[pos] == ',') {
+            pos = skipBlanks(pos + 1);
+            if (runsOut(pos))
+                return NeedMore;
+            if (pos < m_size && m_data[pos] == '"') {
+                pos = readQuotedValue(pos + 1, value);
+                if (pos == NeedMore)
+                    return NeedMore;
+            } else {
+                value = {pos, find(pos, [](char c) { return c == ',' || isLineEnd(c); })};
+                pos = value.end;
+            }
+        }
+        pos = find(pos, isLineEnd);
+        if (runsOut(pos))
+            return NeedMore;
+        apply(key, value);
+        return pos;
     }
 
     // The writer does not escape quotes, so a quote ends the value only where the line ends
     // after it and the next line with text (if any) starts like a key line. Files without quotes
     // inside values read exactly as if the first quote ended the value.
-    QString readQuotedValue()
+    qsizetype readQuotedValue(qsizetype start, Span &value) const
     {
-        const qsizetype start = m_pos + 1;
-        for (qsizetype q = start; q < m_text.size(); ++q) {
-            if (m_text[q] != u'"')
+        for (qsizetype quote = findQuote(start); quote < m_size; quote = findQuote(quote + 1)) {
+            const qsizetype after = skipBlanks(quote + 1);
+            if (runsOut(after))
+                return NeedMore;
+            if (after < m_size && !isLineEnd(m_data[after]))
                 continue;
-            qsizetype after = q + 1;
-            while (after < m_text.size() && isBlank(m_text[after]))
-                ++after;
-            if (after < m_text.size() && !isLineEnd(m_text[after]))
-                continue;
-            if (nextTextStartsKeyLine(after)) {
-                m_pos = after;
-                return m_text.mid(start, q - start).toString();
+            const int keyLine = nextTextStartsKeyLine(after);
+            if (keyLine < 0)
+                return NeedMore;
+            if (keyLine) {
+                value = {start, quote};
+                return after;
             }
         }
+        if (!m_final)
+            return NeedMore;
         // The file ends inside the value: keep all of it rather than lose the record.
-        qsizetype end = m_text.size();
-        while (end > start && isLineEnd(m_text[end - 1]))
+        qsizetype end = m_size;
+        while (end > start && isLineEnd(m_data[end - 1]))
             --end;
-        m_pos = m_text.size();
-        return m_text.mid(start, end - start).toString();
+        value = {start, end};
+        return m_size;
     }
 
-    bool nextTextStartsKeyLine(qsizetype pos) const
+    // 1 when the next line with text starts like a key line ("...", then a comma) or there is
+    // none, 0 when not, -1 when the data ends before that can be told.
+    int nextTextStartsKeyLine(qsizetype pos) const
     {
-        while (pos < m_text.size() && (isBlank(m_text[pos]) || isLineEnd(m_text[pos])))
-            ++pos;
-        if (pos >= m_text.size())
-            return true;
-        if (m_text[pos] != u'"')
-            return false;
-        ++pos;
-        while (pos < m_text.size() && m_text[pos] != u'"' && !isLineEnd(m_text[pos]))
-            ++pos;
-        return pos + 1 < m_text.size() && m_text[pos] == u'"' && m_text[pos + 1] == u',';
+        pos = find(pos, [](char c) { return !isBlank(c) && !isLineEnd(c); });
+        if (pos >= m_size)
+            return m_final ? 1 : -1;
+        if (m_data[pos] != '"')
+            return 0;
+        pos = find(pos + 1, [](char c) { return c == '"' || isLineEnd(c); });
+        if (pos + 1 >= m_size)
+            return m_final ? 0 : -1;
+        return m_data[pos] == '"' && m_data[pos + 1] == ',';
     }
 
-    QStringView m_text;
-    qsizetype m_pos = 0;
+    bool keyIs(const Span &key, const char *name) const
+    {
+        const auto length = qsizetype(std::strlen(name));
+        return key.end - key.start == length && std::memcmp(m_data + key.start, name, size_t(length)) == 0;
+    }
+
+    QString text(const Span &span) const { return m_decode(m_data + span.start, span.end - span.start); }
+
+    void apply(const Span &key, const Span &value)
+    {
+        if (keyIs(key, "Name:")) {
+            if (m_parsed.projects.size() >= Catalogue::MaxProjects) {
+                ++m_parsed.droppedRecords;
+                m_current = -1;
+                return;
+            }
+            m_parsed.projects.append(ProjectInfo{});
+            m_current = m_parsed.projects.size() - 1;
+            m_parsed.projects.last().Name = text(value);
+            return;
+        }
+        // A key line before the first record, or belonging to a dropped one, has nothing to fill.
+        if (m_current < 0)
+            return;
+        ProjectInfo &project = m_parsed.projects[m_current];
+        if (keyIs(key, "Location:")) {
+            project.Location = text(value);
+        } else if (keyIs(key, "Short Description:")) {
+            project.ShortDesc = text(value);
+        } else if (keyIs(key, "Long Description:")) {
+            project.LongDesc = text(value);
+        } else if (keyIs(key, "Total Pictures:")) {
+            bool ok = false;
+            const short pics = QByteArray(m_data + value.start, value.end - value.start).trimmed().toShort(&ok);
+            if (ok)
+                project.Pics = pics;
+        }
+    }
+
+    Decoder m_decode;
+    CatalogueFormat::Parsed &m_parsed;
+    qsizetype m_current = -1;
+    const char *m_data = nullptr;
+    qsizetype m_size = 0;
+    bool m_final = false;
 };
 
-void appendLine(QString &out, QLatin1String key, const QString &value)
+void appendLine(QByteArray &out, const char *key, const QString &value, bool &representable, bool &nonAscii)
 {
-    out += u'"';
-    out += key;
-    out += QLatin1String("\",\"");
-    out += value;
-    out += QLatin1String("\"\r\n");
+    out.append(key);
+    representable = representable && CodePage::appendWindows1252(value, out, &nonAscii);
+    out.append("\"\r\n");
 }
+
+void appendUtf8Line(QByteArray &out, const char *key, const QString &value)
+{
+    out.append(key);
+    out.append(value.toUtf8());
+    out.append("\"\r\n");
+}
+
+constexpr const char *NameLine = "\"Name:\",\"";
+constexpr const char *LocationLine = "\"Location:\",\"";
+constexpr const char *ShortLine = "\"Short Description:\",\"";
+constexpr const char *LongLine = "\"Long Description:\",\"";
+constexpr const char *PicsLine = "\"Total Pictures:\",";
 
 } // namespace
 
 namespace CatalogueFormat {
 
-Parsed parse(QStringView text)
+Parsed read(const QByteArray &bytes)
 {
     Parsed parsed;
-    ProjectInfo *current = nullptr;
-    Reader reader(text);
-    reader.skipBlankSpace();
-    while (!reader.atEnd()) {
-        const QStringView key = reader.readKey();
-        const QString value = reader.skipSeparator() ? reader.readValue() : QString();
-        reader.skipRestOfLine();
-        reader.skipBlankSpace();
-
-        if (key == NameKey) {
-            if (parsed.projects.size() >= Catalogue::MaxProjects) {
-                ++parsed.droppedRecords;
-                current = nullptr;
-                continue;
-            }
-            parsed.projects.append(ProjectInfo{});
-            current = &parsed.projects.last();
-            current->Name = value;
-            continue;
-        }
-        // A key line before the first record, or belonging to a dropped one, has nothing to fill.
-        if (!current)
-            continue;
-        if (key == LocationKey) {
-            current->Location = value;
-        } else if (key == ShortKey) {
-            current->ShortDesc = value;
-        } else if (key == LongKey) {
-            current->LongDesc = value;
-        } else if (key == PicsKey) {
-            bool ok = false;
-            const short pics = value.trimmed().toShort(&ok);
-            if (ok)
-                current->Pics = pics;
-        }
-    }
+    CodePage::Utf8Detector detector;
+    detector.feed(bytes.constData(), bytes.size());
+    PairParser parser(decoderFor(detector), parsed);
+    parser.feed(bytes.constData(), bytes.size(), true);
     return parsed;
 }
 
-QString format(const QList<ProjectInfo> &projects)
+bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize)
 {
-    QString out;
-    qsizetype size = 0;
-    for (const ProjectInfo &p : projects)
-        size += 96 + p.Name.size() + p.Location.size() + p.ShortDesc.size() + p.LongDesc.size();
-    out.reserve(size);
-    for (const ProjectInfo &p : projects) {
-        appendLine(out, NameKey, p.Name);
-        appendLine(out, LocationKey, p.Location);
-        appendLine(out, ShortKey, p.ShortDesc);
-        appendLine(out, LongKey, p.LongDesc);
-        out += u'"';
-        out += PicsKey;
-        out += QLatin1String("\",");
-        out += QString::number(p.Pics);
-        out += QLatin1String("\r\n");
-    }
-    return out;
-}
+    QByteArray buffer(blockSize, Qt::Uninitialized);
 
-Parsed read(const QByteArray &bytes)
-{
-    return parse(CodePage::decodeCatalogueText(bytes));
+    // First pass: which code page. A Windows-1252 file usually shows itself in its first block.
+    CodePage::Utf8Detector detector;
+    while (!detector.decided()) {
+        const qint64 got = device.read(buffer.data(), blockSize);
+        if (got < 0) {
+            error = device.errorString();
+            return false;
+        }
+        if (got == 0)
+            break;
+        detector.feed(buffer.constData(), got);
+    }
+    if (!device.seek(0)) {
+        error = device.errorString();
+        return false;
+    }
+
+    PairParser parser(decoderFor(detector), parsed);
+    qsizetype kept = 0;
+    for (;;) {
+        if (buffer.size() < kept + blockSize)
+            buffer.resize(kept + blockSize);
+        const qint64 got = device.read(buffer.data() + kept, blockSize);
+        if (got < 0) {
+            error = device.errorString();
+            return false;
+        }
+        const qsizetype available = kept + qsizetype(got);
+        const qsizetype used = parser.feed(buffer.constData(), available, got == 0);
+        if (got == 0)
+            return true;
+        kept = available - used;
+        std::memmove(buffer.data(), buffer.constData() + used, size_t(kept));
+        // A value longer than a block: read more at a time, so it is scanned a few times only.
+        if (used == 0)
+            blockSize *= 2;
+    }
 }
 
 QByteArray write(const QList<ProjectInfo> &projects)
 {
-    return CodePage::encodeCatalogueText(format(projects));
+    qsizetype size = 0;
+    for (const ProjectInfo &p : projects)
+        size += 110 + p.Name.size() + p.Location.size() + p.ShortDesc.size() + p.LongDesc.size();
+
+    QByteArray out;
+    out.reserve(size);
+    bool representable = true;
+    bool nonAscii = false;
+    for (const ProjectInfo &p : projects) {
+        appendLine(out, NameLine, p.Name, representable, nonAscii);
+        appendLine(out, LocationLine, p.Location, representable, nonAscii);
+        appendLine(out, ShortLine, p.ShortDesc, representable, nonAscii);
+        appendLine(out, LongLine, p.LongDesc, representable, nonAscii);
+        out.append(PicsLine).append(QByteArray::number(p.Pics)).append("\r\n");
+        if (!representable)
+            break;
+    }
+    // Windows-1252 bytes that happen to form valid UTF-8 (such as "Ã©") would be read back as
+    // UTF-8 and change; UTF-8 keeps them, as it keeps what Windows-1252 cannot hold.
+    if (representable && (!nonAscii || !CodePage::isValidUtf8(out.constData(), out.size())))
+        return out;
+
+    out.clear();
+    for (const ProjectInfo &p : projects) {
+        appendUtf8Line(out, NameLine, p.Name);
+        appendUtf8Line(out, LocationLine, p.Location);
+        appendUtf8Line(out, ShortLine, p.ShortDesc);
+        appendUtf8Line(out, LongLine, p.LongDesc);
+        out.append(PicsLine).append(QByteArray::number(p.Pics)).append("\r\n");
+    }
+    return out;
 }
 
 } // namespace CatalogueFormat

@@ -4,9 +4,11 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QStringView>
 
-// The catalogue file as text: five "key","value" lines a project, CR LF after each line.
+class QIODevice;
+
+// The catalogue file: five "key","value" lines a project, CR LF after each line, in
+// Windows-1252, or in UTF-8 when a character needs it.
 namespace CatalogueFormat {
 
 struct Parsed
@@ -16,11 +18,11 @@ struct Parsed
     qsizetype droppedRecords = 0;
 };
 
-Parsed parse(QStringView text);
-QString format(const QList<ProjectInfo> &projects);
-
-// Bytes on disk: Windows-1252, or UTF-8 when a character needs it.
 Parsed read(const QByteArray &bytes);
 QByteArray write(const QList<ProjectInfo> &projects);
+
+// Reads the device block by block, so a large file is never held whole beside the records made
+// from it. False when the device fails; `error` then says why.
+bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize = 1 << 20);
 
 } // namespace CatalogueFormat

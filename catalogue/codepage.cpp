@@ -1,6 +1,6 @@
 #include "codepage.h"
 
-#include <QStringDecoder>
+#include <cstring>
 
 namespace {
 
@@ -23,54 +23,139 @@ int windows1252Byte(char16_t c)
     return -1;
 }
 
-bool isAscii(const QByteArray &bytes)
+// The common case, Latin-1 text outside the 0x80-0x9F block, as one loop the compiler can
+// vectorise. Returns false when some character needs the table or does not fit.
+bool narrowPlainLatin1(const char16_t *in, qsizetype size, char *out, char16_t *seen)
 {
-    for (char b : bytes) {
-        if (static_cast<unsigned char>(b) >= 0x80)
-            return false;
+    unsigned needsTable = 0;
+    char16_t all = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = in[i];
+        out[i] = char(c);
+        all |= c;
+        needsTable |= unsigned(char16_t(c - 0x80) < 0x20) | unsigned(c > 0xFF);
     }
-    return true;
+    *seen = all;
+    return needsTable == 0;
 }
 
-bool isValidUtf8(const QByteArray &bytes)
+// Length of the UTF-8 sequence starting with `lead` that is valid so far over `available` bytes:
+// 0 for an invalid sequence, otherwise its full length (which may exceed `available`).
+int utf8SequenceLength(const unsigned char *s, qsizetype available)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = utf8.decode(bytes); // the decoding runs only when its result is taken
-    return !utf8.hasError();
+    const unsigned char lead = s[0];
+    int length;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    for (int k = 1; k < length && k < available; ++k) {
+        const unsigned char c = s[k];
+        if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF))
+            return 0;
+    }
+    return length;
+}
+
+constexpr qsizetype Invalid = -1;
+
+// Validates UTF-8; returns Invalid, or the number of bytes at the end that start a sequence the
+// data stops inside of.
+qsizetype validateUtf8(const unsigned char *s, qsizetype size, bool *nonAscii)
+{
+    qsizetype i = 0;
+    while (i < size) {
+        if (size - i >= 8) {
+            quint64 word;
+            std::memcpy(&word, s + i, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        if (s[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        *nonAscii = true;
+        const int length = utf8SequenceLength(s + i, size - i);
+        if (length == 0)
+            return Invalid;
+        if (i + length > size)
+            return size - i;
+        i += length;
+    }
+    return 0;
 }
 
 } // namespace
 
 namespace CodePage {
 
-QString decodeWindows1252(const QByteArray &bytes)
+QString decodeWindows1252(const char *data, qsizetype size)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (char b : bytes) {
-        const auto byte = static_cast<unsigned char>(b);
-        *out++ = (byte >= 0x80 && byte < 0xA0) ? QChar(HighHalf[byte - 0x80]) : QChar(byte);
+    QString text = QString::fromLatin1(data, size);
+    unsigned hasHighHalf = 0;
+    for (qsizetype i = 0; i < size; ++i)
+        hasHighHalf |= unsigned(static_cast<unsigned char>(data[i] - char(0x80)) < 0x20);
+    if (hasHighHalf) {
+        QChar *out = text.data();
+        for (qsizetype i = 0; i < size; ++i) {
+            const auto byte = static_cast<unsigned char>(data[i]);
+            if (byte >= 0x80 && byte < 0xA0)
+                out[i] = QChar(HighHalf[byte - 0x80]);
+        }
     }
     return text;
 }
 
-bool encodeWindows1252(const QString &text, QByteArray &out)
+bool appendWindows1252(QStringView text, QByteArray &out, bool *nonAscii)
 {
-    out.resize(text.size());
-    char *p = out.data();
-    for (QChar c : text) {
-        const int byte = windows1252Byte(c.unicode());
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *p = out.data() + start;
+    const char16_t *in = text.utf16();
+    char16_t seen = 0;
+    const bool plain = narrowPlainLatin1(in, text.size(), p, &seen);
+    if (nonAscii && seen >= 0x80)
+        *nonAscii = true;
+    if (plain)
+        return true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int byte = windows1252Byte(in[i]);
         if (byte < 0)
             return false;
-        *p++ = char(byte);
+        p[i] = char(byte);
     }
     return true;
 }
 
-QByteArray encodeWindows1252WithReferences(const QString &text)
+bool encodeWindows1252(const QString &text, QByteArray &out)
 {
-    QByteArray out;
-    out.reserve(text.size());
+    out.clear();
+    return appendWindows1252(text, out);
+}
+
+void appendWindows1252WithReferences(QStringView text, QByteArray &out)
+{
+    const qsizetype start = out.size();
+    if (appendWindows1252(text, out))
+        return;
+    out.truncate(start);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
         const int byte = windows1252Byte(c);
@@ -83,17 +168,28 @@ QByteArray encodeWindows1252WithReferences(const QString &text)
             codePoint = QChar::surrogateToUcs4(c, text.at(++i).unicode());
         out.append("&#").append(QByteArray::number(uint(codePoint))).append(';');
     }
+}
+
+QByteArray encodeWindows1252WithReferences(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    appendWindows1252WithReferences(text, out);
     return out;
+}
+
+bool isValidUtf8(const char *data, qsizetype size)
+{
+    bool nonAscii = false;
+    return validateUtf8(reinterpret_cast<const unsigned char *>(data), size, &nonAscii) == 0;
 }
 
 QString decodeCatalogueText(const QByteArray &bytes)
 {
-    if (!isAscii(bytes)) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString text = utf8.decode(bytes);
-        if (!utf8.hasError())
-            return text;
-    }
+    Utf8Detector detector;
+    detector.feed(bytes.constData(), bytes.size());
+    if (detector.isUtf8WithNonAscii())
+        return QString::fromUtf8(bytes);
     return decodeWindows1252(bytes);
 }
 
@@ -102,9 +198,39 @@ QByteArray encodeCatalogueText(const QString &text)
     // Windows-1252 bytes that happen to form valid UTF-8 (such as "Ã©") would be read back as
     // UTF-8 and change; UTF-8 keeps them.
     QByteArray bytes;
-    if (encodeWindows1252(text, bytes) && (isAscii(bytes) || !isValidUtf8(bytes)))
+    bool nonAscii = false;
+    if (appendWindows1252(text, bytes, &nonAscii) && (!nonAscii || !isValidUtf8(bytes.constData(), bytes.size())))
         return bytes;
     return text.toUtf8();
+}
+
+void Utf8Detector::feed(const char *data, qsizetype size)
+{
+    if (!m_valid || size == 0)
+        return;
+    const auto *bytes = reinterpret_cast<const unsigned char *>(data);
+    if (!m_pending.isEmpty()) {
+        // Complete the sequence cut at the last block's end before looking further.
+        const qsizetype missing = qMin<qsizetype>(size, 4 - m_pending.size());
+        m_pending.append(data, missing);
+        const int length = utf8SequenceLength(reinterpret_cast<const unsigned char *>(m_pending.constData()),
+                                               m_pending.size());
+        if (length == 0) {
+            m_valid = false;
+            return;
+        }
+        if (length > m_pending.size())
+            return;
+        const qsizetype used = length - (m_pending.size() - missing);
+        m_pending.clear();
+        bytes += used;
+        size -= used;
+    }
+    const qsizetype cut = validateUtf8(bytes, size, &m_nonAscii);
+    if (cut == Invalid)
+        m_valid = false;
+    else if (cut > 0)
+        m_pending = QByteArray(reinterpret_cast<const char *>(bytes + size - cut), cut);
 }
 
 } // namespace CodePage

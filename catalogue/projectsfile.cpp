@@ -54,13 +54,12 @@ void LoadProjects(Catalogue &catalogue, MessageService &messages, const QString 
         messages.showMessage(unreadableMessage(path, file.errorString()));
         return;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        messages.showMessage(unreadableMessage(path, file.errorString()));
+    CatalogueFormat::Parsed parsed;
+    QString error;
+    if (!CatalogueFormat::read(file, parsed, error)) {
+        messages.showMessage(unreadableMessage(path, error));
         return;
     }
-
-    CatalogueFormat::Parsed parsed = CatalogueFormat::read(bytes);
     catalogue.assign(std::move(parsed.projects));
     if (parsed.droppedRecords > 0)
         messages.showMessage(droppedMessage(path, parsed.droppedRecords));

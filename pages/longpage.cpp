@@ -36,7 +36,7 @@ QByteArray BuildLongPage(const QList<ProjectInfo> &projects)
         const int pictures = project.Pics;
         for (int k = 1; k <= pictures; ++k) {
             page.line(QLatin1String("      <TD Width= 200 align=center>"));
-            page.line(PictureStart, project.Name, QLatin1String("_p"), QString::number(k),
+            page.line(PictureStart, project.Name, QLatin1String("_p"), k,
                       QLatin1String(".gif\">"));
             page.line(CellEnd);
             if (k % 3 == 0) {

@@ -44,7 +44,7 @@ void PageText::foot()
     line(QLatin1String("</HTML>"));
 }
 
-QByteArray PageText::bytes() const
+void PageText::append(const QString &value)
 {
-    return CodePage::encodeWindows1252WithReferences(m_text);
+    CodePage::appendWindows1252WithReferences(value, m_bytes);
 }

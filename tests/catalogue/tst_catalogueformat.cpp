@@ -2,6 +2,7 @@
 #include "catalogueformat.h"
 #include "codepage.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTest>
 
@@ -90,9 +91,21 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(Projects, expected);
-        const CatalogueFormat::Parsed parsed = CatalogueFormat::parse(text);
+        const QByteArray bytes = text.toUtf8();
+        const CatalogueFormat::Parsed parsed = CatalogueFormat::read(bytes);
         QCOMPARE(parsed.projects, expected);
         QCOMPARE(parsed.droppedRecords, 0);
+
+        // Read from a file in small blocks, pairs and values are cut at every possible place.
+        for (qint64 blockSize : {1, 2, 3, 7, 64}) {
+            QBuffer device;
+            device.setData(bytes);
+            QVERIFY(device.open(QIODevice::ReadOnly));
+            CatalogueFormat::Parsed inBlocks;
+            QString error;
+            QVERIFY(CatalogueFormat::read(device, inBlocks, error, blockSize));
+            QCOMPARE(inBlocks.projects, expected);
+        }
     }
 
     void goldenFiles_data()
