@@ -13,12 +13,14 @@
 #include <QDir>
 #include <QFocusEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -44,7 +46,7 @@ QLabel *createCaption(QWidget *parent, const char *name, const QString &text, QR
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
     label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
 
@@ -69,6 +71,23 @@ QFrame *createOutline(QWidget *parent, const char *name, QRect geometry)
     frame->setForegroundRole(QPalette::WindowText);
     frame->setGeometry(geometry);
     return frame;
+}
+
+// The label boxes were laid out for a narrower font than the default one: a condensed face, shrunk
+// further where it still would not fit, shows the longest label whole rather than cut off.
+QFont labelFont(const QStringList &texts, int width)
+{
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
+    font.setPixelSize(11);
+    auto widest = [&texts](const QFont &candidate) {
+        int widest = 0;
+        for (const QString &text : texts)
+            widest = std::max(widest, QFontMetrics(candidate).horizontalAdvance(text));
+        return widest;
+    };
+    while (font.pixelSize() > 8 && widest(font) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
 }
 
 QFont triangleFont()
@@ -167,10 +186,13 @@ void Main::createPictures()
 
 void Main::createEditors()
 {
-    createCaption(this, "Label1", QStringLiteral("TIP or Project Name"), {8, 288, 97, 17});
-    createCaption(this, "Label6", QStringLiteral("Location"), {8, 312, 97, 17});
-    createCaption(this, "Label9", QStringLiteral("Short Description"), {8, 336, 97, 17});
-    createCaption(this, "Label2", QStringLiteral("Long Description"), {8, 360, 97, 17});
+    const QStringList captions = {QStringLiteral("TIP or Project Name"), QStringLiteral("Location"),
+                                  QStringLiteral("Short Description"),
+                                  QStringLiteral("Long Description")};
+    const QFont captionFont = labelFont(captions, 97);
+    const char *names[] = {"Label1", "Label6", "Label9", "Label2"};
+    for (int i = 0; i < captions.size(); ++i)
+        createCaption(this, names[i], captions.at(i), {8, 288 + 24 * i, 97, 17})->setFont(captionFont);
 
     m_name = createLineEdit(this, "text_name", QStringLiteral("TIP or Project Name"),
                             {112, 288, 161, 19});
