@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Runs the real program under a private Xvfb in an empty folder and drives it with xdotool:
+# the first run creates projects.txt once its message is dismissed; a rename, Add, Up, Add,
+# Delete and Save All then leave the expected file behind.
+set -euo pipefail
+exe=$(realpath "$1")
+data=$(realpath "$2")
+
+for tool in Xvfb xdotool cmp; do
+    command -v "$tool" >/dev/null || { echo "missing $tool (scripts/packages lists it)" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    set +e
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Waits up to ten seconds for a shell condition.
+wait_for() {
+    for _ in $(seq 100); do
+        eval "$1" && return 0
+        sleep 0.1
+    done
+    fail "timed out waiting for: $1"
+}
+
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+wait_for '[ -s "$work/display" ]'
+export DISPLAY=:$(cat "$work/display")
+
+mkdir "$work/catalogue"
+cd "$work/catalogue"
+"$exe" 2>"$work/app.log" &
+app_pid=$!
+
+visible_window() {
+    timeout 20 xdotool search --sync --onlyvisible --name '^Project Management$' 2>/dev/null | head -n1
+}
+
+box=$(visible_window)
+[ -n "$box" ] || fail "no message box at the first run"
+sleep 0.5
+[ ! -e projects.txt ] || fail "projects.txt exists before the message was dismissed"
+xdotool windowfocus --sync "$box"
+xdotool key Return
+wait_for '[ -e projects.txt ]'
+cmp projects.txt "$data/first_run_projects.txt" || fail "first-run file differs"
+[ "$(stat -c %s projects.txt)" -eq 110 ] || fail "first-run file is not 110 bytes"
+
+wait_for 'main=$(visible_window) && [ -n "$main" ] && xdotool getwindowgeometry "$main" | grep -q "745x469"'
+xdotool windowfocus --sync "$main"
+
+click() {
+    xdotool mousemove --sync --window "$main" "$1" "$2" click 1
+    sleep 0.3
+}
+retype() {
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$1"
+    sleep 0.2
+}
+name=(190 297); add=(232 26); delete=(232 58); up=(212 92); save=(232 154)
+
+click "${name[@]}"; retype Bridge
+xdotool key Tab; sleep 0.2
+xdotool type --delay 20 Harbour
+click "${add[@]}"
+click "${name[@]}"; retype Tower
+click "${up[@]}"
+click "${add[@]}"
+click "${delete[@]}"
+before=$(stat -c %Y.%s projects.txt)
+click "${save[@]}"
+wait_for 'cmp -s projects.txt "$data/e2e_saved_projects.txt"'
+kill -0 "$app_pid" 2>/dev/null || fail "the program ended early"
+echo "PASS (first run file, then: $before -> $(stat -c %Y.%s projects.txt))"

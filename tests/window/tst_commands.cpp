@@ -1,0 +1,206 @@
+#include "windowfixture.h"
+
+#include "projectsfile.h"
+
+#include <QElapsedTimer>
+
+class CommandsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commandOnThreeProjects_data();
+    void commandOnThreeProjects();
+    void addAndDeleteOnTheOnlyProject();
+    void deleteWithNothingSelected();
+    void pendingEditIsStoredBeforeTheCommand();
+    void saveAllTwiceWritesTheSameBytes();
+    void saveAllFailureIsReported();
+    void commandsWithoutSaveLeaveTheFileUnchanged();
+    void addRefusedAtTheLimit();
+    void buildPagesWritesThePages();
+    void buildPagesFailureIsReported();
+    void selectionBringsThePictureCountInStep();
+};
+
+void CommandsTest::commandOnThreeProjects_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("selectedAfter");
+    QTest::newRow("add after the first") << 0 << "cmd_add" << QStringList{"A", "New", "B", "C"} << 1;
+    QTest::newRow("add after the last") << 2 << "cmd_add" << QStringList{"A", "B", "C", "New"} << 3;
+    QTest::newRow("delete the middle") << 1 << "cmd_delete" << QStringList{"A", "C"} << 1;
+    QTest::newRow("delete the last") << 2 << "cmd_delete" << QStringList{"A", "B"} << 0;
+    QTest::newRow("up on the first") << 0 << "cmd_up" << QStringList{"A", "B", "C"} << 0;
+    QTest::newRow("up on the third") << 2 << "cmd_up" << QStringList{"A", "C", "B"} << 1;
+    QTest::newRow("down on the first") << 0 << "cmd_down" << QStringList{"B", "A", "C"} << 1;
+    QTest::newRow("down on the last") << 2 << "cmd_down" << QStringList{"A", "B", "C"} << 2;
+}
+
+void CommandsTest::commandOnThreeProjects()
+{
+    QFETCH(int, selected);
+    QFETCH(QString, command);
+    QFETCH(QStringList, names);
+    QFETCH(int, selectedAfter);
+    WindowFixture fixture(projectsNamed({"A", "B", "C"}));
+    fixture.clickRow(selected);
+    fixture.click(command.toLatin1().constData());
+    QCOMPARE(fixture.names(), names);
+    QCOMPARE(fixture.rows(), names);
+    QCOMPARE(fixture.selectedRow(), selectedAfter);
+    const ProjectInfo &shown = fixture.catalogue.at(qint16(selectedAfter));
+    QCOMPARE(fixture.line("text_name")->text(), shown.Name);
+    QCOMPARE(fixture.line("text_location")->text(), shown.Location);
+    QCOMPARE(fixture.line("text_short")->text(), shown.ShortDesc);
+    QCOMPARE(fixture.longText()->toPlainText(), shown.LongDesc);
+    QVERIFY(fixture.messages.texts.isEmpty());
+    if (command == QLatin1String("cmd_add"))
+        QCOMPARE(shown, (ProjectInfo{"New", "", "", "", 1}));
+}
+
+void CommandsTest::addAndDeleteOnTheOnlyProject()
+{
+    WindowFixture fixture(projectsNamed({"Only"}));
+    fixture.click("cmd_delete");
+    QVERIFY(fixture.rows().isEmpty());
+    QCOMPARE(fixture.selectedRow(), -1);
+    // Nothing is current, so the boxes keep showing the deleted project.
+    QCOMPARE(fixture.line("text_location")->text(), QStringLiteral("Only place"));
+
+    fixture.click("cmd_add");
+    QCOMPARE(fixture.rows(), QStringList({"New"}));
+    QCOMPARE(fixture.selectedRow(), 0);
+    QCOMPARE(fixture.line("text_name")->text(), QStringLiteral("New"));
+    QCOMPARE(fixture.line("text_location")->text(), QString());
+    QCOMPARE(fixture.longText()->toPlainText(), QString());
+    QVERIFY(fixture.messages.texts.isEmpty());
+}
+
+void CommandsTest::deleteWithNothingSelected()
+{
+    WindowFixture fixture(projectsNamed({}));
+    fixture.click("cmd_delete");
+    fixture.click("cmd_up");
+    fixture.click("cmd_down");
+    QCOMPARE(fixture.messages.texts, QStringList{"Please Select a Project to Delete"});
+    QVERIFY(fixture.rows().isEmpty());
+}
+
+void CommandsTest::pendingEditIsStoredBeforeTheCommand()
+{
+    WindowFixture fixture(projectsNamed({"A", "B"}));
+    fixture.type("text_name", "Edited ");
+    fixture.click("cmd_add");
+    QCOMPARE(fixture.names(), QStringList({"Edited", "New", "B"}));
+    fixture.type("text_short", "Fresh");
+    fixture.click("cmd_up");
+    QCOMPARE(fixture.names(), QStringList({"New", "Edited", "B"}));
+    QCOMPARE(fixture.catalogue.at(0).ShortDesc, QStringLiteral("Fresh"));
+    QCOMPARE(fixture.selectedRow(), 0);
+}
+
+void CommandsTest::saveAllTwiceWritesTheSameBytes()
+{
+    QList<ProjectInfo> projects = projectsNamed({"A", "B"});
+    projects[1].LongDesc = QStringLiteral("Commas, and\r\nlines");
+    WindowFixture fixture(projects);
+    fixture.click("cmd_save");
+    const QByteArray first = readFile(fixture.projectsPath());
+    fixture.click("cmd_save");
+    QCOMPARE(readFile(fixture.projectsPath()), first);
+    QCOMPARE(first, CatalogueFormat::write(projects));
+    QVERIFY(fixture.messages.texts.isEmpty());
+}
+
+void CommandsTest::saveAllFailureIsReported()
+{
+    WindowFixture fixture(projectsNamed({"A"}));
+    // A folder where the file should be cannot be replaced by the save.
+    QVERIFY(QFile::remove(fixture.projectsPath()));
+    QVERIFY(QDir().mkdir(fixture.projectsPath()));
+    fixture.click("cmd_save");
+    QCOMPARE(fixture.messages.texts, QStringList{ProjectsMessages::SaveFailed});
+    QCOMPARE(fixture.names(), QStringList({"A"}));
+    QVERIFY(QDir().rmdir(fixture.projectsPath()));
+    fixture.click("cmd_save");
+    QCOMPARE(fixture.messages.texts.size(), 1);
+    QCOMPARE(readFile(fixture.projectsPath()), CatalogueFormat::write(fixture.catalogue.Projects()));
+}
+
+void CommandsTest::commandsWithoutSaveLeaveTheFileUnchanged()
+{
+    QByteArray before;
+    {
+        WindowFixture fixture(projectsNamed({"A", "B", "C"}));
+        before = readFile(fixture.projectsPath());
+        fixture.type("text_name", "Renamed");
+        fixture.click("cmd_add");
+        fixture.click("cmd_up");
+        fixture.click("cmd_down");
+        fixture.click("cmd_delete");
+        QCOMPARE(fixture.names(), QStringList({"Renamed", "B", "C"}));
+        fixture.window->close();
+        QCOMPARE(readFile(fixture.projectsPath()), before);
+    }
+    QCOMPARE(before, CatalogueFormat::write(projectsNamed({"A", "B", "C"})));
+}
+
+void CommandsTest::addRefusedAtTheLimit()
+{
+    QList<ProjectInfo> projects;
+    for (int i = 0; i < Catalogue::MaxProjects; ++i)
+        projects.append(project(QString::number(i)));
+    QElapsedTimer timer;
+    timer.start();
+    WindowFixture fixture(projects);
+    fixture.clickRow(0);
+    fixture.type("text_name", "Renamed");
+    fixture.click("cmd_add");
+    QCOMPARE(fixture.messages.texts, QStringList{MainMessages::CatalogueFull});
+    QCOMPARE(fixture.catalogue.Projects().size(), Catalogue::MaxProjects);
+    QCOMPARE(fixture.list()->model()->rowCount(), Catalogue::MaxProjects);
+    QCOMPARE(fixture.rows().first(), QStringLiteral("Renamed"));
+    QCOMPARE(fixture.selectedRow(), 0);
+    qInfo("start-up, rename and refused add at the limit: %lld ms", timer.elapsed());
+}
+
+void CommandsTest::buildPagesWritesThePages()
+{
+    WindowFixture fixture(projectsNamed({"A", "B"}));
+    fixture.type("text_short", "Unsaved edit");
+    fixture.click("cmd_all");
+    QCOMPARE(fixture.messages.texts, QStringList{MainMessages::PagesBuilt});
+    for (const char *page : {"projects_index.htm", "projects_short.htm", "projects_long.htm"})
+        QVERIFY2(QFileInfo(fixture.path(QLatin1String(page))).size() > 0, page);
+    QVERIFY(readFile(fixture.path("projects_short.htm")).contains("Unsaved edit"));
+}
+
+void CommandsTest::buildPagesFailureIsReported()
+{
+    WindowFixture fixture(projectsNamed({"A"}));
+    QVERIFY(QDir().mkdir(fixture.path("projects_index.htm")));
+    fixture.click("cmd_all");
+    QCOMPARE(fixture.messages.texts,
+             QStringList{"Not possible to Create Web Pages\rCheck for write protection"});
+    QVERIFY(!QFileInfo::exists(fixture.path("projects_long.htm")));
+}
+
+void CommandsTest::selectionBringsThePictureCountInStep()
+{
+    // "Old Station" of the demo has pictures 1, 2 and 4.
+    QList<ProjectInfo> projects = {project("A"), project("Old Station")};
+    WindowFixture fixture(projects);
+    QDir().mkdir(fixture.path("Thumbs"));
+    for (const char *file : {"Old Station_p1.gif", "Old Station_p2.gif", "Old Station_p4.gif"})
+        QVERIFY(QFile::copy(QStringLiteral(CATALOGUE_SOURCE_DIR "/demo/Thumbs/") + file,
+                            fixture.path(QStringLiteral("Thumbs/")) + file));
+    fixture.clickRow(1);
+    QCOMPARE(fixture.catalogue.at(1).Pics, qint16(4));
+    QCOMPARE(fixture.catalogue.at(0).Pics, qint16(1));
+}
+
+QTEST_MAIN(CommandsTest)
+#include "tst_commands.moc"

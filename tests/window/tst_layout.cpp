@@ -1,0 +1,188 @@
+#include "windowfixture.h"
+
+#include "messageboxservice.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
+class LayoutTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void controlsSitAtTheirPlaces_data();
+    void controlsSitAtTheirPlaces();
+    void captionsAndNames_data();
+    void captionsAndNames();
+    void tabVisitsControlsInOrder();
+    void shiftTabAndTabAroundTheEditors();
+    void enterNeitherInsertsNorPressesAButton();
+    void messageBoxShowsALineBreakAndOnlyOk();
+};
+
+void LayoutTest::controlsSitAtTheirPlaces_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<bool>("maximised");
+    const QList<QPair<const char *, QRect>> table = {
+        {"list_projects", {8, 16, 177, 251}},   {"cmd_add", {200, 16, 65, 20}},
+        {"cmd_delete", {200, 48, 65, 20}},      {"cmd_up", {200, 80, 25, 25}},
+        {"cmd_down", {200, 104, 25, 25}},       {"cmd_save", {200, 144, 65, 20}},
+        {"cmd_all", {200, 192, 73, 28}},        {"picframe1", {288, 16, 180, 120}},
+        {"Image1", {296, 24, 182, 122}},        {"image_nopicture", {312, 8, 180, 120}},
+        {"Shape2", {496, 16, 225, 289}},        {"Image_small1", {512, 24, 90, 60}},
+        {"Image_small2", {512, 96, 90, 60}},    {"Image_small3", {512, 168, 90, 60}},
+        {"Image_small4", {512, 240, 90, 60}},   {"Image_small5", {616, 24, 90, 60}},
+        {"Image_small6", {616, 96, 90, 60}},    {"Image_small7", {616, 168, 90, 60}},
+        {"Image_small8", {616, 240, 90, 60}},   {"Label1", {8, 288, 97, 17}},
+        {"text_name", {112, 288, 161, 19}},     {"Label6", {8, 312, 97, 17}},
+        {"text_location", {112, 312, 161, 19}}, {"Label9", {8, 336, 97, 17}},
+        {"text_short", {112, 336, 609, 19}},    {"Label2", {8, 360, 97, 17}},
+        {"text_long", {112, 360, 609, 99}},
+    };
+    for (bool maximised : {false, true})
+        for (const auto &[name, geometry] : table)
+            QTest::addRow("%s%s", name, maximised ? " maximised" : "")
+                << QString::fromLatin1(name) << geometry << maximised;
+}
+
+void LayoutTest::controlsSitAtTheirPlaces()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(bool, maximised);
+    WindowFixture fixture(projectsNamed({QStringLiteral("A")}));
+    QCOMPARE(fixture.window->size(), QSize(745, 469));
+    if (maximised)
+        fixture.window->resize(1400, 1000);
+    QWidget *control = fixture.find(name.toLatin1().constData());
+    QCOMPARE(control->geometry(), geometry);
+    QCOMPARE(control->parentWidget(), fixture.window.get());
+    QCOMPARE(control->isVisible(), name != QLatin1String("image_nopicture"));
+}
+
+void LayoutTest::captionsAndNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("accessibleName");
+    QTest::newRow("cmd_add") << "cmd_add" << "Add" << "";
+    QTest::newRow("cmd_delete") << "cmd_delete" << "Delete" << "";
+    QTest::newRow("cmd_save") << "cmd_save" << "Save All" << "";
+    QTest::newRow("cmd_all") << "cmd_all" << "Build Pages" << "";
+    QTest::newRow("cmd_up") << "cmd_up" << QString(QChar(0x25B2)) << "Up";
+    QTest::newRow("cmd_down") << "cmd_down" << QString(QChar(0x25BC)) << "Down";
+    QTest::newRow("Label1") << "Label1" << "TIP or Project Name" << "";
+    QTest::newRow("Label6") << "Label6" << "Location" << "";
+    QTest::newRow("Label9") << "Label9" << "Short Description" << "";
+    QTest::newRow("Label2") << "Label2" << "Long Description" << "";
+    QTest::newRow("text_name") << "text_name" << "" << "TIP or Project Name";
+    QTest::newRow("text_location") << "text_location" << "" << "Location";
+    QTest::newRow("text_short") << "text_short" << "" << "Short Description";
+    QTest::newRow("text_long") << "text_long" << "" << "Long Description";
+}
+
+void LayoutTest::captionsAndNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, accessibleName);
+    WindowFixture fixture(projectsNamed({}));
+    QCOMPARE(fixture.window->windowTitle(), QStringLiteral("Project Management"));
+    QWidget *control = fixture.find(name.toLatin1().constData());
+    if (auto *button = qobject_cast<QPushButton *>(control)) {
+        QCOMPARE(button->text(), caption);
+        QVERIFY(!button->isDefault());
+        QVERIFY(!button->autoDefault());
+        QVERIFY(button->shortcut().isEmpty());
+        if (button->text().size() == 1) {
+            QVERIFY(button->font().bold());
+            QVERIFY(QFontMetrics(button->font()).inFont(button->text().at(0)));
+        }
+    } else if (auto *label = qobject_cast<QLabel *>(control)) {
+        QCOMPARE(label->text(), caption);
+        QVERIFY(!label->buddy());
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+        // The label is shown whole, not cut off at its box.
+        QVERIFY(QFontMetrics(label->font()).horizontalAdvance(caption) <= label->width());
+    }
+    if (!accessibleName.isEmpty())
+        QCOMPARE(control->accessibleName(), accessibleName);
+}
+
+void LayoutTest::tabVisitsControlsInOrder()
+{
+    WindowFixture fixture(projectsNamed({QStringLiteral("A"), QStringLiteral("B")}));
+    QCOMPARE(QApplication::focusWidget(), fixture.list());
+    QStringList visited;
+    for (int i = 0; i < 11; ++i) {
+        fixture.pressTab();
+        visited.append(QApplication::focusWidget()->objectName());
+    }
+    const QStringList expected = {"text_name", "text_location", "text_short", "text_long",
+                                  "cmd_delete", "cmd_add", "cmd_save", "cmd_all", "cmd_up",
+                                  "cmd_down", "list_projects"};
+    QCOMPARE(visited, expected);
+    // Tabbing through the list and the buttons presses nothing and changes nothing.
+    QCOMPARE(fixture.names(), QStringList({"A", "B"}));
+    QCOMPARE(fixture.selectedRow(), 0);
+}
+
+void LayoutTest::shiftTabAndTabAroundTheEditors()
+{
+    WindowFixture fixture(projectsNamed({QStringLiteral("A")}));
+    fixture.click("text_name");
+    QTest::keyClick(fixture.line("text_name"), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), fixture.list());
+
+    fixture.click("text_long");
+    fixture.pressTab();
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmd_delete"));
+    QCOMPARE(fixture.longText()->toPlainText(), QStringLiteral("A long"));
+}
+
+void LayoutTest::enterNeitherInsertsNorPressesAButton()
+{
+    WindowFixture fixture(projectsNamed({QStringLiteral("A"), QStringLiteral("B")}));
+    for (const char *name : {"text_name", "text_location", "text_short"}) {
+        fixture.click(name);
+        QTest::keyClick(fixture.find(name), Qt::Key_Return);
+        QTest::keyClick(fixture.find(name), Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(name));
+        QVERIFY(!fixture.line(name)->text().contains(QLatin1Char('\n')));
+    }
+    QCOMPARE(fixture.names(), QStringList({"A", "B"}));
+    QVERIFY(fixture.messages.texts.isEmpty());
+}
+
+void LayoutTest::messageBoxShowsALineBreakAndOnlyOk()
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("Project Management"));
+    QString shownText, shownTitle;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::Icon icon = QMessageBox::Warning;
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        shownText = box->text();
+        shownTitle = box->windowTitle();
+        buttons = box->standardButtons();
+        icon = box->icon();
+        modal = box->isModal();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    MessageBoxService service;
+    service.showMessage(QStringLiteral("First sentence\rSecond sentence"));
+    QCOMPARE(shownText, QStringLiteral("First sentence\nSecond sentence"));
+    QCOMPARE(shownTitle, QStringLiteral("Project Management"));
+    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(icon, QMessageBox::NoIcon);
+    QVERIFY(modal);
+}
+
+QTEST_MAIN(LayoutTest)
+#include "tst_layout.moc"

@@ -1,0 +1,263 @@
+#include "windowfixture.h"
+
+#include "projectlist.h"
+#include "projectlistmodel.h"
+#include "projectsfile.h"
+#include "spacetrim.h"
+
+class SynchronisationTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUp_data();
+    void startUp();
+    void trimRemovesOnlySpaces_data();
+    void trimRemovesOnlySpaces();
+    void nameStoredOnTabRebuildsAndReselects();
+    void nameEditThenClickStoresIntoTheEditedProject_data();
+    void nameEditThenClickStoresIntoTheEditedProject();
+    void otherFieldsStoredTrimmedWhileTheBoxKeepsItsText();
+    void longDescriptionLineBreaks_data();
+    void longDescriptionLineBreaks();
+    void untouchedLongDescriptionKeepsItsLineBreaks();
+    void leavingTheNameUnchangedStillRefreshes();
+    void duplicateNamesAreTellApartByRow();
+    void keyboardSelectionShowsTheProject();
+    void nothingSelectedStoresNothing();
+    void listWithoutSelectionKeepsNoneWhenFocused();
+};
+
+void SynchronisationTest::startUp_data()
+{
+    QTest::addColumn<bool>("hasFile");
+    QTest::addColumn<QList<ProjectInfo>>("projects");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("location");
+    QTest::newRow("first run") << false << QList<ProjectInfo>() << QStringList{ProjectsMessages::Creating}
+                               << QStringList{"New"} << 0 << "New";
+    QTest::newRow("empty file") << true << QList<ProjectInfo>() << QStringList() << QStringList() << -1
+                                << "";
+    QTest::newRow("three projects") << true << projectsNamed({"A", "B", "C"}) << QStringList()
+                                    << QStringList{"A", "B", "C"} << 0 << "A place";
+}
+
+void SynchronisationTest::startUp()
+{
+    QFETCH(bool, hasFile);
+    QFETCH(QList<ProjectInfo>, projects);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, rows);
+    QFETCH(int, selected);
+    QFETCH(QString, location);
+    WindowFixture fixture(hasFile ? std::optional(projects) : std::nullopt);
+    QCOMPARE(fixture.messages.texts, messages);
+    QCOMPARE(fixture.rows(), rows);
+    QCOMPARE(fixture.selectedRow(), selected);
+    QCOMPARE(fixture.line("text_location")->text(), location);
+    QCOMPARE(QApplication::focusWidget(), fixture.list());
+    if (!hasFile) {
+        const QByteArray firstRun = "\"Name:\",\"New\"\r\n\"Location:\",\"New\"\r\n"
+                                    "\"Short Description:\",\"New\"\r\n\"Long Description:\",\"New\"\r\n"
+                                    "\"Total Pictures:\",1\r\n";
+        QCOMPARE(firstRun.size(), 110);
+        QCOMPARE(readFile(fixture.projectsPath()), firstRun);
+        QCOMPARE(fixture.longText()->toPlainText(), QStringLiteral("New"));
+    }
+}
+
+void SynchronisationTest::trimRemovesOnlySpaces_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("spaces both ends") << "  Bridge  " << "Bridge";
+    QTest::newRow("inner spaces kept") << " Old  Mill " << "Old  Mill";
+    QTest::newRow("spaces only") << "   " << "";
+    QTest::newRow("tabs and line breaks kept") << " \tA\r\n " << "\tA\r\n";
+    QTest::newRow("no-break space kept") << QString(QChar(0xA0)) + "A " << QString(QChar(0xA0)) + "A";
+    QTest::newRow("empty") << "" << "";
+}
+
+void SynchronisationTest::trimRemovesOnlySpaces()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    QCOMPARE(trimSpaces(typed), stored);
+}
+
+void SynchronisationTest::nameStoredOnTabRebuildsAndReselects()
+{
+    WindowFixture fixture(projectsNamed({"A", "B", "C"}));
+    fixture.clickRow(1);
+    fixture.type("text_name", "  Bridge  ");
+    fixture.pressTab();
+    QCOMPARE(fixture.names(), QStringList({"A", "Bridge", "C"}));
+    QCOMPARE(fixture.rows(), QStringList({"A", "Bridge", "C"}));
+    QCOMPARE(fixture.selectedRow(), 1);
+    QCOMPARE(fixture.line("text_name")->text(), QStringLiteral("Bridge"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("text_location"));
+}
+
+void SynchronisationTest::nameEditThenClickStoresIntoTheEditedProject_data()
+{
+    QTest::addColumn<int>("clicked");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("another row") << 2 << QStringList{"Edited", "B", "C"};
+    QTest::newRow("the same row") << 0 << QStringList{"Edited", "B", "C"};
+}
+
+void SynchronisationTest::nameEditThenClickStoresIntoTheEditedProject()
+{
+    QFETCH(int, clicked);
+    QFETCH(QStringList, names);
+    WindowFixture fixture(projectsNamed({"A", "B", "C"}));
+    fixture.type("text_name", " Edited");
+    fixture.clickRow(clicked);
+    QCOMPARE(fixture.names(), names);
+    QCOMPARE(fixture.rows(), names);
+    QCOMPARE(fixture.selectedRow(), clicked);
+    QCOMPARE(fixture.line("text_name")->text(), names.at(clicked));
+    QCOMPARE(fixture.line("text_location")->text(), fixture.catalogue.at(clicked).Location);
+}
+
+void SynchronisationTest::otherFieldsStoredTrimmedWhileTheBoxKeepsItsText()
+{
+    WindowFixture fixture(projectsNamed({"A", "B"}));
+    fixture.type("text_location", "  Quay  ");
+    fixture.pressTab();
+    fixture.type("text_short", " Short ");
+    fixture.click("cmd_save");
+    QCOMPARE(fixture.catalogue.at(0).Location, QStringLiteral("Quay"));
+    QCOMPARE(fixture.catalogue.at(0).ShortDesc, QStringLiteral("Short"));
+    QCOMPARE(fixture.line("text_location")->text(), QStringLiteral("  Quay  "));
+    QCOMPARE(fixture.rows(), QStringList({"A", "B"}));
+    // The stored edits are what Save All wrote.
+    QCOMPARE(readFile(fixture.projectsPath()), CatalogueFormat::write(fixture.catalogue.Projects()));
+    fixture.clickRow(1);
+    fixture.clickRow(0);
+    QCOMPARE(fixture.line("text_location")->text(), QStringLiteral("Quay"));
+}
+
+void SynchronisationTest::longDescriptionLineBreaks_data()
+{
+    QTest::addColumn<QStringList>("lines"); // typed with Enter between them
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("two lines") << QStringList{"First", "Second"} << "First\r\nSecond";
+    QTest::newRow("ends with a break") << QStringList{"Text", ""} << "Text\r\n";
+    QTest::newRow("three spaces") << QStringList{"   "} << "";
+    QTest::newRow("spaces around lines") << QStringList{"  a", "b  "} << "a\r\nb";
+}
+
+void SynchronisationTest::longDescriptionLineBreaks()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, stored);
+    WindowFixture fixture(projectsNamed({"A", "B"}));
+    fixture.type("text_long", lines.first());
+    for (const QString &line : lines.mid(1)) {
+        QTest::keyClick(fixture.longText(), Qt::Key_Return);
+        QTest::keyClicks(fixture.longText(), line);
+    }
+    fixture.pressTab();
+    QCOMPARE(fixture.catalogue.at(0).LongDesc, stored);
+    fixture.clickRow(1);
+    fixture.clickRow(0);
+    QString shown = stored;
+    QCOMPARE(fixture.longText()->toPlainText(), shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void SynchronisationTest::untouchedLongDescriptionKeepsItsLineBreaks()
+{
+    QList<ProjectInfo> projects = projectsNamed({"A"});
+    projects[0].LongDesc = QStringLiteral("lone\nfeed and\r\npair");
+    WindowFixture fixture(projects);
+    fixture.click("text_long");
+    fixture.pressTab();
+    QCOMPARE(fixture.catalogue.at(0).LongDesc, QStringLiteral("lone\nfeed and\r\npair"));
+}
+
+void SynchronisationTest::leavingTheNameUnchangedStillRefreshes()
+{
+    WindowFixture fixture(projectsNamed({"A"}));
+    fixture.type("text_location", "  Quay  ");
+    fixture.click("text_name");
+    QCOMPARE(fixture.line("text_location")->text(), QStringLiteral("  Quay  "));
+    fixture.click("text_short");
+    // The rebuild reselected the row, and the selection reloaded every box from the record.
+    QCOMPARE(fixture.line("text_location")->text(), QStringLiteral("Quay"));
+    QCOMPARE(fixture.names(), QStringList({"A"}));
+}
+
+void SynchronisationTest::duplicateNamesAreTellApartByRow()
+{
+    QList<ProjectInfo> projects = {project("Twin", "North"), project("Twin", "South")};
+    WindowFixture fixture(projects);
+    QCOMPARE(fixture.rows(), QStringList({"Twin", "Twin"}));
+    fixture.clickRow(1);
+    QCOMPARE(fixture.line("text_location")->text(), QStringLiteral("South"));
+    fixture.clickRow(0);
+    QCOMPARE(fixture.line("text_location")->text(), QStringLiteral("North"));
+}
+
+void SynchronisationTest::keyboardSelectionShowsTheProject()
+{
+    WindowFixture fixture(projectsNamed({"A", "B", "C"}));
+    QTest::keyClick(fixture.list(), Qt::Key_Down);
+    QCOMPARE(fixture.selectedRow(), 1);
+    QCOMPARE(fixture.line("text_name")->text(), QStringLiteral("B"));
+    QTest::keyClick(fixture.list(), Qt::Key_End);
+    QCOMPARE(fixture.line("text_short")->text(), QStringLiteral("C short"));
+    // Ctrl+Space and Ctrl+click toggle rows in item views; here the current project stays selected.
+    QTest::keyClick(fixture.list(), Qt::Key_Space, Qt::ControlModifier);
+    QTest::mouseClick(fixture.list()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      fixture.list()->visualRect(fixture.list()->model()->index(2, 0)).center());
+    QCOMPARE(fixture.selectedRow(), 2);
+}
+
+void SynchronisationTest::nothingSelectedStoresNothing()
+{
+    WindowFixture fixture(projectsNamed({"Only"}));
+    fixture.click("cmd_delete");
+    QCOMPARE(fixture.selectedRow(), -1);
+    QCOMPARE(fixture.line("text_name")->text(), QStringLiteral("Only"));
+    fixture.type("text_name", "Typed");
+    fixture.pressTab();
+    fixture.type("text_long", "Typed");
+    fixture.clickRow(0);
+    fixture.click("text_short");
+    QVERIFY(fixture.catalogue.Projects().isEmpty());
+    QVERIFY(fixture.rows().isEmpty());
+    QCOMPARE(fixture.line("text_name")->text(), QStringLiteral("Typed"));
+    QVERIFY(fixture.messages.texts.isEmpty());
+}
+
+void SynchronisationTest::listWithoutSelectionKeepsNoneWhenFocused()
+{
+    Catalogue catalogue;
+    catalogue.assign(projectsNamed({"A", "B"}));
+    QWidget host;
+    auto *before = new QLineEdit(&host);
+    auto *list = new ProjectList(&host);
+    ProjectListModel model(catalogue);
+    model.rebuild();
+    list->setModel(&model);
+    host.show();
+    host.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&host));
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), list);
+    QVERIFY(!list->currentIndex().isValid());
+    QTest::keyClick(list, Qt::Key_Space);
+    QCOMPARE(list->selectedRow(), -1);
+    // The rows stay as they were until the next rebuild, whatever the catalogue does meanwhile.
+    catalogue.DeleteProject(0);
+    QCOMPARE(model.rowCount(), 2);
+    model.rebuild();
+    QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("B"));
+}
+
+QTEST_MAIN(SynchronisationTest)
+#include "tst_synchronisation.moc"

@@ -1,0 +1,395 @@
+#include "mainwindow.h"
+
+#include "catalogue.h"
+#include "longtextedit.h"
+#include "messageservice.h"
+#include "pages.h"
+#include "picturepreview.h"
+#include "projectlist.h"
+#include "projectlistmodel.h"
+#include "projectsfile.h"
+#include "spacetrim.h"
+
+#include <QDir>
+#include <QFocusEvent>
+#include <QFont>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr QSize ClientSize(745, 469);
+constexpr QRect PictureFrameGeometry(288, 16, 180, 120);
+
+QPushButton *createButton(QWidget *parent, const char *name, const QString &caption, QRect geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+QLabel *createCaption(QWidget *parent, const char *name, const QString &text, QRect geometry)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+QLineEdit *createLineEdit(QWidget *parent, const char *name, const QString &accessibleName,
+                          QRect geometry)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setAccessibleName(accessibleName);
+    edit->setGeometry(geometry);
+    // A record's text has no length limit; the box must not cut a long one short.
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    return edit;
+}
+
+QFrame *createOutline(QWidget *parent, const char *name, QRect geometry)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    frame->setLineWidth(1);
+    frame->setForegroundRole(QPalette::WindowText);
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+// The label boxes were laid out for a narrower font than the default one: a condensed face, shrunk
+// further where it still would not fit, shows the longest label whole rather than cut off.
+QFont labelFont(const QStringList &texts, int width)
+{
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
+    font.setPixelSize(11);
+    auto widest = [&texts](const QFont &candidate) {
+        int widest = 0;
+        for (const QString &text : texts)
+            widest = std::max(widest, QFontMetrics(candidate).horizontalAdvance(text));
+        return widest;
+    };
+    while (font.pixelSize() > 8 && widest(font) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
+QFont triangleFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(19); // 14.25 pt at 96 dots per inch
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+Main::Main(Catalogue &catalogue, MessageService &messages, const QString &pictureFolder,
+           QWidget *parent)
+    : QWidget(parent), m_catalogue(catalogue), m_messages(messages)
+{
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral("Project Management"));
+    resize(ClientSize);
+
+    createList();
+    createButtons();
+    createPictures();
+    createEditors();
+    setTabOrder();
+    centreOnScreen();
+
+    PicturePreview::Controls controls;
+    controls.image1 = m_image;
+    controls.frame = PictureFrameGeometry;
+    controls.small = m_small;
+    controls.noPicture = m_noPicture;
+    m_preview = std::make_unique<PicturePreview>(controls, pictureFolder);
+}
+
+Main::~Main() = default;
+
+void Main::createList()
+{
+    m_model = new ProjectListModel(m_catalogue, this);
+    m_list = new ProjectList(this);
+    m_list->setObjectName(QStringLiteral("list_projects"));
+    m_list->setAccessibleName(QStringLiteral("Projects"));
+    m_list->setGeometry(8, 16, 177, 251);
+    m_list->setModel(m_model);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &Main::onListSelectionChanged);
+}
+
+void Main::createButtons()
+{
+    m_add = createButton(this, "cmd_add", QStringLiteral("Add"), {200, 16, 65, 20});
+    m_delete = createButton(this, "cmd_delete", QStringLiteral("Delete"), {200, 48, 65, 20});
+    m_up = createButton(this, "cmd_up", QStringLiteral("\u25B2"), {200, 80, 25, 25});
+    m_down = createButton(this, "cmd_down", QStringLiteral("\u25BC"), {200, 104, 25, 25});
+    m_save = createButton(this, "cmd_save", QStringLiteral("Save All"), {200, 144, 65, 20});
+    m_buildPages = createButton(this, "cmd_all", QStringLiteral("Build Pages"), {200, 192, 73, 28});
+
+    m_up->setFont(triangleFont());
+    m_down->setFont(triangleFont());
+    m_up->setAccessibleName(QStringLiteral("Up"));
+    m_down->setAccessibleName(QStringLiteral("Down"));
+
+    connect(m_add, &QPushButton::clicked, this, &Main::addProject);
+    connect(m_delete, &QPushButton::clicked, this, &Main::deleteProject);
+    connect(m_up, &QPushButton::clicked, this, &Main::moveProjectUp);
+    connect(m_down, &QPushButton::clicked, this, &Main::moveProjectDown);
+    connect(m_save, &QPushButton::clicked, this, &Main::saveAll);
+    connect(m_buildPages, &QPushButton::clicked, this, &Main::buildPages);
+}
+
+void Main::createPictures()
+{
+    m_pictureFrame = createOutline(this, "picframe1", PictureFrameGeometry);
+
+    // Created after the frame so that it lies above it.
+    m_image = new QLabel(this);
+    m_image->setObjectName(QStringLiteral("Image1"));
+    m_image->setGeometry(296, 24, 182, 122);
+
+    m_noPicture = new QLabel(this);
+    m_noPicture->setObjectName(QStringLiteral("image_nopicture"));
+    m_noPicture->setGeometry(312, 8, 180, 120);
+    m_noPicture->setScaledContents(true);
+    m_noPicture->hide();
+
+    m_smallFrame = createOutline(this, "Shape2", {496, 16, 225, 289});
+    for (int i = 0; i < int(m_small.size()); ++i) {
+        auto *label = new QLabel(this);
+        label->setObjectName(QStringLiteral("Image_small%1").arg(i + 1));
+        label->setScaledContents(true);
+        label->setGeometry(i < 4 ? 512 : 616, 24 + (i % 4) * 72, 90, 60);
+        m_small[i] = label;
+    }
+}
+
+void Main::createEditors()
+{
+    const QStringList captions = {QStringLiteral("TIP or Project Name"), QStringLiteral("Location"),
+                                  QStringLiteral("Short Description"),
+                                  QStringLiteral("Long Description")};
+    const QFont captionFont = labelFont(captions, 97);
+    const char *names[] = {"Label1", "Label6", "Label9", "Label2"};
+    for (int i = 0; i < captions.size(); ++i)
+        createCaption(this, names[i], captions.at(i), {8, 288 + 24 * i, 97, 17})->setFont(captionFont);
+
+    m_name = createLineEdit(this, "text_name", QStringLiteral("TIP or Project Name"),
+                            {112, 288, 161, 19});
+    m_location = createLineEdit(this, "text_location", QStringLiteral("Location"),
+                                {112, 312, 161, 19});
+    m_short = createLineEdit(this, "text_short", QStringLiteral("Short Description"),
+                             {112, 336, 609, 19});
+
+    m_long = new LongTextEdit(this);
+    m_long->setObjectName(QStringLiteral("text_long"));
+    m_long->setAccessibleName(QStringLiteral("Long Description"));
+    m_long->setGeometry(112, 360, 609, 99);
+
+    for (QWidget *editor : {static_cast<QWidget *>(m_name), static_cast<QWidget *>(m_location),
+                            static_cast<QWidget *>(m_short), static_cast<QWidget *>(m_long)})
+        editor->installEventFilter(this);
+}
+
+void Main::setTabOrder()
+{
+    const QList<QWidget *> order = {m_list,   m_name, m_location, m_short,      m_long, m_delete,
+                                    m_add,    m_save, m_buildPages, m_up,       m_down};
+    for (int i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void Main::centreOnScreen()
+{
+    if (const QScreen *shown = screen()) {
+        QRect placed(QPoint(), ClientSize);
+        placed.moveCenter(shown->availableGeometry().center());
+        move(placed.topLeft());
+    }
+}
+
+void Main::StartUp()
+{
+    LoadProjects();
+    UpdateListBox();
+    if (m_model->rowCount() > 0)
+        m_list->setSelectedRow(0);
+    UpdateText();
+    m_list->setFocus(Qt::OtherFocusReason);
+}
+
+void Main::LoadProjects()
+{
+    ::LoadProjects(m_catalogue, m_messages, ProjectsFileName);
+}
+
+void Main::SaveProjects()
+{
+    ::SaveProjects(m_catalogue, m_messages, ProjectsFileName);
+}
+
+void Main::UpdateListBox()
+{
+    const qint16 old = qint16(m_list->selectedRow());
+    m_model->rebuild();
+    const qint16 count = qint16(m_model->rowCount());
+    if (old < count)
+        m_list->setSelectedRow(old);
+    else if (count == 0)
+        m_list->setSelectedRow(-1);
+    else
+        m_list->setSelectedRow(0);
+}
+
+void Main::UpdateText()
+{
+    const qint16 selected = qint16(m_list->selectedRow());
+    if (selected < 0)
+        return;
+    const ProjectInfo &project = m_catalogue.at(selected);
+    m_name->setText(project.Name);
+    m_location->setText(project.Location);
+    m_short->setText(project.ShortDesc);
+    m_long->setRecordText(project.LongDesc);
+}
+
+void Main::UpdatePicture()
+{
+    const qint16 selected = qint16(m_list->selectedRow());
+    if (selected < 0)
+        return;
+    const qint16 pics = m_preview->UpdatePicture(m_catalogue.at(selected));
+    m_catalogue.SetPics(selected, pics);
+}
+
+void Main::StoreField(const QString &key)
+{
+    const qint16 selected = qint16(m_list->selectedRow());
+    if (selected == -1)
+        return;
+    QString text;
+    if (key == QLatin1String("Name"))
+        text = m_name->text();
+    else if (key == QLatin1String("Location"))
+        text = m_location->text();
+    else if (key == QLatin1String("ShortDesc"))
+        text = m_short->text();
+    else if (key == QLatin1String("LongDesc"))
+        text = m_long->recordText();
+    else
+        return;
+    m_catalogue.SetProjectField(selected, key, trimSpaces(text));
+}
+
+void Main::onListSelectionChanged()
+{
+    UpdateText();
+    UpdatePicture();
+}
+
+bool Main::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        // Leaving for another window or a popup is not leaving the box for another control.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            onEditorFocusLost(watched);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Main::onEditorFocusLost(QObject *editor)
+{
+    if (editor == m_name) {
+        StoreField(QStringLiteral("Name"));
+        UpdateListBox();
+    } else if (editor == m_location) {
+        StoreField(QStringLiteral("Location"));
+    } else if (editor == m_short) {
+        StoreField(QStringLiteral("ShortDesc"));
+    } else if (editor == m_long) {
+        StoreField(QStringLiteral("LongDesc"));
+    }
+}
+
+void Main::addProject()
+{
+    const qint16 selected = qint16(m_list->selectedRow());
+    const std::optional<qint16> added = m_catalogue.AddProject(selected);
+    if (!added) {
+        m_messages.showMessage(MainMessages::CatalogueFull);
+        return;
+    }
+    UpdateText();
+    UpdateListBox();
+    m_list->setSelectedRow(*added);
+    UpdatePicture();
+}
+
+void Main::deleteProject()
+{
+    const qint16 selected = qint16(m_list->selectedRow());
+    if (selected < 0) {
+        m_messages.showMessage(MainMessages::NothingToDelete);
+        return;
+    }
+    m_catalogue.DeleteProject(selected);
+    UpdateListBox();
+    UpdateText();
+}
+
+void Main::moveProjectUp()
+{
+    const qint16 selected = qint16(m_list->selectedRow());
+    if (selected <= 0)
+        return;
+    m_catalogue.MoveProjectUp(selected);
+    UpdateText();
+    UpdateListBox();
+    UpdatePicture();
+    m_list->setSelectedRow(selected - 1);
+}
+
+void Main::moveProjectDown()
+{
+    const qint16 selected = qint16(m_list->selectedRow());
+    if (selected < 0 || selected >= m_catalogue.LastProject())
+        return;
+    m_catalogue.MoveProjectDown(selected);
+    UpdateText();
+    UpdateListBox();
+    UpdatePicture();
+    m_list->setSelectedRow(selected + 1);
+}
+
+void Main::saveAll()
+{
+    SaveProjects();
+}
+
+void Main::buildPages()
+{
+    const Pages::PublishResult result =
+        Pages::publishPages(m_catalogue.Projects(), QDir::currentPath());
+    m_messages.showMessage(result.ok ? MainMessages::PagesBuilt : MainMessages::PagesFailed);
+}
