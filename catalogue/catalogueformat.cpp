@@ -3,7 +3,7 @@
 #include "catalogue.h"
 #include "codepage.h"
 
-#include <QIODevice>
+#include <QBuffer>
 
 #include <cstring>
 
@@ -226,25 +226,66 @@ private:
     bool m_final = false;
 };
 
-void appendLine(QByteArray &out, const char *key, const QString &value, bool &representable, bool &nonAscii)
+// Collects lines and hands them to the device a megabyte at a time.
+class ChunkWriter
 {
-    out.append(key);
-    representable = representable && CodePage::appendWindows1252(value, out, &nonAscii);
-    out.append("\"\r\n");
-}
+public:
+    explicit ChunkWriter(QIODevice &device) : m_device(device) { m_chunk.reserve(ChunkSize + ChunkSize / 4); }
 
-void appendUtf8Line(QByteArray &out, const char *key, const QString &value)
-{
-    out.append(key);
-    out.append(value.toUtf8());
-    out.append("\"\r\n");
-}
+    // Also shows every byte written to `detector`, until it has decided.
+    void watch(CodePage::Utf8Detector *detector) { m_detector = detector; }
+
+    bool appendWindows1252Line(const char *key, const QString &value, bool *nonAscii)
+    {
+        m_chunk.append(key);
+        const bool representable = CodePage::appendWindows1252(value, m_chunk, nonAscii);
+        m_chunk.append("\"\r\n", 3);
+        return representable;
+    }
+
+    void appendUtf8Line(const char *key, const QString &value)
+    {
+        m_chunk.append(key);
+        m_chunk.append(value.toUtf8());
+        m_chunk.append("\"\r\n", 3);
+    }
+
+    void appendCount(qint16 pics)
+    {
+        m_chunk.append(PicsLine).append(QByteArray::number(pics)).append("\r\n", 2);
+        if (m_chunk.size() >= ChunkSize)
+            flush();
+    }
+
+    bool finish()
+    {
+        flush();
+        return m_ok;
+    }
+
+private:
+    static constexpr qsizetype ChunkSize = 1 << 20;
+    static constexpr const char *PicsLine = "\"Total Pictures:\",";
+
+    void flush()
+    {
+        if (m_detector && !m_detector->decided())
+            m_detector->feed(m_chunk.constData(), m_chunk.size());
+        if (m_ok && m_device.write(m_chunk) != m_chunk.size())
+            m_ok = false;
+        m_chunk.resize(0);
+    }
+
+    QIODevice &m_device;
+    QByteArray m_chunk;
+    CodePage::Utf8Detector *m_detector = nullptr;
+    bool m_ok = true;
+};
 
 constexpr const char *NameLine = "\"Name:\",\"";
 constexpr const char *LocationLine = "\"Location:\",\"";
 constexpr const char *ShortLine = "\"Short Description:\",\"";
 constexpr const char *LongLine = "\"Long Description:\",\"";
-constexpr const char *PicsLine = "\"Total Pictures:\",";
 
 } // namespace
 
@@ -303,39 +344,52 @@ bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize)
     }
 }
 
-QByteArray write(const QList<ProjectInfo> &projects)
+bool write(const QList<ProjectInfo> &projects, QIODevice &device)
 {
-    qsizetype size = 0;
-    for (const ProjectInfo &p : projects)
-        size += 110 + p.Name.size() + p.Location.size() + p.ShortDesc.size() + p.LongDesc.size();
-
-    QByteArray out;
-    out.reserve(size);
+    const qint64 start = device.pos();
+    ChunkWriter out(device);
+    CodePage::Utf8Detector detector;
+    out.watch(&detector);
     bool representable = true;
     bool nonAscii = false;
+    auto line = [&](const char *key, const QString &value) {
+        representable = representable && out.appendWindows1252Line(key, value, &nonAscii);
+    };
     for (const ProjectInfo &p : projects) {
-        appendLine(out, NameLine, p.Name, representable, nonAscii);
-        appendLine(out, LocationLine, p.Location, representable, nonAscii);
-        appendLine(out, ShortLine, p.ShortDesc, representable, nonAscii);
-        appendLine(out, LongLine, p.LongDesc, representable, nonAscii);
-        out.append(PicsLine).append(QByteArray::number(p.Pics)).append("\r\n");
+        line(NameLine, p.Name);
+        line(LocationLine, p.Location);
+        line(ShortLine, p.ShortDesc);
+        line(LongLine, p.LongDesc);
+        out.appendCount(p.Pics);
         if (!representable)
             break;
     }
+    if (!out.finish())
+        return false;
     // Windows-1252 bytes that happen to form valid UTF-8 (such as "Ã©") would be read back as
-    // UTF-8 and change; UTF-8 keeps them, as it keeps what Windows-1252 cannot hold.
-    if (representable && (!nonAscii || !CodePage::isValidUtf8(out.constData(), out.size())))
-        return out;
-
-    out.clear();
+    // UTF-8 and change; UTF-8 keeps them, as it keeps what Windows-1252 cannot hold. UTF-8 is never
+    // shorter, so writing it from the start covers all that was written.
+    if (representable && !detector.isUtf8WithNonAscii())
+        return true;
+    if (!device.seek(start))
+        return false;
+    ChunkWriter utf8(device);
     for (const ProjectInfo &p : projects) {
-        appendUtf8Line(out, NameLine, p.Name);
-        appendUtf8Line(out, LocationLine, p.Location);
-        appendUtf8Line(out, ShortLine, p.ShortDesc);
-        appendUtf8Line(out, LongLine, p.LongDesc);
-        out.append(PicsLine).append(QByteArray::number(p.Pics)).append("\r\n");
+        utf8.appendUtf8Line(NameLine, p.Name);
+        utf8.appendUtf8Line(LocationLine, p.Location);
+        utf8.appendUtf8Line(ShortLine, p.ShortDesc);
+        utf8.appendUtf8Line(LongLine, p.LongDesc);
+        utf8.appendCount(p.Pics);
     }
-    return out;
+    return utf8.finish();
+}
+
+QByteArray write(const QList<ProjectInfo> &projects)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    write(projects, buffer);
+    return buffer.data();
 }
 
 } // namespace CatalogueFormat

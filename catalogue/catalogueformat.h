@@ -21,6 +21,9 @@ struct Parsed
 Parsed read(const QByteArray &bytes);
 QByteArray write(const QList<ProjectInfo> &projects);
 
+// Writes the file a megabyte at a time; false when a write fails.
+bool write(const QList<ProjectInfo> &projects, QIODevice &device);
+
 // Reads the device block by block, so a large file is never held whole beside the records made
 // from it. False when the device fails; `error` then says why.
 bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize = 1 << 20);

@@ -67,7 +67,8 @@ void LoadProjects(Catalogue &catalogue, MessageService &messages, const QString 
 
 bool SaveProjects(const Catalogue &catalogue, MessageService &messages, const QString &path)
 {
-    if (!writeFileSafely(path, CatalogueFormat::write(catalogue.Projects())).isEmpty()) {
+    const auto write = [&catalogue](QIODevice &file) { return CatalogueFormat::write(catalogue.Projects(), file); };
+    if (!writeFileSafely(path, write).isEmpty()) {
         messages.showMessage(ProjectsMessages::SaveFailed);
         return false;
     }

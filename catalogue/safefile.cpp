@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-QString writeFileSafely(const QString &path, const QByteArray &bytes)
+QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &produce)
 {
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
@@ -16,7 +16,7 @@ QString writeFileSafely(const QString &path, const QByteArray &bytes)
     // succeed after the flush failed half-way, which would replace the file with a truncated one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
+    if (!produce(file)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;
@@ -24,4 +24,9 @@ QString writeFileSafely(const QString &path, const QByteArray &bytes)
     if (!file.commit())
         return file.errorString();
     return QString();
+}
+
+QString writeFileSafely(const QString &path, const QByteArray &bytes)
+{
+    return writeFileSafely(path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); });
 }

@@ -4,14 +4,10 @@
 
 namespace Pages {
 
-QByteArray BuildIndexPage(const QList<ProjectInfo> &projects)
+bool WriteIndexPage(const QList<ProjectInfo> &projects, QIODevice &file)
 {
     using namespace PageLines;
-    qsizetype length = FrameLength;
-    for (const ProjectInfo &project : projects)
-        length += 160 + 2 * project.Name.size();
-
-    PageText page(length);
+    PageText page(file);
     page.head(QLatin1String("         <b><font size=+2>Index</font>"));
     page.line(QLatin1String("<Center>"));
     page.line(QLatin1String("<TABLE BORDER=0>"));
@@ -33,7 +29,12 @@ QByteArray BuildIndexPage(const QList<ProjectInfo> &projects)
     page.line(NonBreakingBreak);
     page.line(Space);
     page.foot();
-    return page.bytes();
+    return page.finish();
+}
+
+QByteArray BuildIndexPage(const QList<ProjectInfo> &projects)
+{
+    return pageBytes(&WriteIndexPage, projects);
 }
 
 } // namespace Pages

@@ -4,19 +4,11 @@
 
 namespace Pages {
 
-QByteArray BuildLongPage(const QList<ProjectInfo> &projects)
+bool WriteLongPage(const QList<ProjectInfo> &projects, QIODevice &file)
 {
     using namespace PageLines;
-    qsizetype length = FrameLength;
-    for (const ProjectInfo &project : projects) {
-        length += 190 + project.Name.size() + project.Location.size() + project.ShortDesc.size()
-            + project.LongDesc.size();
-        if (project.Pics > 0)
-            length += qsizetype(project.Pics) * (90 + project.Name.size());
-    }
-
     const QLatin1String lineBreak("<br>");
-    PageText page(length);
+    PageText page(file);
     // The long page repeats the short page's heading; readers of existing pages know it that way.
     page.head(QLatin1String("         <b><font size=+2>Short Descriptions</font>"));
     for (const ProjectInfo &project : projects) {
@@ -53,7 +45,12 @@ QByteArray BuildLongPage(const QList<ProjectInfo> &projects)
         page.line(Space);
     }
     page.foot();
-    return page.bytes();
+    return page.finish();
+}
+
+QByteArray BuildLongPage(const QList<ProjectInfo> &projects)
+{
+    return pageBytes(&WriteLongPage, projects);
 }
 
 } // namespace Pages

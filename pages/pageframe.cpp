@@ -2,6 +2,34 @@
 
 #include "codepage.h"
 
+#include <QBuffer>
+
+PageText::PageText(QIODevice &sink) : m_sink(sink)
+{
+    m_bytes.reserve(ChunkSize + ChunkSize / 4);
+}
+
+void PageText::flush()
+{
+    if (m_ok && m_sink.write(m_bytes) != m_bytes.size())
+        m_ok = false;
+    m_bytes.resize(0);
+}
+
+bool PageText::finish()
+{
+    flush();
+    return m_ok;
+}
+
+QByteArray pageBytes(PageWriter write, const QList<ProjectInfo> &projects)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    write(projects, buffer);
+    return buffer.data();
+}
+
 void PageText::head(QLatin1String headingLine)
 {
     using namespace PageLines;

@@ -4,16 +4,12 @@
 
 namespace Pages {
 
-QByteArray BuildShortPage(const QList<ProjectInfo> &projects)
+bool WriteShortPage(const QList<ProjectInfo> &projects, QIODevice &file)
 {
     using namespace PageLines;
-    qsizetype length = FrameLength;
-    for (const ProjectInfo &project : projects)
-        length += 330 + 2 * project.Name.size() + project.Location.size() + project.ShortDesc.size();
-
     const QLatin1String indent("         ");
     const QLatin1String lineBreak("<br>");
-    PageText page(length);
+    PageText page(file);
     page.head(QLatin1String("         <b><font size=+2>Short Descriptions</font>"));
     for (const ProjectInfo &project : projects) {
         page.line(QLatin1String("<TABLE BORDER=0>"));
@@ -34,7 +30,12 @@ QByteArray BuildShortPage(const QList<ProjectInfo> &projects)
         page.line(Space);
     }
     page.foot();
-    return page.bytes();
+    return page.finish();
+}
+
+QByteArray BuildShortPage(const QList<ProjectInfo> &projects)
+{
+    return pageBytes(&WriteShortPage, projects);
 }
 
 } // namespace Pages

@@ -154,6 +154,13 @@ private slots:
                }()))};
         QTest::newRow("Windows-1252 text that looks like UTF-8")
             << Projects{record(QStringLiteral("Ã©"), QStringLiteral("Â€"), QStringLiteral("ä"))};
+        // Past the first megabyte the writer has already handed Windows-1252 bytes to the file
+        // when it meets the character that needs UTF-8.
+        QTest::newRow("UTF-8 needed only at the end of a large file") << [] {
+            Projects many(3000, record(QStringLiteral("café"), {}, {}, QString(400, u'x'), 2));
+            many.append(record(QStringLiteral("Ω")));
+            return many;
+        }();
         QTest::newRow("extreme counts") << Projects{record("A", {}, {}, {}, 32767), record("B", {}, {}, {}, -32768)};
     }
 
