@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -215,6 +216,49 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
         QCOMPARE(CodePage::encodeWindows1252WithReferences(text), bytes);
+    }
+
+    void largeAndHostileFiles_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("projects");
+        QTest::addColumn<qsizetype>("longestName");
+
+        constexpr qsizetype Size = 50 * 1024 * 1024;
+        QByteArray random(Size, Qt::Uninitialized);
+        QRandomGenerator generator(50);
+        generator.fillRange(reinterpret_cast<quint32 *>(random.data()), Size / 4);
+        QTest::newRow("50 MB of random bytes") << random << -1 << qsizetype(-1);
+
+        const QByteArray value(Size, 'v');
+        QTest::newRow("one 50 MB value, never closed") << "\"Name:\",\"" + value << 1 << Size;
+        QTest::newRow("one 50 MB value") << "\"Name:\",\"" + value + "\"\r\n" << 1 << Size;
+
+        QByteArray quotes;
+        quotes.reserve(Size);
+        while (quotes.size() < Size)
+            quotes += "\"Name:\",\"a\"\r\n\"\r\n\",\"\"\r\n";
+        QTest::newRow("50 MB of quotes and line ends") << quotes << -1 << qsizetype(-1);
+    }
+
+    // Whatever the file, the reader finishes, stays within the catalogue's limit and, where the
+    // file is a catalogue, keeps all of it.
+    void largeAndHostileFiles()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, projects);
+        QFETCH(qsizetype, longestName);
+
+        QBuffer device(&file);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        CatalogueFormat::Parsed parsed;
+        QString error;
+        QVERIFY(CatalogueFormat::read(device, parsed, error));
+        QVERIFY(parsed.projects.size() <= Catalogue::MaxProjects);
+        if (projects >= 0)
+            QCOMPARE(parsed.projects.size(), projects);
+        if (longestName >= 0)
+            QCOMPARE(parsed.projects.first().Name.size(), longestName);
     }
 
     void readerKeepsCountingPastTheLimit()
