@@ -14,13 +14,21 @@ work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
 cleanup() {
+    local status=$?
     set +e
+    if [ $status -ne 0 ] && [ -s "$work/app.log" ]; then
+        echo "--- program's output:" >&2
+        tail -n 60 "$work/app.log" >&2
+    fi
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
 
 # Waits up to ten seconds for a shell condition.
 wait_for() {
@@ -42,7 +50,7 @@ cd "$work/catalogue"
 app_pid=$!
 
 visible_window() {
-    timeout 20 xdotool search --sync --onlyvisible --name '^Project Management$' 2>/dev/null | head -n1
+    timeout 20 xdotool search --sync --onlyvisible --name '^Project Management$' 2>/dev/null | head -n1 || true
 }
 
 box=$(visible_window)
