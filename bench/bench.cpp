@@ -8,13 +8,15 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <algorithm>
+
 namespace {
 
 void print(const QList<Figure> &figures)
 {
     QTextStream out(stdout);
     out << QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
-               .arg("NAME", -9).arg("figure", -45).arg("ms", 9).arg("floor ms", 9).arg("ratio", 6).arg("target", 6);
+               .arg("NAME", -9).arg("figure", -45).arg("value", 9).arg("floor", 9).arg("ratio", 6).arg("target", 6);
     out << "|-----------|-----------------------------------------------|-----------|-----------|--------|--------|\n";
     for (const Figure &f : figures)
         out << QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
@@ -29,6 +31,7 @@ void print(const QList<Figure> &figures)
 
 int main(int argc, char *argv[])
 {
+    startProgramLauncher();
     QApplication app(argc, argv);
     const bool smoke = app.arguments().contains(QStringLiteral("--smoke"));
     const int projects = smoke ? 200 : Catalogue::MaxProjects;
@@ -37,6 +40,11 @@ int main(int argc, char *argv[])
     QTemporaryDir folder(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"));
     if (!folder.isValid())
         qFatal("cannot make a scratch folder");
-    print(measureFiles(projects, runs, folder.path()));
+    QList<Figure> figures = measureFiles(projects, runs, folder.path());
+    const auto load = std::find_if(figures.cbegin(), figures.cend(), [](const Figure &f) { return f.name == QLatin1String("load"); });
+    if (load == figures.cend())
+        qFatal("no load figure");
+    figures += measureWindow(projects, runs, folder.path(), load->figure);
+    print(figures);
     return 0;
 }

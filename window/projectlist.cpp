@@ -1,13 +1,31 @@
 #include "projectlist.h"
 
 #include <QFocusEvent>
+#include <QHeaderView>
 
-ProjectList::ProjectList(QWidget *parent) : QListView(parent)
+ProjectList::ProjectList(QWidget *parent) : QTableView(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setUniformItemSizes(true);
+    // Tab leaves the list, as it leaves any list.
+    setTabKeyNavigation(false);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    horizontalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(true);
+    verticalHeader()->hide();
+
+    // Rows as high as a list view makes them for one line of text.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("Xg");
+    const int rowHeight = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
 
 int ProjectList::selectedRow() const
@@ -44,10 +62,18 @@ QItemSelectionModel::SelectionFlags ProjectList::selectionCommand(const QModelIn
     return QItemSelectionModel::ClearAndSelect;
 }
 
+QModelIndex ProjectList::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    // In a table Home and End go to the ends of the row; in a list, to the first and last rows.
+    if (cursorAction == MoveHome || cursorAction == MoveEnd)
+        modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(cursorAction, modifiers);
+}
+
 void ProjectList::focusInEvent(QFocusEvent *event)
 {
     const bool hadCurrent = currentIndex().isValid();
-    QListView::focusInEvent(event);
+    QTableView::focusInEvent(event);
     if (!hadCurrent && selectedRow() < 0 && currentIndex().isValid())
         selectionModel()->clearCurrentIndex();
 }

@@ -10,24 +10,28 @@ ProjectListModel::ProjectListModel(const Catalogue &catalogue, QObject *parent)
 void ProjectListModel::rebuild()
 {
     beginResetModel();
-    m_names.clear();
-    const QList<ProjectInfo> &projects = m_catalogue.Projects();
-    m_names.reserve(projects.size());
-    for (const ProjectInfo &project : projects)
-        m_names.append(project.Name);
+    m_rows = int(m_catalogue.Projects().size());
     endResetModel();
 }
 
 int ProjectListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_names.size());
+    return parent.isValid() ? 0 : m_rows;
 }
 
 QVariant ProjectListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_names.size())
+    // Between a change of the catalogue and the rebuild that follows it a row may lie past its end.
+    if (!index.isValid() || index.row() >= m_rows || index.row() >= m_catalogue.Projects().size())
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return m_names.at(index.row());
+        return m_catalogue.Projects().at(index.row()).Name;
     return {};
+}
+
+QModelIndex ProjectListModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (row < 0 || row >= m_rows || column != 0 || parent.isValid())
+        return {};
+    return createIndex(row, column);
 }
