@@ -1,5 +1,6 @@
 // Rewrites projects.txt (mode "save") or the three pages (mode "pages") in the working folder,
-// alternating between two catalogues, until it is killed. Prints "ready" before the first write.
+// alternating between two catalogues, until it is killed. Prints "ready" before the first write
+// and "written" after each one.
 #include "catalogue.h"
 #include "messageservice.h"
 #include "pages.h"
@@ -30,12 +31,14 @@ int main(int argc, char *argv[])
     catalogues[1].assign(sampleCatalogue(size, 2));
     SilentMessages messages;
 
-    QTextStream(stdout) << "ready" << Qt::endl;
+    QTextStream out(stdout);
+    out << "ready" << Qt::endl;
     for (unsigned round = 0;; ++round) {
         const Catalogue &catalogue = catalogues[round % 2];
         if (mode == "save")
             SaveProjects(catalogue, messages);
         else
             Pages::publishPages(catalogue.Projects(), QDir::currentPath());
+        out << "written" << Qt::endl;
     }
 }
