@@ -7,9 +7,10 @@
 // exactly as stored + "_p" + k + ".gif" in the picture folder.
 namespace PictureFiles
 {
-// Larger pictures are refused before decoding: the preview shows 180x120 pictures, and the bound
-// keeps a damaged or hostile header from claiming gigabytes.
+// Larger pictures are refused before decoding: the preview shows 180x120 pictures, and the bounds
+// keep a damaged or hostile header from claiming gigabytes, or nine pictures from claiming 64 MB each.
 constexpr int MaxSide = 4096;
+constexpr qint64 MaxPixels = 2048 * 2048;
 constexpr int AllocationLimitMB = 64;
 
 QString pictureFileName(const QString &name, int k);

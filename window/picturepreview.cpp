@@ -65,7 +65,8 @@ qint16 PicturePreview::UpdateSmallPictures(const ProjectInfo &project)
             box->hide();
             continue;
         }
-        box->setPixmap(QPixmap::fromImage(image));
+        // Stretched to the box here, as the box would show it, so only the small copy is kept.
+        box->setPixmap(QPixmap::fromImage(image.scaled(box->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
         box->show();
     }
     return pics;

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     // A second save of what was read must not change it: reading settles on a fixed point.
     const QByteArray saved = CatalogueFormat::write(parsed.projects);
-    const QByteArray resaved = CatalogueFormat::write(CatalogueFormat::read(saved).projects);
-    (void)resaved;
+    if (CatalogueFormat::write(CatalogueFormat::read(saved).projects) != saved)
+        std::abort();
     return 0;
 }
