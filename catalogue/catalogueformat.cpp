@@ -230,7 +230,7 @@ private:
 class ChunkWriter
 {
 public:
-    explicit ChunkWriter(QIODevice &device) : m_device(device) { m_chunk.reserve(ChunkSize + ChunkSize / 4); }
+    explicit ChunkWriter(QIODevice &device) : m_device(device) {}
 
     // Also shows every byte written to `detector`, until it has decided.
     void watch(CodePage::Utf8Detector *detector) { m_detector = detector; }

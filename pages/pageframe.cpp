@@ -4,11 +4,6 @@
 
 #include <QBuffer>
 
-PageText::PageText(QIODevice &sink) : m_sink(sink)
-{
-    m_bytes.reserve(ChunkSize + ChunkSize / 4);
-}
-
 void PageText::flush()
 {
     if (m_ok && m_sink.write(m_bytes) != m_bytes.size())

@@ -15,7 +15,7 @@ class QIODevice;
 class PageText
 {
 public:
-    explicit PageText(QIODevice &sink);
+    explicit PageText(QIODevice &sink) : m_sink(sink) {}
 
     // One line of the file: the pieces joined with nothing between them, then CR LF.
     template <typename... Pieces>
