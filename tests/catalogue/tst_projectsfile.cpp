@@ -9,8 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <pwd.h>
-#include <unistd.h>
+#include "testfiles.h"
 
 namespace {
 
@@ -24,19 +23,6 @@ public:
 const QByteArray FirstRun = "\"Name:\",\"New\"\r\n\"Location:\",\"New\"\r\n\"Short Description:\",\"New\"\r\n"
                             "\"Long Description:\",\"New\"\r\n\"Total Pictures:\",1\r\n";
 const QString SaveFailedLine = QStringLiteral("message Not possible to Save Project Information\\rCheck for write protection");
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 ProjectInfo named(const QString &name)
 {
@@ -52,8 +38,7 @@ QStringList runSteps(const QString &dir, const QStringList &steps, bool unprivil
     QProcess process;
     process.setWorkingDirectory(dir);
     if (unprivileged)
-        process.start(QStringLiteral("setpriv"), QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                                                             QStringLiteral(CATALOGUE_STEPS)} + steps);
+        startAsNobody(process, QStringLiteral(CATALOGUE_STEPS), steps);
     else
         process.start(QStringLiteral(CATALOGUE_STEPS), steps);
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
@@ -64,22 +49,13 @@ QStringList runSteps(const QString &dir, const QStringList &steps, bool unprivil
 // A folder the unprivileged user owns, inside a scratch folder it may enter.
 QString unprivilegedFolder(const QTemporaryDir &scratch)
 {
-    const passwd *nobody = getpwnam("nobody");
-    if (!nobody)
-        return {};
     const QString dir = scratch.filePath(QStringLiteral("work"));
     QDir().mkpath(dir);
     QFile::setPermissions(scratch.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
                                               | QFile::ReadOther | QFile::ExeOther);
-    if (chown(QFile::encodeName(dir).constData(), nobody->pw_uid, nobody->pw_gid) != 0)
+    if (!giveToNobody(dir))
         return {};
     return dir;
-}
-
-void chownToNobody(const QString &path)
-{
-    const passwd *nobody = getpwnam("nobody");
-    QVERIFY(nobody && chown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid) == 0);
 }
 
 } // namespace
@@ -185,7 +161,7 @@ private slots:
         const QString path = dir + QStringLiteral("/projects.txt");
         writeFile(path, FirstRun);
         QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
-        chownToNobody(path);
+        QVERIFY(giveToNobody(path));
 
         const QStringList output = runSteps(dir, {"load", "count"}, true);
         QCOMPARE(output.size(), 2);
@@ -227,7 +203,7 @@ private slots:
         QVERIFY(!dir.isEmpty());
         const QString path = dir + QStringLiteral("/projects.txt");
         writeFile(path, FirstRun);
-        chownToNobody(path);
+        QVERIFY(giveToNobody(path));
         if (protection == QLatin1String("file"))
             QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther));
         if (protection == QLatin1String("folder"))

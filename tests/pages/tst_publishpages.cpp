@@ -1,5 +1,6 @@
 #include "catalogueformat.h"
 #include "pages.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,8 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <grp.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,19 +25,6 @@ QList<ProjectInfo> sampleProjects()
     };
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 QByteArray oldContent(const QString &fileName)
 {
     return "old " + fileName.toLatin1() + "\r\n";
@@ -52,11 +38,6 @@ QByteArray newContent(const QString &fileName)
     if (fileName == Pages::ShortFileName)
         return Pages::BuildShortPage(projects);
     return Pages::BuildLongPage(projects);
-}
-
-bool runningAsRoot()
-{
-    return geteuid() == 0;
 }
 
 } // namespace
@@ -165,13 +146,9 @@ void TestPublishPages::makeSite(Site &site)
     for (const QString &fileName : PageFiles)
         writeFile(site.folder + u'/' + fileName, oldContent(fileName));
     if (runningAsRoot()) {
-        const passwd *nobody = getpwnam("nobody");
-        const group *nogroup = getgrnam("nogroup");
-        QVERIFY(nobody && nogroup);
-        QCOMPARE(chown(QFile::encodeName(site.folder).constData(), nobody->pw_uid, nogroup->gr_gid), 0);
+        QVERIFY(giveToNobody(site.folder));
         for (const QString &fileName : files)
-            QCOMPARE(chown(QFile::encodeName(site.folder + u'/' + fileName).constData(), nobody->pw_uid,
-                           nogroup->gr_gid), 0);
+            QVERIFY(giveToNobody(site.folder + u'/' + fileName));
     }
 }
 
@@ -179,16 +156,7 @@ QString TestPublishPages::publishAsUser(const Site &site, const QStringList &ext
 {
     QProcess process;
     process.setWorkingDirectory(site.folder);
-    if (runningAsRoot()) {
-        process.setProgram(QStringLiteral("setpriv"));
-        process.setArguments(QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
-                                         QStringLiteral("--clear-groups"), site.tool}
-                             + extraArgs);
-    } else {
-        process.setProgram(site.tool);
-        process.setArguments(extraArgs);
-    }
-    process.start();
+    startAsNobody(process, site.tool, extraArgs);
     if (!process.waitForFinished(30000)) {
         process.kill();
         process.waitForFinished();

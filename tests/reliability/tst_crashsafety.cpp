@@ -12,18 +12,14 @@
 #include <QTest>
 #include <QThread>
 
+#include "testfiles.h"
+
 #include <csignal>
 
 namespace {
 
 constexpr int Kills = 50;
 constexpr int Projects = 1500; // about a megabyte a file, so a kill often lands mid-write
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
