@@ -1,6 +1,7 @@
 #include "catalogueformat.h"
 
 #include "catalogue.h"
+#include "chunkedoutput.h"
 #include "codepage.h"
 
 #include <QBuffer>
@@ -226,66 +227,38 @@ private:
     bool m_final = false;
 };
 
-// Collects lines and hands them to the device a megabyte at a time.
-class ChunkWriter
+constexpr QLatin1String NameKey("\"Name:\",\"");
+constexpr QLatin1String LocationKey("\"Location:\",\"");
+constexpr QLatin1String ShortKey("\"Short Description:\",\"");
+constexpr QLatin1String LongKey("\"Long Description:\",\"");
+constexpr QLatin1String PicsKey("\"Total Pictures:\",");
+constexpr QLatin1String LineEnd("\"\r\n");
+constexpr QLatin1String CountEnd("\r\n");
+
+// Appends the records, each text through `appendText`, which returns false when it cannot hold
+// the text; then false is returned after that record.
+template <typename AppendText>
+bool appendRecords(ChunkedOutput &out, const QList<ProjectInfo> &projects, AppendText appendText)
 {
-public:
-    explicit ChunkWriter(QIODevice &device) : m_device(device) {}
-
-    // Also shows every byte written to `detector`, until it has decided.
-    void watch(CodePage::Utf8Detector *detector) { m_detector = detector; }
-
-    bool appendWindows1252Line(const char *key, const QString &value, bool *nonAscii)
-    {
-        m_chunk.append(key);
-        const bool representable = CodePage::appendWindows1252(value, m_chunk, nonAscii);
-        m_chunk.append("\"\r\n", 3);
-        return representable;
+    for (const ProjectInfo &p : projects) {
+        bool held = true;
+        const auto line = [&](QLatin1String key, const QString &text) {
+            out.append(key);
+            held = appendText(text) && held;
+            out.append(LineEnd);
+        };
+        line(NameKey, p.Name);
+        line(LocationKey, p.Location);
+        line(ShortKey, p.ShortDesc);
+        line(LongKey, p.LongDesc);
+        out.append(PicsKey);
+        out.appendNumber(p.Pics);
+        out.append(CountEnd);
+        if (!held)
+            return false;
     }
-
-    void appendUtf8Line(const char *key, const QString &value)
-    {
-        m_chunk.append(key);
-        m_chunk.append(value.toUtf8());
-        m_chunk.append("\"\r\n", 3);
-    }
-
-    void appendCount(qint16 pics)
-    {
-        m_chunk.append(PicsLine).append(QByteArray::number(pics)).append("\r\n", 2);
-        if (m_chunk.size() >= ChunkSize)
-            flush();
-    }
-
-    bool finish()
-    {
-        flush();
-        return m_ok;
-    }
-
-private:
-    static constexpr qsizetype ChunkSize = 1 << 20;
-    static constexpr const char *PicsLine = "\"Total Pictures:\",";
-
-    void flush()
-    {
-        if (m_detector && !m_detector->decided())
-            m_detector->feed(m_chunk.constData(), m_chunk.size());
-        if (m_ok && m_device.write(m_chunk) != m_chunk.size())
-            m_ok = false;
-        m_chunk.resize(0);
-    }
-
-    QIODevice &m_device;
-    QByteArray m_chunk;
-    CodePage::Utf8Detector *m_detector = nullptr;
-    bool m_ok = true;
-};
-
-constexpr const char *NameLine = "\"Name:\",\"";
-constexpr const char *LocationLine = "\"Location:\",\"";
-constexpr const char *ShortLine = "\"Short Description:\",\"";
-constexpr const char *LongLine = "\"Long Description:\",\"";
+    return true;
+}
 
 } // namespace
 
@@ -347,25 +320,16 @@ bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize)
 bool write(const QList<ProjectInfo> &projects, QIODevice &device)
 {
     const qint64 start = device.pos();
-    ChunkWriter out(device);
     CodePage::Utf8Detector detector;
-    out.watch(&detector);
-    bool representable = true;
-    bool nonAscii = false;
-    auto line = [&](const char *key, const QString &value) {
-        representable = representable && out.appendWindows1252Line(key, value, &nonAscii);
-    };
-    for (const ProjectInfo &p : projects) {
-        line(NameLine, p.Name);
-        line(LocationLine, p.Location);
-        line(ShortLine, p.ShortDesc);
-        line(LongLine, p.LongDesc);
-        out.appendCount(p.Pics);
-        if (!representable)
-            break;
+    bool representable;
+    {
+        ChunkedOutput out(device);
+        out.watch(&detector);
+        bool nonAscii = false;
+        representable = appendRecords(out, projects, [&](const QString &text) { return out.appendWindows1252(text, &nonAscii); });
+        if (!out.finish())
+            return false;
     }
-    if (!out.finish())
-        return false;
     // Windows-1252 bytes that happen to form valid UTF-8 (such as "Ã©") would be read back as
     // UTF-8 and change; UTF-8 keeps them, as it keeps what Windows-1252 cannot hold. UTF-8 is never
     // shorter, so writing it from the start covers all that was written.
@@ -373,14 +337,11 @@ bool write(const QList<ProjectInfo> &projects, QIODevice &device)
         return true;
     if (!device.seek(start))
         return false;
-    ChunkWriter utf8(device);
-    for (const ProjectInfo &p : projects) {
-        utf8.appendUtf8Line(NameLine, p.Name);
-        utf8.appendUtf8Line(LocationLine, p.Location);
-        utf8.appendUtf8Line(ShortLine, p.ShortDesc);
-        utf8.appendUtf8Line(LongLine, p.LongDesc);
-        utf8.appendCount(p.Pics);
-    }
+    ChunkedOutput utf8(device);
+    appendRecords(utf8, projects, [&](const QString &text) {
+        utf8.append(text.toUtf8());
+        return true;
+    });
     return utf8.finish();
 }
 

@@ -123,85 +123,32 @@ QString decodeWindows1252(const char *data, qsizetype size)
     return text;
 }
 
-bool appendWindows1252(QStringView text, QByteArray &out, bool *nonAscii)
+qsizetype toWindows1252(QStringView text, char *out, bool *nonAscii)
 {
-    const qsizetype start = out.size();
-    out.resize(start + text.size());
-    char *p = out.data() + start;
     const char16_t *in = text.utf16();
     char16_t seen = 0;
-    const bool plain = narrowPlainLatin1(in, text.size(), p, &seen);
-    if (nonAscii && seen >= 0x80)
-        *nonAscii = true;
-    if (plain)
-        return true;
+    if (narrowPlainLatin1(in, text.size(), out, &seen)) {
+        if (nonAscii && seen >= 0x80)
+            *nonAscii = true;
+        return text.size();
+    }
     for (qsizetype i = 0; i < text.size(); ++i) {
         const int byte = windows1252Byte(in[i]);
         if (byte < 0)
-            return false;
-        p[i] = char(byte);
+            return i;
+        if (nonAscii && byte >= 0x80)
+            *nonAscii = true;
+        out[i] = char(byte);
     }
-    return true;
+    return text.size();
 }
 
 bool encodeWindows1252(const QString &text, QByteArray &out)
 {
-    out.clear();
-    return appendWindows1252(text, out);
-}
-
-void appendWindows1252WithReferences(QStringView text, QByteArray &out)
-{
-    const qsizetype start = out.size();
-    if (appendWindows1252(text, out))
-        return;
-    out.truncate(start);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        const int byte = windows1252Byte(c);
-        if (byte >= 0) {
-            out.append(char(byte));
-            continue;
-        }
-        char32_t codePoint = c;
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            codePoint = QChar::surrogateToUcs4(c, text.at(++i).unicode());
-        out.append("&#").append(QByteArray::number(uint(codePoint))).append(';');
-    }
-}
-
-QByteArray encodeWindows1252WithReferences(const QString &text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    appendWindows1252WithReferences(text, out);
-    return out;
-}
-
-bool isValidUtf8(const char *data, qsizetype size)
-{
-    bool nonAscii = false;
-    return validateUtf8(reinterpret_cast<const unsigned char *>(data), size, &nonAscii) == 0;
-}
-
-QString decodeCatalogueText(const QByteArray &bytes)
-{
-    Utf8Detector detector;
-    detector.feed(bytes.constData(), bytes.size());
-    if (detector.isUtf8WithNonAscii())
-        return QString::fromUtf8(bytes);
-    return decodeWindows1252(bytes);
-}
-
-QByteArray encodeCatalogueText(const QString &text)
-{
-    // Windows-1252 bytes that happen to form valid UTF-8 (such as "Ã©") would be read back as
-    // UTF-8 and change; UTF-8 keeps them.
-    QByteArray bytes;
-    bool nonAscii = false;
-    if (appendWindows1252(text, bytes, &nonAscii) && (!nonAscii || !isValidUtf8(bytes.constData(), bytes.size())))
-        return bytes;
-    return text.toUtf8();
+    out.resize(text.size());
+    const qsizetype done = toWindows1252(text, out.data());
+    out.truncate(done);
+    return done == text.size();
 }
 
 void Utf8Detector::feed(const char *data, qsizetype size)

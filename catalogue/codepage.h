@@ -15,22 +15,14 @@ inline QString decodeWindows1252(const QByteArray &bytes)
     return decodeWindows1252(bytes.constData(), bytes.size());
 }
 
-// Appends the text's bytes; false, with `out` left partly appended, at the first character
-// Windows-1252 cannot hold. `nonAscii` is set when a byte above 0x7F was appended.
-bool appendWindows1252(QStringView text, QByteArray &out, bool *nonAscii = nullptr);
+// Writes the Windows-1252 bytes of `text` to `out`, which has room for one byte a character, and
+// returns how many characters it wrote: all of them, or those before the first one Windows-1252
+// cannot hold. `nonAscii` is set when a byte above 0x7F was written.
+qsizetype toWindows1252(QStringView text, char *out, bool *nonAscii = nullptr);
+
+// The text's bytes in `out`; false, with the characters before it in `out`, at the first
+// character Windows-1252 cannot hold.
 bool encodeWindows1252(const QString &text, QByteArray &out);
-
-// For pages: a character Windows-1252 cannot hold becomes a numeric character reference such
-// as "&#937;", one per code point.
-void appendWindows1252WithReferences(QStringView text, QByteArray &out);
-QByteArray encodeWindows1252WithReferences(const QString &text);
-
-bool isValidUtf8(const char *data, qsizetype size);
-
-// A catalogue file is UTF-8 only when it has to be: valid UTF-8 holding a non-ASCII byte is read
-// as UTF-8, anything else as Windows-1252.
-QString decodeCatalogueText(const QByteArray &bytes);
-QByteArray encodeCatalogueText(const QString &text);
 
 // Checks a file block by block: feed every block in order, then ask. Stops looking at the first
 // byte that is not UTF-8.

@@ -1,21 +1,6 @@
 #include "pageframe.h"
 
-#include "codepage.h"
-
 #include <QBuffer>
-
-void PageText::flush()
-{
-    if (m_ok && m_sink.write(m_bytes) != m_bytes.size())
-        m_ok = false;
-    m_bytes.resize(0);
-}
-
-bool PageText::finish()
-{
-    flush();
-    return m_ok;
-}
 
 QByteArray pageBytes(PageWriter write, const QList<ProjectInfo> &projects)
 {
@@ -65,9 +50,4 @@ void PageText::foot()
     line(PageLines::Space);
     line(QLatin1String("</BODY>"));
     line(QLatin1String("</HTML>"));
-}
-
-void PageText::append(const QString &value)
-{
-    CodePage::appendWindows1252WithReferences(value, m_bytes);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chunkedoutput.h"
 #include "projectinfo.h"
 
 #include <QByteArray>
@@ -15,16 +16,14 @@ class QIODevice;
 class PageText
 {
 public:
-    explicit PageText(QIODevice &sink) : m_sink(sink) {}
+    explicit PageText(QIODevice &sink) : m_out(sink) {}
 
     // One line of the file: the pieces joined with nothing between them, then CR LF.
     template <typename... Pieces>
     void line(const Pieces &...pieces)
     {
         (append(pieces), ...);
-        m_bytes.append("\r\n", 2);
-        if (m_bytes.size() >= ChunkSize)
-            flush();
+        m_out.append("\r\n", 2);
     }
 
     // The shared head (navigation table and rule) with the page's own heading line.
@@ -32,20 +31,29 @@ public:
     void foot();
 
     // Writes what is left; false when any write failed.
-    bool finish();
+    bool finish() { return m_out.finish(); }
 
 private:
-    static constexpr qsizetype ChunkSize = 1 << 20;
+    void append(QLatin1String literal) { m_out.append(literal); }
+    void append(const QString &value) { m_out.appendWindows1252WithReferences(value); }
+    void append(int number) { m_out.appendNumber(number); }
 
-    void flush();
-    void append(QLatin1String literal) { m_bytes.append(literal.data(), literal.size()); }
-    void append(const QString &value);
-    void append(int number) { m_bytes.append(QByteArray::number(number)); }
-
-    QIODevice &m_sink;
-    QByteArray m_bytes;
-    bool m_ok = true;
+    ChunkedOutput m_out;
 };
+
+// Starts loading the given texts of the project a few places past `position` into the cache.
+// Pages without the long descriptions jump from one scattered text to the next, and fetching each
+// only when the writer reaches it takes longer than encoding it. Writers that read every text in
+// order are better off without: the processor already streams those.
+template <typename... Fields>
+void prefetchAhead(const QList<ProjectInfo> &projects, qsizetype position, Fields... fields)
+{
+    constexpr qsizetype Ahead = 8;
+    if (position + Ahead < projects.size()) {
+        const ProjectInfo &project = projects.at(position + Ahead);
+        (__builtin_prefetch((project.*fields).constData()), ...);
+    }
+}
 
 // A page writer's bytes, for callers that want them in memory.
 using PageWriter = bool (*)(const QList<ProjectInfo> &, QIODevice &);

@@ -1,5 +1,6 @@
 #include "catalogue.h"
 #include "catalogueformat.h"
+#include "chunkedoutput.h"
 #include "codepage.h"
 
 #include <QBuffer>
@@ -162,6 +163,12 @@ private slots:
             many.append(record(QStringLiteral("Ω")));
             return many;
         }();
+        QTest::newRow("text that looks like UTF-8 across the writer's megabyte") << [] {
+            const QByteArray key = "\"Long Description:\",\"";
+            const QByteArray empty = CatalogueFormat::write(Projects{record("A")});
+            const qsizetype before = empty.indexOf(key) + key.size();
+            return Projects{record("A", {}, {}, QString((1 << 20) - before - 1, u'x') + QStringLiteral("Ã©"))};
+        }();
         QTest::newRow("extreme counts") << Projects{record("A", {}, {}, {}, 32767), record("B", {}, {}, {}, -32768)};
     }
 
@@ -209,13 +216,29 @@ private slots:
         QTest::newRow("omega") << QStringLiteral("Ω") << QByteArray("&#937;");
         QTest::newRow("two characters") << QStringLiteral("日本") << QByteArray("&#26085;&#26412;");
         QTest::newRow("above U+FFFF") << QStringLiteral("a🌉b") << QByteArray("a&#127753;b");
+        QTest::newRow("lone surrogate") << QString(QChar(0xD83C)) + u'b' << QByteArray("&#55356;b");
+
+        // The output buffer holds a megabyte: characters and references that straddle its end.
+        constexpr qsizetype Chunk = 1 << 20;
+        for (qsizetype before : {Chunk - 1, Chunk, Chunk + 1}) {
+            const QString padding(before - 1, u'x');
+            const QByteArray bytes(before - 1, 'x');
+            QTest::addRow("Omega after %lld bytes", before) << padding + u'Ω' << bytes + "&#937;";
+            QTest::addRow("emoji after %lld bytes", before) << padding + QStringLiteral("🌉é") << bytes + "&#127753;\xE9";
+            QTest::addRow("euro after %lld bytes", before) << padding + QStringLiteral("€€") << bytes + "\x80\x80";
+        }
     }
 
     void referencesForPages()
     {
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(CodePage::encodeWindows1252WithReferences(text), bytes);
+        QBuffer buffer;
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        ChunkedOutput out(buffer);
+        out.appendWindows1252WithReferences(text);
+        QVERIFY(out.finish());
+        QCOMPARE(buffer.data(), bytes);
     }
 
     void largeAndHostileFiles_data()

@@ -1,0 +1,155 @@
+#include "chunkedoutput.h"
+
+#include "codepage.h"
+
+#include <QIODevice>
+
+ChunkedOutput::ChunkedOutput(QIODevice &device)
+    : m_device(device), m_buffers{std::make_unique<char[]>(Capacity), nullptr}, m_buffer(m_buffers[0].get())
+{
+}
+
+ChunkedOutput::~ChunkedOutput()
+{
+    stopWriting();
+}
+
+void ChunkedOutput::appendAcrossChunks(const char *data, qsizetype size)
+{
+    while (size > 0) {
+        if (m_used == Capacity)
+            flush();
+        const qsizetype piece = qMin(size, Capacity - m_used);
+        std::memcpy(m_buffer + m_used, data, size_t(piece));
+        m_used += piece;
+        data += piece;
+        size -= piece;
+    }
+}
+
+void ChunkedOutput::appendNumber(qint64 number)
+{
+    char digits[24];
+    char *end = digits + sizeof digits;
+    char *p = end;
+    // Counted in the negative range, which holds every qint64 including the smallest.
+    qint64 rest = number < 0 ? number : -number;
+    do {
+        *--p = char('0' - rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (number < 0)
+        *--p = '-';
+    append(p, end - p);
+}
+
+qsizetype ChunkedOutput::appendRepresentable(QStringView text, bool *nonAscii)
+{
+    qsizetype done = 0;
+    while (done < text.size()) {
+        if (m_used == Capacity)
+            flush();
+        const qsizetype piece = qMin(text.size() - done, Capacity - m_used);
+        const qsizetype converted = CodePage::toWindows1252(text.sliced(done, piece), m_buffer + m_used, nonAscii);
+        m_used += converted;
+        done += converted;
+        if (converted < piece)
+            break;
+    }
+    return done;
+}
+
+bool ChunkedOutput::appendWindows1252(QStringView text, bool *nonAscii)
+{
+    return appendRepresentable(text, nonAscii) == text.size();
+}
+
+void ChunkedOutput::appendWindows1252WithReferences(QStringView text)
+{
+    for (;;) {
+        text = text.sliced(appendRepresentable(text, nullptr));
+        if (text.isEmpty())
+            return;
+        char32_t codePoint = text.front().unicode();
+        qsizetype used = 1;
+        if (text.size() > 1 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate()) {
+            codePoint = QChar::surrogateToUcs4(text.at(0), text.at(1));
+            used = 2;
+        }
+        append("&#", 2);
+        appendNumber(codePoint);
+        append(";", 1);
+        text = text.sliced(used);
+    }
+}
+
+void ChunkedOutput::write(const char *data, qsizetype size)
+{
+    if (m_detector && !m_detector->decided())
+        m_detector->feed(data, size);
+    if (m_ok && m_device.write(data, size) != size)
+        m_ok = false;
+}
+
+void ChunkedOutput::waitUntilWritten(std::unique_lock<std::mutex> &lock)
+{
+    m_changed.wait(lock, [this] { return m_handed == nullptr; });
+}
+
+void ChunkedOutput::writeHandedBuffers()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] { return m_handed != nullptr || m_stopping; });
+        if (m_handed == nullptr)
+            return;
+        const char *data = m_handed;
+        const qsizetype size = m_handedSize;
+        lock.unlock();
+        write(data, size);
+        lock.lock();
+        m_handed = nullptr;
+        m_changed.notify_all();
+    }
+}
+
+void ChunkedOutput::flush()
+{
+    if (!m_writer.joinable()) {
+        m_buffers[1] = std::make_unique<char[]>(Capacity);
+        m_writer = std::thread(&ChunkedOutput::writeHandedBuffers, this);
+    }
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        waitUntilWritten(lock);
+        m_handed = m_buffer;
+        m_handedSize = m_used;
+    }
+    m_changed.notify_all();
+    m_current = 1 - m_current;
+    m_buffer = m_buffers[m_current].get();
+    m_used = 0;
+}
+
+void ChunkedOutput::stopWriting()
+{
+    if (!m_writer.joinable())
+        return;
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        waitUntilWritten(lock);
+        m_stopping = true;
+    }
+    m_changed.notify_all();
+    m_writer.join();
+}
+
+bool ChunkedOutput::finish()
+{
+    // The last piece is written here, after the buffer before it: a small file never starts the
+    // writing thread at all.
+    stopWriting();
+    write(m_buffer, m_used);
+    m_used = 0;
+    return m_ok;
+}
