@@ -1,29 +1,160 @@
 #include "safefile.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Starts each write on its way to the disk as soon as it is made. Left to the end, the kernel
+// would do all of it inside the rename that replaces the old file (ext4 sends a file replaced
+// that way to disk first), while the program waits; started early, it overlaps the rest.
+class WriteThroughFile : public QFile
+{
+protected:
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        const qint64 written = QFile::writeData(data, size);
+#ifdef Q_OS_LINUX
+        if (written > 0)
+            ::sync_file_range(handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+        return written;
+    }
+};
+
+QString nameBeside(const QString &target)
+{
+    return target + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate() & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+}
+
+constexpr int NameAttempts = 100;
+
+} // namespace
+
+SafeFile::SafeFile(const QString &path) : m_path(path), m_file(std::make_unique<WriteThroughFile>()) {}
+
+SafeFile::~SafeFile()
+{
+    discard();
+}
+
+void SafeFile::discard()
+{
+    m_file->close();
+    if (!m_tempName.isEmpty())
+        QFile::remove(m_tempName);
+    m_tempName.clear();
+    m_written = false;
+}
+
+bool SafeFile::fail(const QString &reason)
+{
+    m_error = reason;
+    discard();
+    return false;
+}
+
+// The file is written in the target's folder, so that the rename is one step within one file
+// system. It has no name until it is complete, so a crash while writing leaves nothing behind;
+// where the file system cannot do that, it is named beside the target from the start. Opened
+// unbuffered, so a short write (a full disk) is seen at the write that failed.
+bool SafeFile::open()
+{
+    constexpr QIODevice::OpenMode Mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+#ifdef O_TMPFILE
+    const int fd = ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0)
+        return m_file->open(fd, Mode, QFileDevice::AutoCloseHandle) || fail(m_file->errorString());
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        return fail(qt_error_string(errno));
+#endif
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        m_file->setFileName(nameBeside(m_path));
+        if (m_file->open(Mode | QIODevice::NewOnly)) {
+            m_tempName = m_file->fileName();
+            return true;
+        }
+        if (!m_file->exists())
+            break;
+    }
+    return fail(m_file->errorString());
+}
+
+bool SafeFile::write(const std::function<bool(QIODevice &)> &produce)
+{
+    QFileInfo target(m_path);
+    // A link stays a link: the file it points to is the one replaced.
+    for (int depth = 0; target.isSymLink() && depth < 40; ++depth)
+        target.setFile(target.symLinkTarget());
+    if (target.exists() && !target.isFile())
+        return fail(QStringLiteral("%1 is not a plain file").arg(m_path));
+    if (target.exists() && !target.isWritable())
+        return fail(QStringLiteral("%1 is write-protected").arg(m_path));
+    m_path = target.absoluteFilePath();
+
+    if (!open())
+        return false;
+    // The new file keeps the old one's permissions; a new catalogue gets the usual ones.
+    struct stat old;
+    if (::stat(QFile::encodeName(m_path).constData(), &old) == 0)
+        ::fchmod(m_file->handle(), old.st_mode & 07777);
+    if (!produce(*m_file))
+        return fail(m_file->errorString());
+    m_written = true;
+    return true;
+}
+
+// Gives the unnamed file a name beside the target.
+bool SafeFile::name()
+{
+    const QByteArray descriptor = "/proc/self/fd/" + QByteArray::number(m_file->handle());
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        const QString name = nameBeside(m_path);
+        if (::linkat(AT_FDCWD, descriptor.constData(), AT_FDCWD, QFile::encodeName(name).constData(), AT_SYMLINK_FOLLOW) == 0) {
+            m_tempName = name;
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return fail(qt_error_string(errno));
+}
+
+bool SafeFile::commit()
+{
+    if (!m_written)
+        return false;
+    if (m_tempName.isEmpty() && !name())
+        return false;
+    m_file->close();
+    if (m_file->error() != QFileDevice::NoError)
+        return fail(m_file->errorString());
+    // No flush to disk: the rename alone keeps the old file whole through a crash of the
+    // program, and ext4, the usual file system, forces a file that replaces another by rename
+    // to disk along with the rename, so a power cut leaves the old or the new file too. A flush
+    // of its own would take longer than writing the whole file.
+    if (std::rename(QFile::encodeName(m_tempName).constData(), QFile::encodeName(m_path).constData()) != 0)
+        return fail(qt_error_string(errno));
+    m_tempName.clear();
+    m_written = false;
+    return true;
+}
 
 QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &produce)
 {
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile())
-        return QStringLiteral("%1 is not a plain file").arg(path);
-    if (target.exists() && !target.isWritable())
-        return QStringLiteral("%1 is write-protected").arg(path);
-
-    QSaveFile file(path);
-    // Unbuffered, so a short write (a full disk) is seen here: with buffering, Qt lets commit()
-    // succeed after the flush failed half-way, which would replace the file with a truncated one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    if (!produce(file)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    SafeFile file(path);
+    if (file.write(produce) && file.commit())
+        return QString();
+    return file.error();
 }
 
 QString writeFileSafely(const QString &path, const QByteArray &bytes)

@@ -11,6 +11,9 @@
 
 #include "testfiles.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 class RecordingMessages : public MessageService
@@ -151,6 +154,63 @@ private slots:
         QCOMPARE(m_messages.shown, QStringList());
         QCOMPARE(first, CatalogueFormat::write(catalogue.Projects()));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"projects.txt"});
+    }
+
+    void saveKeepsWhatTheOldFileWas_data()
+    {
+        QTest::addColumn<QString>("linkChain"); // links from projects.txt to the real file, nearest first
+        QTest::addColumn<int>("mode");
+
+        QTest::newRow("private file") << QString() << 0600;
+        QTest::newRow("group-readable file") << QString() << 0640;
+        QTest::newRow("link to a file elsewhere") << QStringLiteral("../real/projects.txt") << 0644;
+        QTest::newRow("link to a link") << QStringLiteral("hop.txt,../real/projects.txt") << 0604;
+    }
+
+    void saveKeepsWhatTheOldFileWas()
+    {
+        QFETCH(QString, linkChain);
+        QFETCH(int, mode);
+        QTemporaryDir scratch;
+        const QString work = scratch.filePath(QStringLiteral("work"));
+        QVERIFY(QDir().mkpath(work));
+        QVERIFY(QDir().mkpath(scratch.filePath(QStringLiteral("real"))));
+        const QString path = work + QStringLiteral("/projects.txt");
+        const QString real = linkChain.isEmpty() ? path : scratch.filePath(QStringLiteral("real/projects.txt"));
+        writeFile(real, "old");
+        QVERIFY(QFile::setPermissions(real, QFileDevice::Permissions(0)));
+        QVERIFY(::chmod(QFile::encodeName(real).constData(), mode_t(mode)) == 0);
+        QString from = path;
+        for (const QString &to : linkChain.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            QVERIFY(::symlink(QFile::encodeName(to).constData(), QFile::encodeName(from).constData()) == 0);
+            from = work + QLatin1Char('/') + to;
+        }
+
+        Catalogue catalogue;
+        catalogue.assign({named("A")});
+        QVERIFY(SaveProjects(catalogue, m_messages, path));
+        QCOMPARE(m_messages.shown, QStringList());
+        QCOMPARE(readFile(real), CatalogueFormat::write(catalogue.Projects()));
+        struct stat saved;
+        QVERIFY(::stat(QFile::encodeName(real).constData(), &saved) == 0);
+        QCOMPARE(int(saved.st_mode & 07777), mode);
+        QCOMPARE(QFileInfo(path).isSymLink(), !linkChain.isEmpty());
+        QCOMPARE(QDir(work).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 1 + linkChain.count(QLatin1Char(',')));
+        QCOMPARE(QDir(scratch.filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden).size(),
+                 linkChain.isEmpty() ? 0 : 1);
+    }
+
+    void newFileGetsTheUsualPermissions()
+    {
+        const mode_t mask = ::umask(022);
+        Catalogue catalogue;
+        catalogue.assign({named("A")});
+        const bool saved = SaveProjects(catalogue, m_messages, m_path);
+        ::umask(mask);
+        QVERIFY(saved);
+        struct stat file;
+        QVERIFY(::stat(QFile::encodeName(m_path).constData(), &file) == 0);
+        QCOMPARE(int(file.st_mode & 07777), 0644);
     }
 
     void unreadableFileIsLeftAlone()
