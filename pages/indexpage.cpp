@@ -12,6 +12,7 @@ bool WriteIndexPage(const QList<ProjectInfo> &projects, QIODevice &file)
     page.line(QLatin1String("<Center>"));
     page.line(QLatin1String("<TABLE BORDER=0>"));
     for (qsizetype i = 0; i < projects.size(); ++i) {
+        prefetchAhead(projects, i, &ProjectInfo::Name);
         const QString &name = projects.at(i).Name;
         page.line(QLatin1String("      <TD Width= 190 align=center>"));
         page.line(PictureStart, name, QLatin1String("_p1.gif\"><br>"));

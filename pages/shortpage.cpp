@@ -11,7 +11,9 @@ bool WriteShortPage(const QList<ProjectInfo> &projects, QIODevice &file)
     const QLatin1String lineBreak("<br>");
     PageText page(file);
     page.head(QLatin1String("         <b><font size=+2>Short Descriptions</font>"));
-    for (const ProjectInfo &project : projects) {
+    for (qsizetype i = 0; i < projects.size(); ++i) {
+        prefetchAhead(projects, i, &ProjectInfo::Name, &ProjectInfo::Location, &ProjectInfo::ShortDesc, &ProjectInfo::LongDesc);
+        const ProjectInfo &project = projects.at(i);
         page.line(QLatin1String("<TABLE BORDER=0>"));
         page.line(RowStart);
         page.line(QLatin1String("      <TD Width= 200 align=center>"));
