@@ -71,11 +71,20 @@ bool SafeFile::open()
 {
     constexpr QIODevice::OpenMode Mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
 #ifdef O_TMPFILE
-    const int fd = ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd >= 0)
-        return m_file->open(fd, Mode, QFileDevice::AutoCloseHandle) || fail(m_file->errorString());
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-        return fail(qt_error_string(errno));
+    // The unnamed file is named later through /proc, which a few sandboxes lack.
+    if (::access("/proc/self/fd", F_OK) == 0) {
+        const QByteArray folder = QFile::encodeName(QFileInfo(m_path).absolutePath());
+        const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (m_file->open(fd, Mode, QFileDevice::AutoCloseHandle))
+                return true;
+            ::close(fd);
+            return fail(m_file->errorString());
+        }
+        // File systems without unnamed files say so; the named way below works on them.
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            return fail(qt_error_string(errno));
+    }
 #endif
     for (int attempt = 0; attempt < NameAttempts; ++attempt) {
         m_file->setFileName(nameBeside(m_path));
