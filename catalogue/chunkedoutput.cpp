@@ -4,6 +4,8 @@
 
 #include <QIODevice>
 
+#include <system_error>
+
 ChunkedOutput::ChunkedOutput(QIODevice &device)
     : m_device(device), m_buffers{std::make_unique<char[]>(Capacity), nullptr}, m_buffer(m_buffers[0].get())
 {
@@ -115,9 +117,19 @@ void ChunkedOutput::writeHandedBuffers()
 
 void ChunkedOutput::flush()
 {
-    if (!m_writer.joinable()) {
-        m_buffers[1] = std::make_unique<char[]>(Capacity);
-        m_writer = std::thread(&ChunkedOutput::writeHandedBuffers, this);
+    if (!m_writer.joinable() && !m_alone) {
+        try {
+            m_buffers[1] = std::make_unique<char[]>(Capacity);
+            m_writer = std::thread(&ChunkedOutput::writeHandedBuffers, this);
+        } catch (const std::system_error &) {
+            // No thread to be had: the file is still written, only without the overlap.
+            m_alone = true;
+        }
+    }
+    if (m_alone) {
+        write(m_buffer, m_used);
+        m_used = 0;
+        return;
     }
     {
         std::unique_lock<std::mutex> lock(m_mutex);

@@ -83,4 +83,5 @@ private:
     const char *m_handed = nullptr; // the buffer the writing thread holds, if any
     qsizetype m_handedSize = 0;
     bool m_stopping = false;
+    bool m_alone = false; // no writing thread could be started
 };

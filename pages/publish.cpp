@@ -24,13 +24,14 @@ PublishResult publishPages(const QList<ProjectInfo> &projects, const QString &fo
 
     // The three pages are written side by side, each to a file of its own beside the page it
     // replaces. They replace the old pages in order, index, short, long, and the first failure
-    // stops the rest, so a failure leaves the later pages exactly as they were.
+    // stops the rest, so a failure leaves the later pages exactly as they were. Where no thread
+    // can be started, the deferred policy lets a page be written when its turn comes.
     const QDir dir(folder);
     std::unique_ptr<SafeFile> files[PageCount];
     std::future<bool> written[PageCount];
     for (int i = 0; i < PageCount; ++i) {
         files[i] = std::make_unique<SafeFile>(dir.filePath(pages[i].fileName));
-        written[i] = std::async(std::launch::async, [&projects, &page = pages[i], &file = *files[i]] {
+        written[i] = std::async(std::launch::async | std::launch::deferred, [&projects, &page = pages[i], &file = *files[i]] {
             return file.write([&](QIODevice &device) { return page.write(projects, device); });
         });
     }

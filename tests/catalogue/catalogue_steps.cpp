@@ -1,6 +1,6 @@
 // Runs LoadProjects/SaveProjects steps in a process of its own, so that tests can run them as an
 // unprivileged user or under a file-size limit. Steps are the arguments, in order:
-//   load | save | add | count | unprotect | fsize BYTES | nofsize
+//   load | save | add | add N | count | unprotect | fsize BYTES | nofsize | nothreads
 // Messages and results go to standard output, one line each.
 #include "catalogue.h"
 #include "messageservice.h"
@@ -49,7 +49,9 @@ int main(int argc, char *argv[])
         } else if (step == "save") {
             out << (SaveProjects(catalogue, messages) ? "saved" : "not saved") << Qt::endl;
         } else if (step == "add") {
-            catalogue.AddProject(catalogue.LastProject());
+            const bool counted = i + 1 < argc && QByteArray(argv[i + 1]).toInt() > 0;
+            for (int n = counted ? QByteArray(argv[++i]).toInt() : 1; n > 0; --n)
+                catalogue.AddProject(catalogue.LastProject());
         } else if (step == "count") {
             out << "projects " << catalogue.LastProject() + 1 << Qt::endl;
         } else if (step == "unprotect") {
@@ -58,6 +60,10 @@ int main(int argc, char *argv[])
             setFileSizeLimit(rlim_t(QByteArray(argv[++i]).toULongLong()));
         } else if (step == "nofsize") {
             setFileSizeLimit(RLIM_INFINITY);
+        } else if (step == "nothreads") {
+            // No process or thread beyond this one for the user (root is exempt).
+            const rlimit one{1, 1};
+            setrlimit(RLIMIT_NPROC, &one);
         } else {
             out << "unknown step " << step << Qt::endl;
             return 2;

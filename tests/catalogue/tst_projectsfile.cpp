@@ -213,6 +213,23 @@ private slots:
         QCOMPARE(int(file.st_mode & 07777), 0644);
     }
 
+    void largeSaveWithoutThreads()
+    {
+        // More than the writer's megabyte, where it would write on a second thread.
+        QTemporaryDir scratch;
+        const QString dir = unprivilegedFolder(scratch);
+        QVERIFY(!dir.isEmpty());
+        const QStringList output = runSteps(dir, {"load", "add", "12000", "nothreads", "save", "count"}, true);
+        QCOMPARE(output, (QStringList{"message No existing file, creating projects.txt", "saved", "projects 12001"}));
+        Catalogue same;
+        same.assign({ProjectInfo{"New", "New", "New", "New", 1}});
+        for (int i = 0; i < 12000; ++i)
+            same.AddProject(same.LastProject());
+        const QByteArray expected = CatalogueFormat::write(same.Projects());
+        QVERIFY(expected.size() > (1 << 20));
+        QCOMPARE(readFile(dir + QStringLiteral("/projects.txt")), expected);
+    }
+
     void unreadableFileIsLeftAlone()
     {
         QTemporaryDir scratch;

@@ -1,4 +1,4 @@
-// Usage: publish_pages_tool [--max-file-size BYTES]
+// Usage: publish_pages_tool [--max-file-size BYTES] [--no-threads]
 // Reads projects.txt from the working directory and writes the three pages beside it.
 // Prints "ok", or the page that failed and why (exit status 1).
 #include "catalogueformat.h"
@@ -24,6 +24,11 @@ int main(int argc, char **argv)
         const rlim_t limit = args.at(limitAt + 1).toULongLong();
         const rlimit rl{limit, limit};
         setrlimit(RLIMIT_FSIZE, &rl);
+    }
+    if (args.contains(QStringLiteral("--no-threads"))) {
+        // No process or thread beyond this one for the user (root is exempt).
+        const rlimit one{1, 1};
+        setrlimit(RLIMIT_NPROC, &one);
     }
 
     QFile catalogueFile(QStringLiteral("projects.txt"));

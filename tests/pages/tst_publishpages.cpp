@@ -54,6 +54,7 @@ private slots:
     void stopsAtAWriteProtectedPage_data();
     void stopsAtAWriteProtectedPage();
     void fullDiskKeepsTheOldPage();
+    void publishesWithoutThreads();
 
 private:
     // A scratch site with old pages and a projects.txt, laid out so an unprivileged user owns it.
@@ -235,6 +236,28 @@ void TestPublishPages::fullDiskKeepsTheOldPage()
     QCOMPARE(exitCode, 1);
     QCOMPARE(output.section(u'\n', 0, 0), Pages::IndexFileName);
     checkPages(site.folder, 0);
+}
+
+void TestPublishPages::publishesWithoutThreads()
+{
+    Site site;
+    makeSite(site);
+    if (QTest::currentTestFailed())
+        return;
+    // Pages of more than the writers' megabyte, where they would use a second thread.
+    QList<ProjectInfo> projects;
+    for (int i = 0; i < 2000; ++i)
+        projects += sampleProjects();
+    writeFile(site.folder + QStringLiteral("/projects.txt"), CatalogueFormat::write(projects));
+    int exitCode = 0;
+    const QString output = publishAsUser(site, {QStringLiteral("--no-threads")}, exitCode);
+    QCOMPARE(output, QStringLiteral("ok\n"));
+    QCOMPARE(exitCode, 0);
+    const QByteArray longPage = Pages::BuildLongPage(projects);
+    QVERIFY(longPage.size() > (1 << 20));
+    QCOMPARE(readFile(site.folder + u'/' + Pages::IndexFileName), Pages::BuildIndexPage(projects));
+    QCOMPARE(readFile(site.folder + u'/' + Pages::ShortFileName), Pages::BuildShortPage(projects));
+    QCOMPARE(readFile(site.folder + u'/' + Pages::LongFileName), longPage);
 }
 
 QTEST_APPLESS_MAIN(TestPublishPages)
