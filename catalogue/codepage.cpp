@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr char16_t HighHalf[32] = {
@@ -23,20 +27,40 @@ int windows1252Byte(char16_t c)
     return -1;
 }
 
-// The common case, Latin-1 text outside the 0x80-0x9F block, as one loop the compiler can
-// vectorise. Returns false when some character needs the table or does not fit.
+// The common case, Latin-1 text outside the 0x80-0x9F block, sixteen characters at a time.
+// Returns false when some character needs the table or does not fit.
 bool narrowPlainLatin1(const char16_t *in, qsizetype size, char *out, char16_t *seen)
 {
-    unsigned needsTable = 0;
+    qsizetype i = 0;
     char16_t all = 0;
-    for (qsizetype i = 0; i < size; ++i) {
+    bool inHighHalf = false;
+#ifdef __SSE2__
+    const __m128i highHalfMask = _mm_set1_epi16(short(0xFFE0));
+    const __m128i highHalf = _mm_set1_epi16(0x0080);
+    __m128i allBits = _mm_setzero_si128();
+    __m128i highHalfHits = _mm_setzero_si128();
+    for (; i + 16 <= size; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i + 8));
+        allBits = _mm_or_si128(allBits, _mm_or_si128(a, b));
+        highHalfHits = _mm_or_si128(highHalfHits, _mm_or_si128(_mm_cmpeq_epi16(_mm_and_si128(a, highHalfMask), highHalf),
+                                                               _mm_cmpeq_epi16(_mm_and_si128(b, highHalfMask), highHalf)));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_packus_epi16(a, b));
+    }
+    allBits = _mm_or_si128(allBits, _mm_srli_si128(allBits, 8));
+    allBits = _mm_or_si128(allBits, _mm_srli_si128(allBits, 4));
+    allBits = _mm_or_si128(allBits, _mm_srli_si128(allBits, 2));
+    all = char16_t(_mm_extract_epi16(allBits, 0));
+    inHighHalf = _mm_movemask_epi8(highHalfHits) != 0;
+#endif
+    for (; i < size; ++i) {
         const char16_t c = in[i];
         out[i] = char(c);
         all |= c;
-        needsTable |= unsigned(char16_t(c - 0x80) < 0x20) | unsigned(c > 0xFF);
+        inHighHalf |= (c & 0xFFE0) == 0x0080;
     }
     *seen = all;
-    return needsTable == 0;
+    return all <= 0xFF && !inHighHalf;
 }
 
 // Length of the UTF-8 sequence starting with `lead` that is valid so far over `available` bytes:

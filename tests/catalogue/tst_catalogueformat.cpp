@@ -169,6 +169,8 @@ private slots:
             const qsizetype before = empty.indexOf(key) + key.size();
             return Projects{record("A", {}, {}, QString((1 << 20) - before - 1, u'x') + QStringLiteral("Ã©"))};
         }();
+        QTest::newRow("C1 control amid text") << Projects{record(QString(17, u'x') + QChar(0x85) + QString(20, u'y'))};
+        QTest::newRow("undefined byte amid text") << Projects{record(QString(17, u'x') + QChar(0x8D) + QString(20, u'y'))};
         QTest::newRow("extreme counts") << Projects{record("A", {}, {}, {}, 32767), record("B", {}, {}, {}, -32768)};
     }
 
@@ -217,6 +219,13 @@ private slots:
         QTest::newRow("two characters") << QStringLiteral("日本") << QByteArray("&#26085;&#26412;");
         QTest::newRow("above U+FFFF") << QStringLiteral("a🌉b") << QByteArray("a&#127753;b");
         QTest::newRow("lone surrogate") << QString(QChar(0xD83C)) + u'b' << QByteArray("&#55356;b");
+        // Characters the byte table lacks, amid enough text to be encoded sixteen at a time.
+        QTest::newRow("C1 control amid text") << QString(17, u'x') + QChar(0x85) + QString(20, u'y')
+                                              << QByteArray(17, 'x') + "&#133;" + QByteArray(20, 'y');
+        QTest::newRow("undefined byte amid text") << QString(17, u'x') + QChar(0x81) + QString(20, u'y')
+                                                  << QByteArray(17, 'x') + "\x81" + QByteArray(20, 'y');
+        QTest::newRow("beyond Latin-1 amid text") << QString(20, u'x') + QChar(0x0180) + QChar(0xFF41) + QString(20, u'y')
+                                                  << QByteArray(20, 'x') + "&#384;&#65345;" + QByteArray(20, 'y');
 
         // The output buffer holds a megabyte: characters and references that straddle its end.
         constexpr qsizetype Chunk = 1 << 20;
