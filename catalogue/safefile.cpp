@@ -22,10 +22,13 @@ class WriteThroughFile : public QFile
 protected:
     qint64 writeData(const char *data, qint64 size) override
     {
+        const qint64 at = pos();
         const qint64 written = QFile::writeData(data, size);
 #ifdef Q_OS_LINUX
+        // Only the bytes just written: asking for the whole file each time would have the kernel
+        // look over all of it again.
         if (written > 0)
-            ::sync_file_range(handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+            ::sync_file_range(handle(), at, written, SYNC_FILE_RANGE_WRITE);
 #endif
         return written;
     }
@@ -53,7 +56,6 @@ void SafeFile::discard()
     if (!m_tempName.isEmpty())
         QFile::remove(m_tempName);
     m_tempName.clear();
-    m_written = false;
 }
 
 bool SafeFile::fail(const QString &reason)
@@ -67,7 +69,7 @@ bool SafeFile::fail(const QString &reason)
 // system. It has no name until it is complete, so a crash while writing leaves nothing behind;
 // where the file system cannot do that, it is named beside the target from the start. Opened
 // unbuffered, so a short write (a full disk) is seen at the write that failed.
-bool SafeFile::open()
+bool SafeFile::create()
 {
     constexpr QIODevice::OpenMode Mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
 #ifdef O_TMPFILE
@@ -98,7 +100,7 @@ bool SafeFile::open()
     return fail(m_file->errorString());
 }
 
-bool SafeFile::write(const std::function<bool(QIODevice &)> &produce)
+bool SafeFile::open()
 {
     QFileInfo target(m_path);
     // A link stays a link: the file it points to is the one replaced.
@@ -110,16 +112,18 @@ bool SafeFile::write(const std::function<bool(QIODevice &)> &produce)
         return fail(QStringLiteral("%1 is write-protected").arg(m_path));
     m_path = target.absoluteFilePath();
 
-    if (!open())
+    if (!create())
         return false;
     // The new file keeps the old one's permissions; a new catalogue gets the usual ones.
     struct stat old;
     if (::stat(QFile::encodeName(m_path).constData(), &old) == 0)
         ::fchmod(m_file->handle(), old.st_mode & 07777);
-    if (!produce(*m_file))
-        return fail(m_file->errorString());
-    m_written = true;
     return true;
+}
+
+QIODevice &SafeFile::device()
+{
+    return *m_file;
 }
 
 // Gives the unnamed file a name beside the target.
@@ -138,10 +142,12 @@ bool SafeFile::name()
     return fail(qt_error_string(errno));
 }
 
-bool SafeFile::commit()
+bool SafeFile::commit(bool written)
 {
-    if (!m_written)
+    if (!m_file->isOpen())
         return false;
+    if (!written)
+        return fail(m_file->errorString());
     if (m_tempName.isEmpty() && !name())
         return false;
     m_file->close();
@@ -154,14 +160,13 @@ bool SafeFile::commit()
     if (std::rename(QFile::encodeName(m_tempName).constData(), QFile::encodeName(m_path).constData()) != 0)
         return fail(qt_error_string(errno));
     m_tempName.clear();
-    m_written = false;
     return true;
 }
 
 QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &produce)
 {
     SafeFile file(path);
-    if (file.write(produce) && file.commit())
+    if (file.open() && file.commit(produce(file.device())))
         return QString();
     return file.error();
 }

@@ -21,15 +21,18 @@ public:
     SafeFile(const SafeFile &) = delete;
     SafeFile &operator=(const SafeFile &) = delete;
 
-    // Writes the temporary file: `produce` writes to the device and returns false when a write
-    // failed. False, with error() saying why, when anything failed.
-    bool write(const std::function<bool(QIODevice &)> &produce);
-    // Puts the written file in the target's place; false, with error() saying why, when not.
-    bool commit();
+    // Checks the target and creates the file that is to replace it; false, with error() saying
+    // why, when either fails.
+    bool open();
+    // Where the new file's bytes go, once open.
+    QIODevice &device();
+    // Puts the written file in the target's place; `written` is false when a write to device()
+    // failed. False, with error() saying why, when the target stays as it was.
+    bool commit(bool written);
     QString error() const { return m_error; }
 
 private:
-    bool open();
+    bool create();
     bool name();
     void discard();
     bool fail(const QString &reason);
@@ -38,7 +41,6 @@ private:
     std::unique_ptr<QFile> m_file;
     QString m_tempName; // empty while the file being written has no name
     QString m_error;
-    bool m_written = false;
 };
 
 // Both return an empty string on success, otherwise the reason.
