@@ -2,40 +2,44 @@
 
 #include "pageframe.h"
 
-namespace Pages {
+using namespace PageLines;
 
-bool WriteIndexPage(const QList<ProjectInfo> &projects, QIODevice &file)
+IndexPage::IndexPage(QIODevice &file) : m_text(file)
 {
-    using namespace PageLines;
-    PageText page(file);
-    page.head(QLatin1String("         <b><font size=+2>Index</font>"));
-    page.line(QLatin1String("<Center>"));
-    page.line(QLatin1String("<TABLE BORDER=0>"));
-    for (qsizetype i = 0; i < projects.size(); ++i) {
-        prefetchAhead(projects, i, &ProjectInfo::Name);
-        const QString &name = projects.at(i).Name;
-        page.line(QLatin1String("      <TD Width= 190 align=center>"));
-        page.line(PictureStart, name, QLatin1String("_p1.gif\"><br>"));
-        page.line(QLatin1String("         <b>"), name, QLatin1String("</b><br>"));
-        page.line(QLatin1String("         <br>"));
-        page.line(CellEnd);
-        // Rows are only broken, never closed at the end: browsers close the last one.
-        if ((i + 1) % 4 == 0) {
-            page.line(RowEnd);
-            page.line(RowStart);
-        }
-    }
-    page.line(QLatin1String("</TABLE>"));
-    page.line(QLatin1String("</Center>"));
-    page.line(NonBreakingBreak);
-    page.line(Space);
-    page.foot();
-    return page.finish();
+    m_text.head(QLatin1String("         <b><font size=+2>Index</font>"));
+    m_text.line(QLatin1String("<Center>"));
+    m_text.line(QLatin1String("<TABLE BORDER=0>"));
 }
+
+void IndexPage::add(const ProjectInfo &project)
+{
+    m_text.line(QLatin1String("      <TD Width= 190 align=center>"));
+    m_text.line(PictureStart, project.Name, QLatin1String("_p1.gif\"><br>"));
+    m_text.line(QLatin1String("         <b>"), project.Name, QLatin1String("</b><br>"));
+    m_text.line(QLatin1String("         <br>"));
+    m_text.line(CellEnd);
+    // Rows are only broken, never closed at the end: browsers close the last one.
+    if (++m_added % 4 == 0) {
+        m_text.line(RowEnd);
+        m_text.line(RowStart);
+    }
+}
+
+bool IndexPage::finish()
+{
+    m_text.line(QLatin1String("</TABLE>"));
+    m_text.line(QLatin1String("</Center>"));
+    m_text.line(NonBreakingBreak);
+    m_text.line(Space);
+    m_text.foot();
+    return m_text.finish();
+}
+
+namespace Pages {
 
 QByteArray BuildIndexPage(const QList<ProjectInfo> &projects)
 {
-    return pageBytes(&WriteIndexPage, projects);
+    return pageBytes<IndexPage>(projects);
 }
 
 } // namespace Pages

@@ -1,15 +1,5 @@
 #include "pageframe.h"
 
-#include <QBuffer>
-
-QByteArray pageBytes(PageWriter write, const QList<ProjectInfo> &projects)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    write(projects, buffer);
-    return buffer.data();
-}
-
 void PageText::head(QLatin1String headingLine)
 {
     using namespace PageLines;

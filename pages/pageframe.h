@@ -3,6 +3,7 @@
 #include "chunkedoutput.h"
 #include "projectinfo.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QLatin1String>
 #include <QList>
@@ -41,23 +42,55 @@ private:
     ChunkedOutput m_out;
 };
 
-// Starts loading the given texts of the project a few places past `position` into the cache.
-// Pages without the long descriptions jump from one scattered text to the next, and fetching each
-// only when the writer reaches it takes longer than encoding it. Writers that read every text in
-// order are better off without: the processor already streams those.
-template <typename... Fields>
-void prefetchAhead(const QList<ProjectInfo> &projects, qsizetype position, Fields... fields)
+// One page, written a project at a time. Build Pages writes the three pages side by side in one
+// pass over the catalogue: each project's texts are then fetched from memory once for all three,
+// where three passes would each chase them all over the heap.
+class Page
 {
-    constexpr qsizetype Ahead = 8;
-    if (position + Ahead < projects.size()) {
-        const ProjectInfo &project = projects.at(position + Ahead);
-        (__builtin_prefetch((project.*fields).constData()), ...);
-    }
-}
+public:
+    virtual ~Page() = default;
+    virtual void add(const ProjectInfo &project) = 0;
+    // Writes what follows the last project; false when any write failed.
+    virtual bool finish() = 0;
+};
 
-// A page writer's bytes, for callers that want them in memory.
-using PageWriter = bool (*)(const QList<ProjectInfo> &, QIODevice &);
-QByteArray pageBytes(PageWriter write, const QList<ProjectInfo> &projects);
+class IndexPage : public Page
+{
+public:
+    explicit IndexPage(QIODevice &file);
+    void add(const ProjectInfo &project) override;
+    bool finish() override;
+
+private:
+    PageText m_text;
+    qsizetype m_added = 0;
+};
+
+class ShortPage : public Page
+{
+public:
+    explicit ShortPage(QIODevice &file);
+    void add(const ProjectInfo &project) override;
+    bool finish() override;
+
+private:
+    PageText m_text;
+};
+
+class LongPage : public Page
+{
+public:
+    explicit LongPage(QIODevice &file);
+    void add(const ProjectInfo &project) override;
+    bool finish() override;
+
+private:
+    PageText m_text;
+};
+
+// A page's bytes, for callers that want them in memory.
+template <typename Kind>
+QByteArray pageBytes(const QList<ProjectInfo> &projects);
 
 namespace PageLines {
 inline constexpr QLatin1String Space(" ");
@@ -68,3 +101,15 @@ inline constexpr QLatin1String RowEnd("   </TR>");
 inline constexpr QLatin1String RowStart("   <TR>");
 inline constexpr QLatin1String CellEnd("      </TD>");
 } // namespace PageLines
+
+template <typename Kind>
+QByteArray pageBytes(const QList<ProjectInfo> &projects)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    Kind page(buffer);
+    for (const ProjectInfo &project : projects)
+        page.add(project);
+    page.finish();
+    return buffer.data();
+}

@@ -6,18 +6,13 @@
 #include <QList>
 #include <QString>
 
-class QIODevice;
-
 namespace Pages {
 
 inline const QString IndexFileName = QStringLiteral("projects_index.htm");
 inline const QString ShortFileName = QStringLiteral("projects_short.htm");
 inline const QString LongFileName = QStringLiteral("projects_long.htm");
 
-// Each page written to a file (false when a write fails), or as the bytes of its file.
-bool WriteIndexPage(const QList<ProjectInfo> &projects, QIODevice &file);
-bool WriteShortPage(const QList<ProjectInfo> &projects, QIODevice &file);
-bool WriteLongPage(const QList<ProjectInfo> &projects, QIODevice &file);
+// Each page as the bytes of its file.
 QByteArray BuildIndexPage(const QList<ProjectInfo> &projects);
 QByteArray BuildShortPage(const QList<ProjectInfo> &projects);
 QByteArray BuildLongPage(const QList<ProjectInfo> &projects);

@@ -1,47 +1,60 @@
 #include "pages.h"
 
+#include "pageframe.h"
 #include "safefile.h"
 
 #include <QDir>
 
-#include <future>
+#include <memory>
 
 namespace Pages {
 
+namespace {
+
+template <typename Kind>
+std::unique_ptr<Page> makePage(QIODevice &file)
+{
+    return std::make_unique<Kind>(file);
+}
+
+} // namespace
+
 PublishResult publishPages(const QList<ProjectInfo> &projects, const QString &folder)
 {
-    using Writer = bool (*)(const QList<ProjectInfo> &, QIODevice &);
+    constexpr int PageCount = 3;
     const struct
     {
         const QString &fileName;
-        Writer write;
-    } pages[] = {
-        {IndexFileName, &WriteIndexPage},
-        {ShortFileName, &WriteShortPage},
-        {LongFileName, &WriteLongPage},
+        std::unique_ptr<Page> (*make)(QIODevice &);
+    } kinds[PageCount] = {
+        {IndexFileName, &makePage<IndexPage>},
+        {ShortFileName, &makePage<ShortPage>},
+        {LongFileName, &makePage<LongPage>},
     };
-    constexpr int PageCount = 3;
 
-    // The three pages are written side by side, each to a file of its own beside the page it
-    // replaces. They replace the old pages in order, index, short, long, and the first failure
-    // stops the rest, so a failure leaves the later pages exactly as they were. Where no thread
-    // can be started, the deferred policy lets a page be written when its turn comes.
+    // Each page goes to a file of its own beside the page it replaces, and the files replace the
+    // old pages in order, index, short, long. The first page that cannot be opened, written or
+    // put in place stops the ones after it, so a failure leaves the later pages as they were.
     const QDir dir(folder);
     std::unique_ptr<SafeFile> files[PageCount];
-    std::future<bool> written[PageCount];
-    for (int i = 0; i < PageCount; ++i) {
-        files[i] = std::make_unique<SafeFile>(dir.filePath(pages[i].fileName));
-        written[i] = std::async(std::launch::async | std::launch::deferred, [&projects, &page = pages[i], &file = *files[i]] {
-            return file.write([&](QIODevice &device) { return page.write(projects, device); });
-        });
+    std::unique_ptr<Page> pages[PageCount];
+    int opened = 0;
+    for (; opened < PageCount; ++opened) {
+        files[opened] = std::make_unique<SafeFile>(dir.filePath(kinds[opened].fileName));
+        if (!files[opened]->open())
+            break;
+        pages[opened] = kinds[opened].make(files[opened]->device());
     }
-    for (int i = 0; i < PageCount; ++i) {
-        if (!written[i].get() || !files[i]->commit()) {
-            for (int later = i + 1; later < PageCount; ++later)
-                written[later].wait();
-            return {false, pages[i].fileName, files[i]->error()};
-        }
+    for (const ProjectInfo &project : projects) {
+        for (int i = 0; i < opened; ++i)
+            pages[i]->add(project);
     }
+    for (int i = 0; i < opened; ++i) {
+        if (!files[i]->commit(pages[i]->finish()))
+            return {false, kinds[i].fileName, files[i]->error()};
+    }
+    if (opened < PageCount)
+        return {false, kinds[opened].fileName, files[opened]->error()};
     return {};
 }
 

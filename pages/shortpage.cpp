@@ -2,42 +2,46 @@
 
 #include "pageframe.h"
 
-namespace Pages {
+using namespace PageLines;
 
-bool WriteShortPage(const QList<ProjectInfo> &projects, QIODevice &file)
+ShortPage::ShortPage(QIODevice &file) : m_text(file)
 {
-    using namespace PageLines;
+    m_text.head(QLatin1String("         <b><font size=+2>Short Descriptions</font>"));
+}
+
+void ShortPage::add(const ProjectInfo &project)
+{
     const QLatin1String indent("         ");
     const QLatin1String lineBreak("<br>");
-    PageText page(file);
-    page.head(QLatin1String("         <b><font size=+2>Short Descriptions</font>"));
-    for (qsizetype i = 0; i < projects.size(); ++i) {
-        prefetchAhead(projects, i, &ProjectInfo::Name, &ProjectInfo::Location, &ProjectInfo::ShortDesc, &ProjectInfo::LongDesc);
-        const ProjectInfo &project = projects.at(i);
-        page.line(QLatin1String("<TABLE BORDER=0>"));
-        page.line(RowStart);
-        page.line(QLatin1String("      <TD Width= 200 align=center>"));
-        page.line(PictureStart, project.Name, QLatin1String("_p1.gif\">"));
-        page.line(CellEnd);
-        page.line(QLatin1String("      <TD>"));
-        page.line(QLatin1String("         <b>"), project.Name, QLatin1String("</b><br>"));
-        page.line(indent, project.Location, lineBreak);
-        page.line(QLatin1String("         &nbsp<br>"));
-        page.line(Space);
-        page.line(indent, project.ShortDesc, lineBreak);
-        page.line(CellEnd);
-        page.line(RowEnd);
-        page.line(QLatin1String("</TABLE>"));
-        page.line(NonBreakingBreak);
-        page.line(Space);
-    }
-    page.foot();
-    return page.finish();
+    m_text.line(QLatin1String("<TABLE BORDER=0>"));
+    m_text.line(RowStart);
+    m_text.line(QLatin1String("      <TD Width= 200 align=center>"));
+    m_text.line(PictureStart, project.Name, QLatin1String("_p1.gif\">"));
+    m_text.line(CellEnd);
+    m_text.line(QLatin1String("      <TD>"));
+    m_text.line(QLatin1String("         <b>"), project.Name, QLatin1String("</b><br>"));
+    m_text.line(indent, project.Location, lineBreak);
+    m_text.line(QLatin1String("         &nbsp<br>"));
+    m_text.line(Space);
+    m_text.line(indent, project.ShortDesc, lineBreak);
+    m_text.line(CellEnd);
+    m_text.line(RowEnd);
+    m_text.line(QLatin1String("</TABLE>"));
+    m_text.line(NonBreakingBreak);
+    m_text.line(Space);
 }
+
+bool ShortPage::finish()
+{
+    m_text.foot();
+    return m_text.finish();
+}
+
+namespace Pages {
 
 QByteArray BuildShortPage(const QList<ProjectInfo> &projects)
 {
-    return pageBytes(&WriteShortPage, projects);
+    return pageBytes<ShortPage>(projects);
 }
 
 } // namespace Pages
