@@ -42,6 +42,8 @@ int main(int argc, char *argv[])
     std::signal(SIGXFSZ, SIG_IGN);
     Catalogue catalogue;
     PrintingMessages messages;
+    rlimit threadLimit{};
+    bool threadsLimited = false;
     for (int i = 1; i < argc; ++i) {
         const QByteArray step = argv[i];
         if (step == "load") {
@@ -61,13 +63,17 @@ int main(int argc, char *argv[])
         } else if (step == "nofsize") {
             setFileSizeLimit(RLIM_INFINITY);
         } else if (step == "nothreads") {
-            // No process or thread beyond this one for the user (root is exempt).
-            const rlimit one{1, 1};
-            setrlimit(RLIMIT_NPROC, &one);
+            // No process or thread beyond this one for the user (root is exempt), until exit.
+            getrlimit(RLIMIT_NPROC, &threadLimit);
+            const rlimit one{1, threadLimit.rlim_max};
+            threadsLimited = setrlimit(RLIMIT_NPROC, &one) == 0;
         } else {
             out << "unknown step " << step << Qt::endl;
             return 2;
         }
     }
+    // The leak checker of sanitizer builds needs a thread of its own at exit.
+    if (threadsLimited)
+        setrlimit(RLIMIT_NPROC, &threadLimit);
     return 0;
 }

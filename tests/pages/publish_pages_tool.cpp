@@ -25,19 +25,25 @@ int main(int argc, char **argv)
         const rlimit rl{limit, limit};
         setrlimit(RLIMIT_FSIZE, &rl);
     }
-    if (args.contains(QStringLiteral("--no-threads"))) {
-        // No process or thread beyond this one for the user (root is exempt).
-        const rlimit one{1, 1};
-        setrlimit(RLIMIT_NPROC, &one);
-    }
-
     QFile catalogueFile(QStringLiteral("projects.txt"));
     if (!catalogueFile.open(QIODevice::ReadOnly)) {
         out << "cannot read projects.txt: " << catalogueFile.errorString() << '\n';
         return 2;
     }
     const auto parsed = CatalogueFormat::read(catalogueFile.readAll());
+    // With --no-threads, no process or thread beyond this one for the user while the pages are
+    // written (root is exempt); raised again after, as the leak checker of sanitizer builds needs
+    // a thread at exit.
+    rlimit threadLimit{};
+    getrlimit(RLIMIT_NPROC, &threadLimit);
+    const bool limitThreads = args.contains(QStringLiteral("--no-threads"));
+    if (limitThreads) {
+        const rlimit one{1, threadLimit.rlim_max};
+        setrlimit(RLIMIT_NPROC, &one);
+    }
     const Pages::PublishResult result = Pages::publishPages(parsed.projects, QDir::currentPath());
+    if (limitThreads)
+        setrlimit(RLIMIT_NPROC, &threadLimit);
     if (!result.ok) {
         out << result.failedFile << '\n' << result.error << '\n';
         return 1;
