@@ -114,10 +114,11 @@ bool SafeFile::open()
 
     if (!create())
         return false;
-    // The new file keeps the old one's permissions; a new catalogue gets the usual ones.
+    // The new file keeps the old one's read and write permissions (not set-user-ID and the like);
+    // a new catalogue gets the usual ones.
     struct stat old;
     if (::stat(QFile::encodeName(m_path).constData(), &old) == 0)
-        ::fchmod(m_file->handle(), old.st_mode & 07777);
+        ::fchmod(m_file->handle(), old.st_mode & 0777);
     return true;
 }
 

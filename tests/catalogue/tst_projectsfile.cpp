@@ -160,17 +160,20 @@ private slots:
     {
         QTest::addColumn<QString>("linkChain"); // links from projects.txt to the real file, nearest first
         QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("keptMode");
 
-        QTest::newRow("private file") << QString() << 0600;
-        QTest::newRow("group-readable file") << QString() << 0640;
-        QTest::newRow("link to a file elsewhere") << QStringLiteral("../real/projects.txt") << 0644;
-        QTest::newRow("link to a link") << QStringLiteral("hop.txt,../real/projects.txt") << 0604;
+        QTest::newRow("private file") << QString() << 0600 << 0600;
+        QTest::newRow("group-readable file") << QString() << 0640 << 0640;
+        QTest::newRow("set-user-ID file") << QString() << 04755 << 0755;
+        QTest::newRow("link to a file elsewhere") << QStringLiteral("../real/projects.txt") << 0644 << 0644;
+        QTest::newRow("link to a link") << QStringLiteral("hop.txt,../real/projects.txt") << 0604 << 0604;
     }
 
     void saveKeepsWhatTheOldFileWas()
     {
         QFETCH(QString, linkChain);
         QFETCH(int, mode);
+        QFETCH(int, keptMode);
         QTemporaryDir scratch;
         const QString work = scratch.filePath(QStringLiteral("work"));
         QVERIFY(QDir().mkpath(work));
@@ -193,7 +196,7 @@ private slots:
         QCOMPARE(readFile(real), CatalogueFormat::write(catalogue.Projects()));
         struct stat saved;
         QVERIFY(::stat(QFile::encodeName(real).constData(), &saved) == 0);
-        QCOMPARE(int(saved.st_mode & 07777), mode);
+        QCOMPARE(int(saved.st_mode & 07777), keptMode);
         QCOMPARE(QFileInfo(path).isSymLink(), !linkChain.isEmpty());
         QCOMPARE(QDir(work).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 1 + linkChain.count(QLatin1Char(',')));
         QCOMPARE(QDir(scratch.filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden).size(),
