@@ -7,6 +7,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,6 +44,18 @@ QString nameBeside(const QString &target)
 
 constexpr int NameAttempts = 100;
 
+// The last reference to a replaced file is dropped here, which gives its blocks and cached pages
+// back: some 10 ms for a 70 MB page, spent on a short-lived thread rather than in the rename the
+// user waits for.
+void releaseInBackground(int descriptor)
+{
+    try {
+        std::thread([descriptor] { ::close(descriptor); }).detach();
+    } catch (const std::system_error &) {
+        ::close(descriptor);
+    }
+}
+
 } // namespace
 
 SafeFile::SafeFile(const QString &path) : m_path(path), m_file(std::make_unique<WriteThroughFile>()) {}
@@ -52,6 +67,9 @@ SafeFile::~SafeFile()
 
 void SafeFile::discard()
 {
+    if (m_replaced >= 0)
+        ::close(m_replaced);
+    m_replaced = -1;
     m_file->close();
     if (!m_tempName.isEmpty())
         QFile::remove(m_tempName);
@@ -114,6 +132,9 @@ bool SafeFile::open()
 
     if (!create())
         return false;
+#ifdef O_PATH
+    m_replaced = ::open(QFile::encodeName(m_path).constData(), O_PATH | O_CLOEXEC);
+#endif
     // The new file keeps the old one's read and write permissions (not set-user-ID and the like);
     // a new catalogue gets the usual ones.
     struct stat old;
@@ -161,6 +182,8 @@ bool SafeFile::commit(bool written)
     if (std::rename(QFile::encodeName(m_tempName).constData(), QFile::encodeName(m_path).constData()) != 0)
         return fail(qt_error_string(errno));
     m_tempName.clear();
+    if (m_replaced >= 0)
+        releaseInBackground(std::exchange(m_replaced, -1));
     return true;
 }
 

@@ -41,6 +41,7 @@ private:
     std::unique_ptr<QFile> m_file;
     QString m_tempName; // empty while the file being written has no name
     QString m_error;
+    int m_replaced = -1; // holds the old file until it has been replaced
 };
 
 // Both return an empty string on success, otherwise the reason.

@@ -2,6 +2,7 @@
 #include "catalogueformat.h"
 #include "messageservice.h"
 #include "projectsfile.h"
+#include "safefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,6 +48,11 @@ QStringList runSteps(const QString &dir, const QStringList &steps, bool unprivil
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return {QStringLiteral("failed: ") + QString::fromLocal8Bit(process.readAllStandardError())};
     return QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+int openDescriptors()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size());
 }
 
 // A folder the unprivileged user owns, inside a scratch folder it may enter.
@@ -214,6 +220,29 @@ private slots:
         struct stat file;
         QVERIFY(::stat(QFile::encodeName(m_path).constData(), &file) == 0);
         QCOMPARE(int(file.st_mode & 07777), 0644);
+    }
+
+    void replacedFilesAreLetGo_data()
+    {
+        QTest::addColumn<bool>("writes");
+        QTest::newRow("replaced") << true;
+        QTest::newRow("write failed") << false;
+    }
+
+    // The file being replaced is held until its replacement is in place; a hold never let go
+    // would keep its disk space taken until the program ends.
+    void replacedFilesAreLetGo()
+    {
+        QFETCH(bool, writes);
+        writeFile(m_path, "old");
+        const int before = openDescriptors();
+        for (int i = 0; i < 20; ++i) {
+            const QString error = writeFileSafely(m_path, [&](QIODevice &file) { return file.write("new", 3) == 3 && writes; });
+            QCOMPARE(error.isEmpty(), writes);
+        }
+        QTRY_COMPARE(openDescriptors(), before);
+        QCOMPARE(readFile(m_path), writes ? QByteArray("new") : QByteArray("old"));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"projects.txt"});
     }
 
     void largeSaveWithoutThreads()
