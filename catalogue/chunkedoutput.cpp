@@ -7,7 +7,7 @@
 #include <system_error>
 
 ChunkedOutput::ChunkedOutput(QIODevice &device)
-    : m_device(device), m_buffers{std::make_unique<char[]>(Capacity), nullptr}, m_buffer(m_buffers[0].get())
+    : m_device(device), m_buffers{std::make_unique<char[]>(FirstCapacity), nullptr}, m_buffer(m_buffers[0].get())
 {
 }
 
@@ -19,9 +19,9 @@ ChunkedOutput::~ChunkedOutput()
 void ChunkedOutput::appendAcrossChunks(const char *data, qsizetype size)
 {
     while (size > 0) {
-        if (m_used == Capacity)
-            flush();
-        const qsizetype piece = qMin(size, Capacity - m_used);
+        if (m_used == m_capacity)
+            makeRoom();
+        const qsizetype piece = qMin(size, m_capacity - m_used);
         std::memcpy(m_buffer + m_used, data, size_t(piece));
         m_used += piece;
         data += piece;
@@ -49,9 +49,9 @@ qsizetype ChunkedOutput::appendRepresentable(QStringView text, bool *nonAscii)
 {
     qsizetype done = 0;
     while (done < text.size()) {
-        if (m_used == Capacity)
-            flush();
-        const qsizetype piece = qMin(text.size() - done, Capacity - m_used);
+        if (m_used == m_capacity)
+            makeRoom();
+        const qsizetype piece = qMin(text.size() - done, m_capacity - m_used);
         const qsizetype converted = CodePage::toWindows1252(text.sliced(done, piece), m_buffer + m_used, nonAscii);
         m_used += converted;
         done += converted;
@@ -113,6 +113,22 @@ void ChunkedOutput::writeHandedBuffers()
         m_handed = nullptr;
         m_changed.notify_all();
     }
+}
+
+// Most files are far smaller than a megabyte, so the first buffer starts small and grows: a small
+// file then costs about its own size, not a megabyte each time.
+void ChunkedOutput::makeRoom()
+{
+    if (m_capacity == Capacity) {
+        flush();
+        return;
+    }
+    const qsizetype grown = qMin(m_capacity * 4, Capacity);
+    auto bigger = std::make_unique<char[]>(size_t(grown));
+    std::memcpy(bigger.get(), m_buffer, size_t(m_used));
+    m_buffers[0] = std::move(bigger);
+    m_buffer = m_buffers[0].get();
+    m_capacity = grown;
 }
 
 void ChunkedOutput::flush()

@@ -30,7 +30,7 @@ public:
 
     void append(const char *data, qsizetype size)
     {
-        if (size <= Capacity - m_used) {
+        if (size <= m_capacity - m_used) {
             std::memcpy(m_buffer + m_used, data, size_t(size));
             m_used += size;
             return;
@@ -57,11 +57,14 @@ public:
 
 private:
     static constexpr qsizetype Capacity = 1 << 20;
+    static constexpr qsizetype FirstCapacity = 4096;
 
     void appendAcrossChunks(const char *data, qsizetype size);
     // How many leading characters of `text` were appended: all, or up to the first that
     // Windows-1252 cannot hold.
     qsizetype appendRepresentable(QStringView text, bool *nonAscii);
+    // Grows the first buffer while it is under a megabyte, otherwise flushes.
+    void makeRoom();
     // Hands the full buffer to the writing thread and goes on in the other one.
     void flush();
     void write(const char *data, qsizetype size);
@@ -73,6 +76,7 @@ private:
     std::unique_ptr<char[]> m_buffers[2];
     int m_current = 0;
     char *m_buffer;
+    qsizetype m_capacity = FirstCapacity;
     qsizetype m_used = 0;
     CodePage::Utf8Detector *m_detector = nullptr;
     bool m_ok = true; // changed by the writing thread only while it holds a buffer
