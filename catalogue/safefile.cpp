@@ -1,15 +1,10 @@
 #include "safefile.h"
 
-#include <QDir>
-#include <QFile>
+#include "fileerrors.h"
+
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdio>
-#include <system_error>
-#include <thread>
-#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,174 +12,88 @@
 
 namespace {
 
-// Starts each write on its way to the disk as soon as it is made. Left to the end, the kernel
-// would do all of it inside the rename that replaces the old file (ext4 sends a file replaced
-// that way to disk first), while the program waits; started early, it overlaps the rest.
-class WriteThroughFile : public QFile
+// A link stays a link: the file it points to is the one replaced, in its own folder.
+QString linkTarget(const QString &path)
 {
-protected:
-    qint64 writeData(const char *data, qint64 size) override
-    {
-        const qint64 at = pos();
-        const qint64 written = QFile::writeData(data, size);
-#ifdef Q_OS_LINUX
-        // Only the bytes just written: asking for the whole file each time would have the kernel
-        // look over all of it again.
-        if (written > 0)
-            ::sync_file_range(handle(), at, written, SYNC_FILE_RANGE_WRITE);
-#endif
-        return written;
-    }
-};
-
-QString nameBeside(const QString &target)
-{
-    return target + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate() & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+    QFileInfo target(path);
+    for (int depth = 0; target.isSymLink() && depth < 40; ++depth)
+        target.setFile(target.symLinkTarget());
+    return target.filePath();
 }
 
-constexpr int NameAttempts = 100;
-
-// The last reference to a replaced file is dropped here, which gives its blocks and cached pages
-// back: some 10 ms for a 70 MB page, spent on a short-lived thread rather than in the rename the
-// user waits for.
-void releaseInBackground(int descriptor)
+// The rename is only on disk once the folder that holds the name is.
+QString flushFolder(const QString &folder)
 {
-    try {
-        std::thread([descriptor] { ::close(descriptor); }).detach();
-    } catch (const std::system_error &) {
-        ::close(descriptor);
-    }
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return FileErrors::reason(errno, folder);
+    // EINVAL: a file system that keeps no folder data of its own to flush.
+    const bool flushed = ::fsync(fd) == 0 || errno == EINVAL;
+    const int error = errno;
+    ::close(fd);
+    return flushed ? QString() : FileErrors::reason(error, folder);
 }
 
 } // namespace
 
-SafeFile::SafeFile(const QString &path) : m_path(path), m_file(std::make_unique<WriteThroughFile>()) {}
-
-SafeFile::~SafeFile()
+SafeFile::SafeFile(const QString &path) : m_path(linkTarget(path)), m_file(m_path)
 {
-    discard();
-}
-
-void SafeFile::discard()
-{
-    if (m_replaced >= 0)
-        ::close(m_replaced);
-    m_replaced = -1;
-    m_file->close();
-    if (!m_tempName.isEmpty())
-        QFile::remove(m_tempName);
-    m_tempName.clear();
+    // A replacement never goes in as a plain overwrite, which a crash would leave half-written.
+    m_file.setDirectWriteFallback(false);
 }
 
 bool SafeFile::fail(const QString &reason)
 {
     m_error = reason;
-    discard();
+    if (m_file.isOpen())
+        m_file.cancelWriting();
     return false;
-}
-
-// The file is written in the target's folder, so that the rename is one step within one file
-// system. It has no name until it is complete, so a crash while writing leaves nothing behind;
-// where the file system cannot do that, it is named beside the target from the start. Opened
-// unbuffered, so a short write (a full disk) is seen at the write that failed.
-bool SafeFile::create()
-{
-    constexpr QIODevice::OpenMode Mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
-#ifdef O_TMPFILE
-    // The unnamed file is named later through /proc, which a few sandboxes lack.
-    if (::access("/proc/self/fd", F_OK) == 0) {
-        const QByteArray folder = QFile::encodeName(QFileInfo(m_path).absolutePath());
-        const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (m_file->open(fd, Mode, QFileDevice::AutoCloseHandle))
-                return true;
-            ::close(fd);
-            return fail(m_file->errorString());
-        }
-        // File systems without unnamed files say so; the named way below works on them.
-        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-            return fail(qt_error_string(errno));
-    }
-#endif
-    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
-        m_file->setFileName(nameBeside(m_path));
-        if (m_file->open(Mode | QIODevice::NewOnly)) {
-            m_tempName = m_file->fileName();
-            return true;
-        }
-        if (!m_file->exists())
-            break;
-    }
-    return fail(m_file->errorString());
 }
 
 bool SafeFile::open()
 {
-    QFileInfo target(m_path);
-    // A link stays a link: the file it points to is the one replaced.
-    for (int depth = 0; target.isSymLink() && depth < 40; ++depth)
-        target.setFile(target.symLinkTarget());
-    if (target.exists() && !target.isFile())
-        return fail(QStringLiteral("%1 is not a plain file").arg(m_path));
-    if (target.exists() && !target.isWritable())
-        return fail(QStringLiteral("%1 is write-protected").arg(m_path));
-    m_path = target.absoluteFilePath();
-
-    if (!create())
-        return false;
-#ifdef O_PATH
-    m_replaced = ::open(QFile::encodeName(m_path).constData(), O_PATH | O_CLOEXEC);
-#endif
-    // The new file keeps the old one's read and write permissions (not set-user-ID and the like);
-    // a new catalogue gets the usual ones.
-    struct stat old;
-    if (::stat(QFile::encodeName(m_path).constData(), &old) == 0)
-        ::fchmod(m_file->handle(), old.st_mode & 0777);
+    const QString folderGone = FileErrors::missingFolder(QFileInfo(m_path).path());
+    if (!folderGone.isEmpty())
+        return fail(folderGone);
+    if (QFileInfo(m_path).isDir())
+        return fail(FileErrors::notPlainFile(m_path));
+    // Unbuffered, so a short write (a full disk) is seen at the write that failed.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(m_file.errorString());
+    keepOwnerAndMode();
     return true;
 }
 
-QIODevice &SafeFile::device()
+// The new file keeps the old one's owner and group where the process may give them, and its read,
+// write and execute permissions (not set-user-ID and the like). The temporary file starts private
+// and is opened up only after it changed hands, so it is never more open than the final one.
+void SafeFile::keepOwnerAndMode()
 {
-    return *m_file;
-}
-
-// Gives the unnamed file a name beside the target.
-bool SafeFile::name()
-{
-    const QByteArray descriptor = "/proc/self/fd/" + QByteArray::number(m_file->handle());
-    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
-        const QString name = nameBeside(m_path);
-        if (::linkat(AT_FDCWD, descriptor.constData(), AT_FDCWD, QFile::encodeName(name).constData(), AT_SYMLINK_FOLLOW) == 0) {
-            m_tempName = name;
-            return true;
-        }
-        if (errno != EEXIST)
-            break;
+    struct stat old;
+    if (::stat(QFile::encodeName(m_path).constData(), &old) != 0)
+        return;
+    const int fd = m_file.handle();
+    if (::geteuid() == 0 || ::geteuid() == old.st_uid) {
+        // A group the user is not in is refused; the file then keeps the user's own group.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+            (void)::fchown(fd, old.st_uid, gid_t(-1));
     }
-    return fail(qt_error_string(errno));
+    ::fchmod(fd, old.st_mode & 0777);
 }
 
 bool SafeFile::commit(bool written)
 {
-    if (!m_file->isOpen())
+    if (!m_file.isOpen())
         return false;
     if (!written)
-        return fail(m_file->errorString());
-    if (m_tempName.isEmpty() && !name())
-        return false;
-    m_file->close();
-    if (m_file->error() != QFileDevice::NoError)
-        return fail(m_file->errorString());
-    // No flush to disk: the rename alone keeps the old file whole through a crash of the
-    // program, and ext4, the usual file system, forces a file that replaces another by rename
-    // to disk along with the rename, so a power cut leaves the old or the new file too. A flush
-    // of its own would take longer than writing the whole file.
-    if (std::rename(QFile::encodeName(m_tempName).constData(), QFile::encodeName(m_path).constData()) != 0)
-        return fail(qt_error_string(errno));
-    m_tempName.clear();
-    if (m_replaced >= 0)
-        releaseInBackground(std::exchange(m_replaced, -1));
-    return true;
+        return fail(FileErrors::writeReason(m_file));
+    // QSaveFile flushes too, but does not say when that fails.
+    if (::fdatasync(m_file.handle()) != 0)
+        return fail(FileErrors::reason(errno, m_path));
+    if (!m_file.commit())
+        return fail(m_file.errorString());
+    m_error = flushFolder(QFileInfo(m_path).path());
+    return m_error.isEmpty();
 }
 
 QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &produce)
@@ -192,10 +101,5 @@ QString writeFileSafely(const QString &path, const std::function<bool(QIODevice 
     SafeFile file(path);
     if (file.open() && file.commit(produce(file.device())))
         return QString();
-    return file.error();
-}
-
-QString writeFileSafely(const QString &path, const QByteArray &bytes)
-{
-    return writeFileSafely(path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); });
+    return file.errorString();
 }

@@ -1,49 +1,41 @@
 #pragma once
 
-#include <QByteArray>
+#include <QSaveFile>
 #include <QString>
 
 #include <functional>
-#include <memory>
 
-class QFile;
 class QIODevice;
 
-// Every file the program writes goes through here: the bytes go to a temporary file in the same
-// folder, which replaces the target only once all of them were written, so a full disk or a crash
-// leaves the old file whole. A write-protected target is refused rather than replaced.
+// Every file the program writes goes through here. The bytes go to a temporary file beside the
+// target, reach the disk, and only then take the target's name; the folder is flushed before
+// success is reported. A crash or a power cut at any moment leaves the old file or the new one,
+// whole, and a save that was reported is on disk. A write-protected target is refused.
 class SafeFile
 {
 public:
     explicit SafeFile(const QString &path);
-    // Without a successful commit(), the temporary file is removed and the target stays as it was.
-    ~SafeFile();
     SafeFile(const SafeFile &) = delete;
     SafeFile &operator=(const SafeFile &) = delete;
 
-    // Checks the target and creates the file that is to replace it; false, with error() saying
-    // why, when either fails.
+    // Creates the file that is to replace the target; false, with errorString() saying why.
     bool open();
     // Where the new file's bytes go, once open.
-    QIODevice &device();
+    QIODevice &device() { return m_file; }
     // Puts the written file in the target's place; `written` is false when a write to device()
-    // failed. False, with error() saying why, when the target stays as it was.
+    // failed. False, with errorString() saying why, when the target stays as it was. Without a
+    // successful commit the temporary file is removed.
     bool commit(bool written);
-    QString error() const { return m_error; }
+    QString errorString() const { return m_error; }
 
 private:
-    bool create();
-    bool name();
-    void discard();
     bool fail(const QString &reason);
+    void keepOwnerAndMode();
 
     QString m_path;
-    std::unique_ptr<QFile> m_file;
-    QString m_tempName; // empty while the file being written has no name
+    QSaveFile m_file;
     QString m_error;
-    int m_replaced = -1; // holds the old file until it has been replaced
 };
 
-// Both return an empty string on success, otherwise the reason.
-QString writeFileSafely(const QString &path, const QByteArray &bytes);
+// Writes `produce`'s bytes through a SafeFile; an empty string on success, otherwise the reason.
 QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &produce);

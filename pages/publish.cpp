@@ -51,10 +51,10 @@ PublishResult publishPages(const QList<ProjectInfo> &projects, const QString &fo
     }
     for (int i = 0; i < opened; ++i) {
         if (!files[i]->commit(pages[i]->finish()))
-            return {false, kinds[i].fileName, files[i]->error()};
+            return {false, kinds[i].fileName, files[i]->errorString()};
     }
     if (opened < PageCount)
-        return {false, kinds[opened].fileName, files[opened]->error()};
+        return {false, kinds[opened].fileName, files[opened]->errorString()};
     return {};
 }
 
