@@ -66,8 +66,9 @@ void Catalogue::SetPics(qint16 position, qint16 pics)
         m_projects[position].Pics = pics;
 }
 
-void Catalogue::assign(QList<ProjectInfo> projects)
+void Catalogue::assign(QList<ProjectInfo> projects, FileEncoding encoding)
 {
+    m_encoding = encoding;
     if (projects.size() > MaxProjects)
         projects.resize(MaxProjects);
     m_projects = std::move(projects);

@@ -5,6 +5,7 @@
 #include "codepage.h"
 
 #include <QBuffer>
+#include <QStringDecoder>
 
 #include <cstring>
 
@@ -57,6 +58,7 @@ public:
                 ++pos;
             if (pos == m_size)
                 return pos;
+            m_parsed.hasText = true;
             const qsizetype next = parsePair(pos);
             if (next == NeedMore)
                 return pos;
@@ -80,12 +82,6 @@ private:
         while (pos < m_size && !stop(m_data[pos]))
             ++pos;
         return pos;
-    }
-
-    qsizetype findQuote(qsizetype pos) const
-    {
-        const void *hit = std::memchr(m_data + pos, '"', size_t(m_size - pos));
-        return hit ? static_cast<const char *>(hit) - m_data : m_size;
     }
 
     qsizetype skipBlanks(qsizetype pos) const
@@ -136,48 +132,76 @@ private:
         return pos;
     }
 
-    // The writer does not escape quotes, so a quote ends the value only where the line ends
-    // after it and the next line with text (if any) starts like a key line. Files without quotes
-    // inside values read exactly as if the first quote ended the value.
+    // The writer does not escape quotes, so a quote inside a value looks like the one that closes
+    // it. A value ends on the line after which the next line with text starts like a key line (or
+    // the data ends), at the last quote of that line; text after that quote is dropped. A value
+    // therefore never takes in a key line, so records are never merged, and a file whose values
+    // hold no quote reads exactly as if the first quote closed each value.
     qsizetype readQuotedValue(qsizetype start, Span &value) const
     {
-        for (qsizetype quote = findQuote(start); quote < m_size; quote = findQuote(quote + 1)) {
-            const qsizetype after = skipBlanks(quote + 1);
-            if (runsOut(after))
+        for (qsizetype line = start;; ) {
+            const qsizetype lineEnd = find(line, isLineEnd);
+            if (runsOut(lineEnd))
                 return NeedMore;
-            if (after < m_size && !isLineEnd(m_data[after]))
-                continue;
-            const int keyLine = nextTextStartsKeyLine(after);
+            const int keyLine = nextTextStartsKeyLine(lineEnd);
             if (keyLine < 0)
                 return NeedMore;
             if (keyLine) {
-                value = {start, quote};
-                return after;
+                const qsizetype quote = lastQuote(line, lineEnd);
+                // A value whose closing quote is missing ends with its line.
+                value = {start, quote >= 0 ? quote : lineEnd};
+                return lineEnd;
             }
+            line = lineEnd + 1;
         }
-        if (!m_final)
-            return NeedMore;
-        // The file ends inside the value: keep all of it rather than lose the record.
-        qsizetype end = m_size;
-        while (end > start && isLineEnd(m_data[end - 1]))
-            --end;
-        value = {start, end};
-        return m_size;
     }
 
-    // 1 when the next line with text starts like a key line ("...", then a comma) or there is
-    // none, 0 when not, -1 when the data ends before that can be told.
+    qsizetype lastQuote(qsizetype from, qsizetype to) const
+    {
+        for (qsizetype i = to; i > from; --i) {
+            if (m_data[i - 1] == '"')
+                return i - 1;
+        }
+        return -1;
+    }
+
+    // 1 when the next line with text starts like a key line or there is none, 0 when not, -1 when
+    // the data ends before that can be told. A key line starts with a quoted item and a comma, or
+    // with one of the five keys unquoted and a comma, as other editors write them.
     int nextTextStartsKeyLine(qsizetype pos) const
     {
         pos = find(pos, [](char c) { return !isBlank(c) && !isLineEnd(c); });
         if (pos >= m_size)
             return m_final ? 1 : -1;
-        if (m_data[pos] != '"')
-            return 0;
-        pos = find(pos + 1, [](char c) { return c == '"' || isLineEnd(c); });
-        if (pos + 1 >= m_size)
-            return m_final ? 0 : -1;
-        return m_data[pos] == '"' && m_data[pos + 1] == ',';
+        if (m_data[pos] == '"') {
+            const qsizetype close = find(pos + 1, [](char c) { return c == '"' || isLineEnd(c); });
+            if (close >= m_size)
+                return m_final ? 0 : -1;
+            if (m_data[close] != '"')
+                return 0;
+            const qsizetype after = skipBlanks(close + 1);
+            if (after >= m_size)
+                return m_final ? 0 : -1;
+            return m_data[after] == ',' ? 1 : 0;
+        }
+        return startsWithBareKey(pos);
+    }
+
+    int startsWithBareKey(qsizetype pos) const
+    {
+        static const char *const Keys[] = {"Name:,", "Location:,", "Short Description:,",
+                                           "Long Description:,", "Total Pictures:,"};
+        bool undecided = false;
+        for (const char *key : Keys) {
+            const auto length = qsizetype(std::strlen(key));
+            const qsizetype available = qMin(length, m_size - pos);
+            if (std::memcmp(m_data + pos, key, size_t(available)) != 0)
+                continue;
+            if (available == length)
+                return 1;
+            undecided = true;
+        }
+        return undecided && !m_final ? -1 : 0;
     }
 
     bool keyIs(const Span &key, const char *name) const
@@ -260,26 +284,97 @@ bool appendRecords(ChunkedOutput &out, const QList<ProjectInfo> &projects, Appen
     return true;
 }
 
+constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
+
+enum class Mark { None, Utf8, Utf16LE, Utf16BE };
+
+Mark markAt(const QByteArray &start)
+{
+    if (start.startsWith(Utf8Mark))
+        return Mark::Utf8;
+    if (start.startsWith("\xFF\xFE"))
+        return Mark::Utf16LE;
+    if (start.startsWith("\xFE\xFF"))
+        return Mark::Utf16BE;
+    return Mark::None;
+}
+
+// The rest of the device after what was read already; false when the device fails.
+bool readRest(QIODevice &device, QByteArray &bytes, QString &error)
+{
+    char block[1 << 16];
+    for (;;) {
+        const qint64 got = device.read(block, sizeof block);
+        if (got < 0) {
+            error = device.errorString();
+            return false;
+        }
+        if (got == 0)
+            return true;
+        bytes.append(block, got);
+    }
+}
+
+CatalogueFormat::Parsed readBytes(const char *data, qsizetype size, FileEncoding encoding)
+{
+    CatalogueFormat::Parsed parsed;
+    parsed.encoding = encoding;
+    CodePage::Utf8Detector detector;
+    detector.feed(data, size);
+    PairParser parser(decoderFor(detector), parsed);
+    parser.feed(data, size, true);
+    return parsed;
+}
+
 } // namespace
 
 namespace CatalogueFormat {
 
 Parsed read(const QByteArray &bytes)
 {
-    Parsed parsed;
-    CodePage::Utf8Detector detector;
-    detector.feed(bytes.constData(), bytes.size());
-    PairParser parser(decoderFor(detector), parsed);
-    parser.feed(bytes.constData(), bytes.size(), true);
-    return parsed;
+    switch (markAt(bytes.first(qMin<qsizetype>(3, bytes.size())))) {
+    case Mark::Utf8:
+        return readBytes(bytes.constData() + 3, bytes.size() - 3, FileEncoding::Utf8WithByteOrderMark);
+    case Mark::Utf16LE:
+    case Mark::Utf16BE: {
+        // Read as the same text in UTF-8, which is how it is saved again.
+        QStringDecoder decode(markAt(bytes) == Mark::Utf16LE ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        const QByteArray utf8 = QString(decode(bytes)).toUtf8();
+        return readBytes(utf8.constData(), utf8.size(), FileEncoding::Utf8WithByteOrderMark);
+    }
+    case Mark::None:
+        break;
+    }
+    return readBytes(bytes.constData(), bytes.size(), FileEncoding::Plain);
 }
 
 bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize)
 {
+    QByteArray start(3, Qt::Uninitialized);
+    const qint64 got = device.read(start.data(), start.size());
+    if (got < 0) {
+        error = device.errorString();
+        return false;
+    }
+    start.truncate(got);
+    const Mark mark = markAt(start);
+    if (mark == Mark::Utf16LE || mark == Mark::Utf16BE) {
+        // Such files come from editors, small; they are converted whole.
+        if (!readRest(device, start, error))
+            return false;
+        parsed = read(start);
+        return true;
+    }
+    const qint64 origin = mark == Mark::Utf8 ? 3 : 0;
+    parsed.encoding = mark == Mark::Utf8 ? FileEncoding::Utf8WithByteOrderMark : FileEncoding::Plain;
     QByteArray buffer(blockSize, Qt::Uninitialized);
 
     // First pass: which code page. A Windows-1252 file usually shows itself in its first block.
     CodePage::Utf8Detector detector;
+    if (!device.seek(origin)) {
+        error = device.errorString();
+        return false;
+    }
     while (!detector.decided()) {
         const qint64 got = device.read(buffer.data(), blockSize);
         if (got < 0) {
@@ -290,7 +385,7 @@ bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize)
             break;
         detector.feed(buffer.constData(), got);
     }
-    if (!device.seek(0)) {
+    if (!device.seek(origin)) {
         error = device.errorString();
         return false;
     }
@@ -317,8 +412,17 @@ bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize)
     }
 }
 
-bool write(const QList<ProjectInfo> &projects, QIODevice &device)
+bool write(const QList<ProjectInfo> &projects, QIODevice &device, FileEncoding encoding)
 {
+    if (encoding == FileEncoding::Utf8WithByteOrderMark) {
+        ChunkedOutput out(device);
+        out.append(Utf8Mark, 3);
+        appendRecords(out, projects, [&](const QString &text) {
+            out.append(text.toUtf8());
+            return true;
+        });
+        return out.finish();
+    }
     const qint64 start = device.pos();
     CodePage::Utf8Detector detector;
     bool representable;
@@ -345,11 +449,11 @@ bool write(const QList<ProjectInfo> &projects, QIODevice &device)
     return utf8.finish();
 }
 
-QByteArray write(const QList<ProjectInfo> &projects)
+QByteArray write(const QList<ProjectInfo> &projects, FileEncoding encoding)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    write(projects, buffer);
+    write(projects, buffer, encoding);
     return buffer.data();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue.h"
 #include "projectinfo.h"
 
 #include <QByteArray>
@@ -8,7 +9,8 @@
 class QIODevice;
 
 // The catalogue file: five "key","value" lines a project, CR LF after each line, in
-// Windows-1252, or in UTF-8 when a character needs it.
+// Windows-1252, or in UTF-8 when a character needs it; or UTF-8 behind a byte-order mark when the
+// file came that way from another editor.
 namespace CatalogueFormat {
 
 struct Parsed
@@ -16,13 +18,17 @@ struct Parsed
     QList<ProjectInfo> projects;
     // Records past the catalogue's limit; the reader keeps counting them so nobody loses them unseen.
     qsizetype droppedRecords = 0;
+    FileEncoding encoding = FileEncoding::Plain;
+    // Anything but blanks and line ends: a file with text that yields no record is not a catalogue.
+    bool hasText = false;
 };
 
+// A UTF-16 file with its byte-order mark reads as the same text in UTF-8 with a mark.
 Parsed read(const QByteArray &bytes);
-QByteArray write(const QList<ProjectInfo> &projects);
+QByteArray write(const QList<ProjectInfo> &projects, FileEncoding encoding = FileEncoding::Plain);
 
 // Writes the file a megabyte at a time; false when a write fails.
-bool write(const QList<ProjectInfo> &projects, QIODevice &device);
+bool write(const QList<ProjectInfo> &projects, QIODevice &device, FileEncoding encoding = FileEncoding::Plain);
 
 // Reads the device block by block, so a large file is never held whole beside the records made
 // from it. False when the device fails; `error` then says why.

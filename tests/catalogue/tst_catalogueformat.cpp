@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringEncoder>
 #include <QTest>
 
 namespace {
@@ -87,6 +88,20 @@ private slots:
             << Projects{record("A", {}, {}, "He said \"no\"\r\nthen \"yes\"", 1)};
         QTest::newRow("value that is only a quote") << lines({"\"Name:\",\"\"\"", "\"Location:\",\"L\""})
                                                     << Projects{record("\"", "L")};
+        // A value never runs into a line that starts like a key line, so records are never merged.
+        QTest::newRow("unquoted keys after a quoted value")
+            << lines({"\"Name:\",\"A\"", "Location:,\"LA\"", "Name:,\"B\"", "Total Pictures:,3"})
+            << Projects{record("A", "LA"), record("B", {}, {}, {}, 3)};
+        QTest::newRow("text after the closing quote is dropped")
+            << lines({"\"Name:\",\"A\"", "\"Location:\",\"Main St\" (north)", "\"Short Description:\",\"S\""})
+            << Projects{record("A", "Main St", "S")};
+        QTest::newRow("value without its closing quote ends with its line")
+            << lines({"\"Name:\",\"A", "\"Location:\",\"L\""}) << Projects{record("A", "L")};
+        QTest::newRow("blanks between a quoted key and its comma")
+            << lines({"\"Name:\",\"A\"", "\"Location:\" ,\"L\""}) << Projects{record("A", "L")};
+        QTest::newRow("UTF-8 byte-order mark")
+            << QChar(0xFEFF) + lines({"\"Name:\",\"Caf\u00e9\"", "\"Total Pictures:\",1"})
+            << Projects{record(QStringLiteral("Caf\u00e9"), {}, {}, {}, 1)};
     }
 
     void reading()
@@ -180,6 +195,43 @@ private slots:
         const QByteArray bytes = CatalogueFormat::write(projects);
         QCOMPARE(CatalogueFormat::read(bytes).projects, projects);
         QCOMPARE(CatalogueFormat::write(CatalogueFormat::read(bytes).projects), bytes);
+    }
+
+    void filesFromOtherEditors_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("saved");
+
+        const QString text = lines({"\"Name:\",\"Caf\u00e9 \u65e5\"", "\"Location:\",\"L\"",
+                                    "\"Short Description:\",\"\"", "\"Long Description:\",\"\"",
+                                    "\"Total Pictures:\",2"});
+        const QByteArray withMark = "\xEF\xBB\xBF" + text.toUtf8();
+        const auto utf16 = [&text](QStringEncoder::Encoding encoding) {
+            QStringEncoder encode(encoding, QStringEncoder::Flag::WriteBom);
+            return QByteArray(encode(text));
+        };
+        QTest::newRow("UTF-8 with a byte-order mark saves back identical") << withMark << withMark;
+        QTest::newRow("UTF-16 LE saves as UTF-8 with a mark") << utf16(QStringEncoder::Utf16LE) << withMark;
+        QTest::newRow("UTF-16 BE saves as UTF-8 with a mark") << utf16(QStringEncoder::Utf16BE) << withMark;
+    }
+
+    void filesFromOtherEditors()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, saved);
+        const Projects expected{record(QStringLiteral("Caf\u00e9 \u65e5"), "L", {}, {}, 2)};
+        const CatalogueFormat::Parsed parsed = CatalogueFormat::read(file);
+        QCOMPARE(parsed.projects, expected);
+        QCOMPARE(parsed.encoding, FileEncoding::Utf8WithByteOrderMark);
+        QCOMPARE(CatalogueFormat::write(parsed.projects, parsed.encoding), saved);
+
+        QBuffer device(&file);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        CatalogueFormat::Parsed inBlocks;
+        QString error;
+        QVERIFY(CatalogueFormat::read(device, inBlocks, error, 2));
+        QCOMPARE(inBlocks.projects, expected);
+        QCOMPARE(inBlocks.encoding, FileEncoding::Utf8WithByteOrderMark);
     }
 
     void everyByteSurvivesWindows1252()
