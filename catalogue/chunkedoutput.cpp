@@ -89,8 +89,13 @@ void ChunkedOutput::write(const char *data, qsizetype size)
 {
     if (m_detector && !m_detector->decided())
         m_detector->feed(data, size);
-    if (m_ok && m_device.write(data, size) != size)
-        m_ok = false;
+    // A write that stops short (a full disk) is tried again for the rest, so that the failing
+    // write reports why: a short write alone leaves the device without an error.
+    for (qsizetype done = 0; m_ok && done < size;) {
+        const qint64 written = m_device.write(data + done, size - done);
+        m_ok = written > 0;
+        done += written;
+    }
 }
 
 void ChunkedOutput::waitUntilWritten(std::unique_lock<std::mutex> &lock)

@@ -2,11 +2,18 @@
 
 #include "catalogue.h"
 #include "catalogueformat.h"
+#include "fileerrors.h"
 #include "messageservice.h"
 #include "safefile.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -24,6 +31,13 @@ QString droppedMessage(const QString &path, qsizetype dropped)
         .arg(Catalogue::MaxProjects);
 }
 
+QString noRecordMessage(const QString &path)
+{
+    return QStringLiteral("%1 holds no project that could be read.\rThe file is unchanged until you "
+                          "press Save All.")
+        .arg(QFileInfo(path).fileName());
+}
+
 void createFirstRun(Catalogue &catalogue, MessageService &messages, const QString &path)
 {
     messages.showMessage(ProjectsMessages::Creating);
@@ -34,24 +48,46 @@ void createFirstRun(Catalogue &catalogue, MessageService &messages, const QStrin
     SaveProjects(catalogue, messages, path);
 }
 
+// The reason the file cannot be read, or an empty text when it was opened into `file`. It is
+// opened without waiting and judged by what was opened, not by its name, so a FIFO or a device
+// in its place is refused at once instead of hanging the start-up or reading for ever.
+QString openPlainFile(const QString &path, int descriptor, QFile &file)
+{
+    struct stat info;
+    if (::fstat(descriptor, &info) != 0)
+        return FileErrors::reason(errno, path);
+    if (S_ISDIR(info.st_mode))
+        return QStringLiteral("It is a folder, not a file.");
+    if (!S_ISREG(info.st_mode))
+        return FileErrors::notPlainFile(path);
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return file.errorString();
+    return QString();
+}
+
 } // namespace
 
 void LoadProjects(Catalogue &catalogue, MessageService &messages, const QString &path)
 {
     catalogue.assign({});
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) {
-        createFirstRun(catalogue, messages, path);
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        const int error = errno;
+        // A link to nowhere or a working folder deleted under the program is no first run.
+        const bool missing = error == ENOENT && !QFileInfo(path).isSymLink()
+            && FileErrors::missingFolder(QFileInfo(path).path()).isEmpty();
+        if (missing)
+            createFirstRun(catalogue, messages, path);
+        else
+            messages.showMessage(unreadableMessage(path, FileErrors::reason(error, path)));
         return;
     }
-
-    QFile file(path);
-    if (info.isDir()) {
-        messages.showMessage(unreadableMessage(path, QStringLiteral("It is a folder, not a file.")));
-        return;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        messages.showMessage(unreadableMessage(path, file.errorString()));
+    QFile file;
+    const QString refused = openPlainFile(path, descriptor, file);
+    if (!refused.isEmpty()) {
+        if (!file.isOpen())
+            ::close(descriptor);
+        messages.showMessage(unreadableMessage(path, refused));
         return;
     }
     CatalogueFormat::Parsed parsed;
@@ -60,14 +96,19 @@ void LoadProjects(Catalogue &catalogue, MessageService &messages, const QString 
         messages.showMessage(unreadableMessage(path, error));
         return;
     }
-    catalogue.assign(std::move(parsed.projects));
+    const bool noRecord = parsed.projects.isEmpty() && parsed.hasText;
+    catalogue.assign(std::move(parsed.projects), parsed.encoding);
     if (parsed.droppedRecords > 0)
         messages.showMessage(droppedMessage(path, parsed.droppedRecords));
+    else if (noRecord)
+        messages.showMessage(noRecordMessage(path));
 }
 
 bool SaveProjects(const Catalogue &catalogue, MessageService &messages, const QString &path)
 {
-    const auto write = [&catalogue](QIODevice &file) { return CatalogueFormat::write(catalogue.Projects(), file); };
+    const auto write = [&catalogue](QIODevice &file) {
+        return CatalogueFormat::write(catalogue.Projects(), file, catalogue.fileEncoding());
+    };
     if (!writeFileSafely(path, write).isEmpty()) {
         messages.showMessage(ProjectsMessages::SaveFailed);
         return false;

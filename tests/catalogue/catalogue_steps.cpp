@@ -1,11 +1,12 @@
 // Runs LoadProjects/SaveProjects steps in a process of its own, so that tests can run them as an
 // unprivileged user or under a file-size limit. Steps are the arguments, in order:
-//   load | save | add | add N | count | unprotect | fsize BYTES | nofsize | nothreads
+//   load | save | add | add N | count | unprotect | fsize BYTES | nofsize | nothreads | leavefolder
 // Messages and results go to standard output, one line each.
 #include "catalogue.h"
 #include "messageservice.h"
 #include "projectsfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTextStream>
 
@@ -62,6 +63,9 @@ int main(int argc, char *argv[])
             setFileSizeLimit(rlim_t(QByteArray(argv[++i]).toULongLong()));
         } else if (step == "nofsize") {
             setFileSizeLimit(RLIM_INFINITY);
+        } else if (step == "leavefolder") {
+            // The working folder is deleted under the program, as another program might.
+            QDir().rmdir(QDir::currentPath());
         } else if (step == "nothreads") {
             // No process or thread beyond this one for the user (root is exempt), until exit.
             getrlimit(RLIMIT_NPROC, &threadLimit);

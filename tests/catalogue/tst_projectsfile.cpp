@@ -12,6 +12,9 @@
 
 #include "testfiles.h"
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -97,22 +100,77 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("count");
-        QTest::newRow("empty file") << QByteArray() << 0;
-        QTest::newRow("first-run file") << FirstRun << 1;
-        QTest::newRow("two records") << FirstRun + FirstRun << 2;
+        QTest::addColumn<QStringList>("messages");
+        const QStringList none;
+        QTest::newRow("empty file") << QByteArray() << 0 << none;
+        QTest::newRow("first-run file") << FirstRun << 1 << none;
+        QTest::newRow("two records") << FirstRun + FirstRun << 2 << none;
+        QTest::newRow("blank lines only") << QByteArray(" \r\n\r\n\t\r\n") << 0 << none;
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + FirstRun << 1 << none;
+        // Nothing in it could be read, so nothing of it may be lost unseen: the user is told, and
+        // the file stays as it is until Save All.
+        const QStringList noRecord{
+            QStringLiteral("projects.txt holds no project that could be read.\rThe file is unchanged until you press Save All.")};
+        QTest::newRow("binary file") << QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0\x03\0>\0", 16) << 0 << noRecord;
+        QTest::newRow("UTF-16 without a byte-order mark")
+            << QByteArray("\"\0N\0a\0m\0e\0:\0\"\0,\0\"\0A\0\"\0", 24) << 0 << noRecord;
     }
 
     void existingFileReplacesTheCatalogue()
     {
         QFETCH(QByteArray, file);
         QFETCH(int, count);
+        QFETCH(QStringList, messages);
         writeFile(m_path, file);
         Catalogue catalogue;
         catalogue.assign({named("a"), named("b"), named("c")});
         LoadProjects(catalogue, m_messages, m_path);
         QCOMPARE(catalogue.LastProject(), qint16(count - 1));
-        QCOMPARE(m_messages.shown, QStringList());
+        QCOMPARE(m_messages.shown, messages);
         QCOMPARE(readFile(m_path), file);
+        // A catalogue saved unchanged is the file it was read from.
+        if (count > 0) {
+            QVERIFY(SaveProjects(catalogue, m_messages, m_path));
+            QCOMPARE(readFile(m_path), file);
+        }
+    }
+
+    // Whatever stands in the file's place, the start-up goes on at once and says why it could not
+    // read it; a run that hangs fails here at the time limit instead.
+    void startUpNeverWaitsOnAFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("reason");
+
+        const QStringList load{"load", "count"};
+        QTest::newRow("FIFO") << "fifo" << load << "projects.txt is not a plain file.";
+        QTest::newRow("link to /dev/zero") << "/dev/zero" << load << "projects.txt is not a plain file.";
+        QTest::newRow("link to /dev/urandom") << "/dev/urandom" << load << "projects.txt is not a plain file.";
+        QTest::newRow("link to nowhere") << "nowhere" << load << "No such file or directory.";
+        QTest::newRow("working folder deleted") << "gone" << QStringList{"leavefolder", "load", "count"}
+                                                << "The working folder no longer exists.";
+    }
+
+    void startUpNeverWaitsOnAFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, reason);
+        QTemporaryDir scratch;
+        const QString dir = scratch.filePath(QStringLiteral("work"));
+        QVERIFY(QDir().mkpath(dir));
+        const QByteArray path = QFile::encodeName(dir + QStringLiteral("/projects.txt"));
+        if (kind == QLatin1String("fifo"))
+            QVERIFY(::mkfifo(path.constData(), 0644) == 0);
+        else if (kind != QLatin1String("gone"))
+            QVERIFY(::symlink(QFile::encodeName(kind).constData(), path.constData()) == 0);
+
+        const QStringList output = runSteps(dir, steps);
+        QCOMPARE(output, (QStringList{QStringLiteral("message Not possible to read projects.txt\\r") + reason,
+                                      QStringLiteral("projects 0")}));
+        if (kind != QLatin1String("gone"))
+            QVERIFY(!QFileInfo(QString::fromLocal8Bit(path)).isFile());
     }
 
     void folderInPlaceOfTheFile()
@@ -167,12 +225,15 @@ private slots:
         QTest::addColumn<QString>("linkChain"); // links from projects.txt to the real file, nearest first
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("keptMode");
+        QTest::addColumn<bool>("othersFile"); // owned by "nobody", saved by root
 
-        QTest::newRow("private file") << QString() << 0600 << 0600;
-        QTest::newRow("group-readable file") << QString() << 0640 << 0640;
-        QTest::newRow("set-user-ID file") << QString() << 04755 << 0755;
-        QTest::newRow("link to a file elsewhere") << QStringLiteral("../real/projects.txt") << 0644 << 0644;
-        QTest::newRow("link to a link") << QStringLiteral("hop.txt,../real/projects.txt") << 0604 << 0604;
+        QTest::newRow("private file") << QString() << 0600 << 0600 << false;
+        QTest::newRow("group-readable file") << QString() << 0640 << 0640 << false;
+        QTest::newRow("set-user-ID file") << QString() << 04755 << 0755 << false;
+        QTest::newRow("link to a file elsewhere") << QStringLiteral("../real/projects.txt") << 0644 << 0644 << false;
+        QTest::newRow("link to a link") << QStringLiteral("hop.txt,../real/projects.txt") << 0604 << 0604 << false;
+        QTest::newRow("another user's file") << QString() << 0660 << 0660 << true;
+        QTest::newRow("another user's file through a link") << QStringLiteral("../real/projects.txt") << 0600 << 0600 << true;
     }
 
     void saveKeepsWhatTheOldFileWas()
@@ -180,6 +241,9 @@ private slots:
         QFETCH(QString, linkChain);
         QFETCH(int, mode);
         QFETCH(int, keptMode);
+        QFETCH(bool, othersFile);
+        if (othersFile && !runningAsRoot())
+            QSKIP("Only root may save a file that another user owns and keep it theirs");
         QTemporaryDir scratch;
         const QString work = scratch.filePath(QStringLiteral("work"));
         QVERIFY(QDir().mkpath(work));
@@ -189,6 +253,9 @@ private slots:
         writeFile(real, "old");
         QVERIFY(QFile::setPermissions(real, QFileDevice::Permissions(0)));
         QVERIFY(::chmod(QFile::encodeName(real).constData(), mode_t(mode)) == 0);
+        struct stat before;
+        QVERIFY(!othersFile || giveToNobody(real));
+        QVERIFY(::stat(QFile::encodeName(real).constData(), &before) == 0);
         QString from = path;
         for (const QString &to : linkChain.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             QVERIFY(::symlink(QFile::encodeName(to).constData(), QFile::encodeName(from).constData()) == 0);
@@ -203,6 +270,8 @@ private slots:
         struct stat saved;
         QVERIFY(::stat(QFile::encodeName(real).constData(), &saved) == 0);
         QCOMPARE(int(saved.st_mode & 07777), keptMode);
+        QCOMPARE(saved.st_uid, before.st_uid);
+        QCOMPARE(saved.st_gid, before.st_gid);
         QCOMPARE(QFileInfo(path).isSymLink(), !linkChain.isEmpty());
         QCOMPARE(QDir(work).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 1 + linkChain.count(QLatin1Char(',')));
         QCOMPARE(QDir(scratch.filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden).size(),
@@ -220,6 +289,45 @@ private slots:
         struct stat file;
         QVERIFY(::stat(QFile::encodeName(m_path).constData(), &file) == 0);
         QCOMPARE(int(file.st_mode & 07777), 0644);
+    }
+
+    // The reason travels with the failure, in words; the window shows its fixed message, the
+    // command line the reason too.
+    void failedWritesSayWhy_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << "fsize" << "File too large";
+        QTest::newRow("folder in the file's place") << "folder" << "projects.txt is not a plain file.";
+        QTest::newRow("folder deleted") << "gone" << " no longer exists.";
+    }
+
+    void failedWritesSayWhy()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir scratch;
+        const QString dir = scratch.filePath(QStringLiteral("work"));
+        QVERIFY(QDir().mkpath(dir));
+        const QString path = dir + QStringLiteral("/projects.txt");
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(path));
+        if (kind == QLatin1String("gone"))
+            QVERIFY(QDir().rmdir(dir));
+        const QList<ProjectInfo> projects(2000, ProjectInfo{"Name", "Location", "Short", QString(500, u'x'), 1});
+        rlimit unlimited{};
+        getrlimit(RLIMIT_FSIZE, &unlimited);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        if (kind == QLatin1String("fsize")) {
+            const rlimit small{4096, unlimited.rlim_max};
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        }
+        const QString error = writeFileSafely(path, [&projects](QIODevice &file) { return CatalogueFormat::write(projects, file); });
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, previous);
+        QVERIFY2(error.endsWith(reason), qPrintable(error));
+        QVERIFY(!error.contains(QStringLiteral("Unknown error")));
+        QVERIFY(!QFileInfo(path).isFile());
     }
 
     void replacedFilesAreLetGo_data()
