@@ -12,6 +12,8 @@ namespace PictureFiles
 constexpr int MaxSide = 4096;
 constexpr qint64 MaxPixels = 2048 * 2048;
 constexpr int AllocationLimitMB = 64;
+// A picture file above this size counts as there, but is not read.
+constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
 
 QString pictureFileName(const QString &name, int k);
 
@@ -22,6 +24,6 @@ QString picturePath(const QString &folder, const QString &name, int k);
 // Exactly one file-system probe: true only for a plain file (or a link to one) at that very path.
 bool isPlainFile(const QString &path);
 
-// Decodes a GIF with bounded size and memory; a null image when the file cannot be shown.
+// Decodes a GIF with bounded size, memory and reading; a null image when the file cannot be shown.
 QImage loadPicture(const QString &path);
 }

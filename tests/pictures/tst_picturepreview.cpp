@@ -1,4 +1,5 @@
 #include "gifwriter.h"
+#include "picturefiles.h"
 #include "picturepreview.h"
 
 #include <QBuffer>
@@ -8,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
+#include <future>
 #include <memory>
 
 #include <sys/stat.h>
@@ -325,6 +328,15 @@ private slots:
 
         QCOMPARE(update("Lock", 2), qint16(found ? 5 : 2));
         QCOMPARE(shownPictures(), found ? QList<int>{5} : QList<int>{});
+
+        // A FIFO may take a picture's place after it was looked up: the read must not wait on it.
+        auto loading = std::async(std::launch::async, [&entry] { return PictureFiles::loadPicture(entry); });
+        if (loading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            QFile writer(entry);
+            writer.open(QIODevice::WriteOnly); // lets the waiting read go
+            QFAIL("reading a FIFO named like a picture waited for a writer");
+        }
+        QCOMPARE(loading.get().isNull(), !found);
     }
 
     void namesAreUsedAsStored_data()
@@ -421,6 +433,16 @@ private slots:
         QTest::newRow("no screen size, huge frame") << GifWriter::declaring(0, 0, 65535, 65535) << false;
         QTest::newRow("4097 wide") << GifWriter::solid(4097, 1, colourOf(1)) << false;
         QTest::newRow("4097 high") << GifWriter::solid(1, 4097, colourOf(1)) << false;
+        // Too large to be read at every selection, whatever it holds.
+        QTest::newRow("over 16 MB, a long comment before one pixel") << [] {
+            constexpr int HeaderSize = 13 + 3 * 256;
+            const QByteArray pixel = GifWriter::solid(1, 1, colourOf(1));
+            QByteArray comment("\x21\xfe");
+            const QByteArray block = '\xff' + QByteArray(255, 'c');
+            while (comment.size() <= PictureFiles::MaxFileBytes)
+                comment += block;
+            return pixel.left(HeaderSize) + comment + '\0' + pixel.mid(HeaderSize);
+        }() << false;
         // Decodable after all: what the decoder makes of them is shown.
         QTest::newRow("cut in the picture data") << good.left(good.size() / 2) << true;
         QTest::newRow("huge frame on a small screen") << GifWriter::declaring(10, 10, 65535, 65535) << true;
