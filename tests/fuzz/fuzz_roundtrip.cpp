@@ -1,9 +1,12 @@
-// Records built from the fuzzer's bytes: what the writer saves, the reader gives back unchanged,
-// and every page writer finishes on them. Values holding a line that starts like a key line
-// ("...", directly followed by a comma) are outside what the file format can carry.
+// Records built from the fuzzer's bytes: what the writer saves, the reader gives back unchanged;
+// where no value holds a quote, the same records saved as other editors would are read exactly as
+// the strict reading gives them; and every page writer finishes on them. Values holding a line
+// that starts like a key line are outside what the file format can carry.
 #include "catalogueformat.h"
+#include "keylines.h"
 #include "pages.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -27,30 +30,44 @@ QString makeText(FuzzedDataProvider &input)
     return text;
 }
 
-bool isBreak(QChar c)
+// The same records as another editor might have saved them: a byte-order mark, bare line feeds,
+// blank lines, blanks before items and commas, bare keys and values, text after a closing quote,
+// keys the reader does not know. Nothing in it holds a quote inside a value, so the strict reading
+// (each quote closes its value, what follows on its line is dropped) gives exactly the records.
+QByteArray asAnotherEditorWouldSave(FuzzedDataProvider &input, const QList<ProjectInfo> &projects, bool byteOrderMark)
 {
-    return c == u'\r' || c == u'\n';
-}
-
-// Mirrors what the reader takes for the start of a key line.
-bool holdsKeyLikeLine(const QString &value)
-{
-    const QString text = value + QStringLiteral("\"\r\n");
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!isBreak(text[i]))
-            continue;
-        qsizetype p = i + 1;
-        while (p < text.size() && (text[p] == u' ' || text[p] == u'\t' || isBreak(text[p])))
-            ++p;
-        if (p >= text.size() || text[p] != u'"')
-            continue;
-        ++p;
-        while (p < text.size() && text[p] != u'"' && !isBreak(text[p]))
-            ++p;
-        if (p + 1 < text.size() && text[p] == u'"' && text[p + 1] == u',')
-            return true;
+    const QByteArray lineEnd = input.ConsumeBool() ? "\r\n" : "\n";
+    const auto blanks = [&input] { return QByteArray(input.ConsumeIntegralInRange(0, 2), ' '); };
+    QByteArray file = byteOrderMark ? "\xEF\xBB\xBF" : "";
+    const auto pair = [&](const QByteArray &key, bool known, const QString &value, bool number) {
+        if (input.ConsumeIntegralInRange(0, 4) == 0)
+            file += lineEnd;
+        file += blanks();
+        if (known && input.ConsumeBool())
+            file += key + ',';
+        else
+            file += '"' + key + '"' + blanks() + ',';
+        file += blanks();
+        const QByteArray bytes = value.toUtf8();
+        const bool bare = number
+            || (!value.contains(u',') && !value.contains(u'\r') && !value.contains(u'\n')
+                && !value.startsWith(u' ') && !value.startsWith(u'\t') && input.ConsumeBool());
+        if (bare)
+            file += bytes;
+        else
+            file += '"' + bytes + '"' + (input.ConsumeBool() ? QByteArray(" (north) ;") : QByteArray());
+        file += lineEnd;
+    };
+    for (const ProjectInfo &p : projects) {
+        if (input.ConsumeIntegralInRange(0, 3) == 0)
+            pair("Colour:", false, QStringLiteral("red"), false);
+        pair("Name:", true, p.Name, false);
+        pair("Location:", true, p.Location, false);
+        pair("Short Description:", true, p.ShortDesc, false);
+        pair("Long Description:", true, p.LongDesc, false);
+        pair("Total Pictures:", true, QString::number(p.Pics), true);
     }
-    return false;
+    return file;
 }
 
 } // namespace
@@ -72,6 +89,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     if (CatalogueFormat::read(CatalogueFormat::write(projects)).projects != projects)
         std::abort();
+    const bool quoteFree = std::all_of(projects.cbegin(), projects.cend(), [](const ProjectInfo &p) {
+        return !(p.Name + p.Location + p.ShortDesc + p.LongDesc).contains(u'"');
+    });
+    if (quoteFree) {
+        const bool mark = input.ConsumeBool();
+        const CatalogueFormat::Parsed parsed = CatalogueFormat::read(asAnotherEditorWouldSave(input, projects, mark));
+        if (parsed.projects != projects
+            || parsed.encoding != (mark ? FileEncoding::Utf8WithByteOrderMark : FileEncoding::Plain))
+            std::abort();
+    }
     if (Pages::BuildIndexPage(projects).isEmpty() || Pages::BuildShortPage(projects).isEmpty()
         || Pages::BuildLongPage(projects).isEmpty())
         std::abort();
