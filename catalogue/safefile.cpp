@@ -36,6 +36,16 @@ QString flushFolder(const QString &folder)
 
 } // namespace
 
+qint64 SafeFile::WriteBackFile::writeData(const char *data, qint64 size)
+{
+    const qint64 at = pos();
+    const qint64 written = QSaveFile::writeData(data, size);
+    // Only the bytes just written: asking for the whole file each time would look it all over again.
+    if (written > 0)
+        ::sync_file_range(handle(), at, written, SYNC_FILE_RANGE_WRITE);
+    return written;
+}
+
 SafeFile::SafeFile(const QString &path) : m_path(linkTarget(path)), m_file(m_path)
 {
     // A replacement never goes in as a plain overwrite, which a crash would leave half-written.

@@ -32,8 +32,19 @@ private:
     bool fail(const QString &reason);
     void keepOwnerAndMode();
 
+    // Starts each write on its way to the disk as it is made, so that the flush before the rename
+    // waits for the last of it only: writing back overlaps with encoding the rest.
+    class WriteBackFile : public QSaveFile
+    {
+    public:
+        using QSaveFile::QSaveFile;
+
+    protected:
+        qint64 writeData(const char *data, qint64 size) override;
+    };
+
     QString m_path;
-    QSaveFile m_file;
+    WriteBackFile m_file;
     QString m_error;
 };
 
