@@ -111,9 +111,10 @@ private slots:
         // the file stays as it is until Save All.
         const QStringList noRecord{
             QStringLiteral("projects.txt holds no project that could be read.\rThe file is unchanged until you press Save All.")};
-        QTest::newRow("binary file") << QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0\x03\0>\0", 16) << 0 << noRecord;
-        QTest::newRow("UTF-16 without a byte-order mark")
-            << QByteArray("\"\0N\0a\0m\0e\0:\0\"\0,\0\"\0A\0\"\0", 24) << 0 << noRecord;
+        static const char elf[] = "\x7F" "ELF\x02\x01\x01\0\0\0\x03\0>\0";
+        static const char utf16[] = "\"\0N\0a\0m\0e\0:\0\"\0,\0\"\0A\0\"\0";
+        QTest::newRow("binary file") << QByteArray(elf, sizeof elf - 1) << 0 << noRecord;
+        QTest::newRow("UTF-16 without a byte-order mark") << QByteArray(utf16, sizeof utf16 - 1) << 0 << noRecord;
     }
 
     void existingFileReplacesTheCatalogue()
