@@ -315,7 +315,8 @@ private slots:
             QVERIFY(QDir().mkdir(path));
         if (kind == QLatin1String("gone"))
             QVERIFY(QDir().rmdir(dir));
-        const QList<ProjectInfo> projects(2000, ProjectInfo{"Name", "Location", "Short", QString(500, u'x'), 1});
+        // Beyond the limit, but under the megabyte at which the writer would start a thread.
+        const QList<ProjectInfo> projects(100, ProjectInfo{"Name", "Location", "Short", QString(500, u'x'), 1});
         rlimit unlimited{};
         getrlimit(RLIMIT_FSIZE, &unlimited);
         const auto previous = std::signal(SIGXFSZ, SIG_IGN);
