@@ -140,7 +140,7 @@ private:
     qsizetype readQuotedValue(qsizetype start, Span &value) const
     {
         for (qsizetype line = start;; ) {
-            const qsizetype lineEnd = find(line, isLineEnd);
+            const qsizetype lineEnd = findLineEnd(line);
             if (runsOut(lineEnd))
                 return NeedMore;
             const int keyLine = nextTextStartsKeyLine(lineEnd);
@@ -156,13 +156,19 @@ private:
         }
     }
 
+    // Values are most of a file: these two scan them with the C library's vectorised searches.
+    qsizetype findLineEnd(qsizetype pos) const
+    {
+        const void *feed = std::memchr(m_data + pos, '\n', size_t(m_size - pos));
+        const qsizetype end = feed ? static_cast<const char *>(feed) - m_data : m_size;
+        const void *carriageReturn = std::memchr(m_data + pos, '\r', size_t(end - pos));
+        return carriageReturn ? static_cast<const char *>(carriageReturn) - m_data : end;
+    }
+
     qsizetype lastQuote(qsizetype from, qsizetype to) const
     {
-        for (qsizetype i = to; i > from; --i) {
-            if (m_data[i - 1] == '"')
-                return i - 1;
-        }
-        return -1;
+        const void *quote = ::memrchr(m_data + from, '"', size_t(to - from));
+        return quote ? static_cast<const char *>(quote) - m_data : -1;
     }
 
     // 1 when the next line with text starts like a key line or there is none, 0 when not, -1 when
