@@ -110,9 +110,11 @@ Main::Main(Catalogue &catalogue, MessageService &messages, const QString &pictur
     setWindowTitle(QStringLiteral("Project Management"));
     resize(ClientSize);
 
+    // The pictures first, so that every control that takes input lies above them: a wide main
+    // picture overhangs the buttons to its left, which must still take their clicks there.
+    createPictures();
     createList();
     createButtons();
-    createPictures();
     createEditors();
     setTabOrder();
     centreOnScreen();
