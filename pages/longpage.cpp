@@ -29,7 +29,7 @@ void LongPage::add(const ProjectInfo &project)
     const int pictures = project.Pics;
     for (int k = 1; k <= pictures; ++k) {
         m_text.line(QLatin1String("      <TD Width= 200 align=center>"));
-        m_text.line(PictureStart, project.Name, QLatin1String("_p"), k, QLatin1String(".gif\">"));
+        m_text.line(PictureStart, PictureUrlName{project.Name}, QLatin1String("_p"), k, QLatin1String(".gif\">"));
         m_text.line(CellEnd);
         if (k % 3 == 0) {
             m_text.line(RowEnd);

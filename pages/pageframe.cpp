@@ -1,5 +1,41 @@
 #include "pageframe.h"
 
+#include <algorithm>
+
+namespace {
+
+const char *urlEscape(QChar c)
+{
+    switch (c.unicode()) {
+    case '%': return "%25";
+    case '#': return "%23";
+    case '?': return "%3F";
+    case '"': return "%22";
+    case '&': return "%26";
+    default: return nullptr;
+    }
+}
+
+} // namespace
+
+void PageText::append(PictureUrlName path)
+{
+    const QString &name = path.name;
+    const auto reserved = std::find_if(name.cbegin(), name.cend(), [](QChar c) { return urlEscape(c); });
+    if (reserved == name.cend()) {
+        append(name);
+        return;
+    }
+    QString escaped = name.left(reserved - name.cbegin());
+    for (auto c = reserved; c != name.cend(); ++c) {
+        if (const char *escape = urlEscape(*c))
+            escaped += QLatin1String(escape);
+        else
+            escaped += *c;
+    }
+    append(escaped);
+}
+
 void PageText::head(QLatin1String headingLine)
 {
     using namespace PageLines;

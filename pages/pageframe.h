@@ -11,6 +11,13 @@
 
 class QIODevice;
 
+// A project's name where it stands in a picture's URL (the SRC attribute), which must name the
+// file under that very name: see PageText.
+struct PictureUrlName
+{
+    const QString &name;
+};
+
 // The bytes of one page, passed on to the file a megabyte at a time: a page of tens of thousands
 // of projects never sits whole in memory. Field values go in as Windows-1252, with a numeric
 // character reference for anything it cannot hold.
@@ -37,6 +44,10 @@ public:
 private:
     void append(QLatin1String literal) { m_out.append(literal); }
     void append(const QString &value) { m_out.appendWindows1252WithReferences(value); }
+    // "%", "#", "?", "\"" and "&" are escaped as "%25", "%23", "%3F", "%22" and "%26": a browser
+    // would otherwise decode an escape, start a fragment or a query, end the attribute or read a
+    // character reference, and ask for another file. Anything else as in the page text.
+    void append(PictureUrlName path);
     void append(int number) { m_out.appendNumber(number); }
 
     ChunkedOutput m_out;
