@@ -4,36 +4,31 @@
 
 namespace {
 
-const char *urlEscape(QChar c)
+// '"', '#', '%', '&' and '?', as bits of the characters below 64.
+constexpr quint64 UrlReserved = 1ull << '"' | 1ull << '#' | 1ull << '%' | 1ull << '&' | 1ull << '?';
+
+bool isUrlReserved(QChar c)
 {
-    switch (c.unicode()) {
-    case '%': return "%25";
-    case '#': return "%23";
-    case '?': return "%3F";
-    case '"': return "%22";
-    case '&': return "%26";
-    default: return nullptr;
-    }
+    return c.unicode() < 64 && (UrlReserved >> c.unicode() & 1);
 }
 
 } // namespace
 
-void PageText::append(PictureUrlName path)
+QString pictureUrlName(const QString &name)
 {
-    const QString &name = path.name;
-    const auto reserved = std::find_if(name.cbegin(), name.cend(), [](QChar c) { return urlEscape(c); });
-    if (reserved == name.cend()) {
-        append(name);
-        return;
-    }
-    QString escaped = name.left(reserved - name.cbegin());
-    for (auto c = reserved; c != name.cend(); ++c) {
-        if (const char *escape = urlEscape(*c))
-            escaped += QLatin1String(escape);
+    const QChar *const begin = name.constData();
+    const QChar *const end = begin + name.size();
+    const QChar *reserved = std::find_if(begin, end, isUrlReserved);
+    if (reserved == end)
+        return name;
+    QString escaped = name.left(reserved - begin);
+    for (const QChar *c = reserved; c != end; ++c) {
+        if (isUrlReserved(*c))
+            escaped += QLatin1Char('%') + QString::number(c->unicode(), 16).toUpper();
         else
             escaped += *c;
     }
-    append(escaped);
+    return escaped;
 }
 
 void PageText::head(QLatin1String headingLine)

@@ -11,13 +11,6 @@
 
 class QIODevice;
 
-// A project's name where it stands in a picture's URL (the SRC attribute), which must name the
-// file under that very name: see PageText.
-struct PictureUrlName
-{
-    const QString &name;
-};
-
 // The bytes of one page, passed on to the file a megabyte at a time: a page of tens of thousands
 // of projects never sits whole in memory. Field values go in as Windows-1252, with a numeric
 // character reference for anything it cannot hold.
@@ -44,10 +37,6 @@ public:
 private:
     void append(QLatin1String literal) { m_out.append(literal); }
     void append(const QString &value) { m_out.appendWindows1252WithReferences(value); }
-    // "%", "#", "?", "\"" and "&" are escaped as "%25", "%23", "%3F", "%22" and "%26": a browser
-    // would otherwise decode an escape, start a fragment or a query, end the attribute or read a
-    // character reference, and ask for another file. Anything else as in the page text.
-    void append(PictureUrlName path);
     void append(int number) { m_out.appendNumber(number); }
 
     ChunkedOutput m_out;
@@ -98,6 +87,13 @@ public:
 private:
     PageText m_text;
 };
+
+// A project's name as it stands in the URL of its pictures (the SRC attributes), which must name the
+// files under that very name: "%", "#", "?", "\"" and "&" are written "%25", "%23", "%3F", "%22"
+// and "%26", since a browser would otherwise decode an escape, start a fragment or a query, end
+// the attribute or read a character reference, and ask for another file. A name without them is
+// returned as it is, shared.
+QString pictureUrlName(const QString &name);
 
 // A page's bytes, for callers that want them in memory.
 template <typename Kind>
