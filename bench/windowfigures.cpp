@@ -9,13 +9,16 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -171,14 +174,13 @@ void writePictures(const QString &thumbs, const QStringList &names)
     }
 }
 
-// The program's window started up on `projects` projects, shown and active, as main.cpp runs it.
-// Rows 0 and 1 have all nine pictures; row 2 has none.
+// The program's window started up on `workload`, shown and active, as main.cpp runs it. Rows 0
+// and 1 have all nine pictures; row 2 has none.
 class BenchWindow
 {
 public:
-    BenchWindow(int projects, const QString &folder)
+    BenchWindow(const QList<ProjectInfo> &workload, const QString &folder)
     {
-        const QList<ProjectInfo> workload = benchmarkWorkload(projects);
         writeCatalogue(folder, workload);
         writePictures(folder + QStringLiteral("/Thumbs"), {workload.at(0).Name, workload.at(1).Name});
         m_name = workload.at(2).Name;
@@ -260,7 +262,7 @@ struct WindowTimes
 
 WindowTimes measureInProcess(int projects, int samples, const QString &folder)
 {
-    BenchWindow bench(projects, folder);
+    BenchWindow bench(benchmarkWorkload(projects), folder);
     WindowTimes times{};
     bench.editName();
     bench.focusLeavesName();
@@ -275,6 +277,80 @@ WindowTimes measureInProcess(int projects, int samples, const QString &folder)
     if (bench.catalogue.at(0).Pics != 9 || bench.catalogue.at(1).Pics != 9)
         qFatal("the pictures were not found");
     return times;
+}
+
+// This process's resident size or its peak since resetPeakResident(), in bytes.
+double residentBytes(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        qFatal("cannot read /proc/self/status");
+    const QByteArray key = QByteArray(field) + ':';
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').first().toDouble() * 1024;
+    }
+    qFatal("no %s in /proc/self/status", field);
+}
+
+void resetPeakResident()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+        qFatal("cannot reset the peak resident size");
+}
+
+// A project whose name is `characters` long and whose long description is one line of as many
+// characters without a single break opportunity.
+ProjectInfo longTextProject(qsizetype characters)
+{
+    ProjectInfo project = benchmarkWorkload(1).first();
+    const QString words = project.Name + QLatin1Char(' ');
+    project.Name.clear();
+    while (project.Name.size() < characters)
+        project.Name += words;
+    project.Name.truncate(characters);
+    project.LongDesc.resize(characters);
+    for (qsizetype i = 0; i < characters; ++i)
+        project.LongDesc[i] = QLatin1Char(char('a' + i % 26));
+    return project;
+}
+
+struct LongTextFigures
+{
+    double milliseconds;
+    double peakBytes;
+};
+
+// Selecting such a project: the time until the window has shown it, and the peak memory it adds
+// over what the process held just before.
+LongTextFigures measureLongText(qsizetype characters, int runs, const QString &folder)
+{
+    const int longRow = 3;
+    QList<ProjectInfo> workload = benchmarkWorkload(10);
+    workload[longRow] = longTextProject(characters);
+    BenchWindow bench(workload, folder);
+    auto *longBox = bench.window->findChild<QPlainTextEdit *>(QStringLiteral("text_long"));
+    if (!longBox)
+        qFatal("controls not found");
+    QList<double> times, peaks;
+    for (int i = 0; i < runs; ++i) {
+        bench.selectRow(0);
+        // Memory freed earlier and kept by the allocator would hide what the selection takes.
+        malloc_trim(0);
+        const double before = residentBytes("VmRSS");
+        resetPeakResident();
+        QElapsedTimer timer;
+        timer.start();
+        bench.selectRow(longRow);
+        times.append(double(timer.nsecsElapsed()) / 1e6);
+        peaks.append(residentBytes("VmHWM") - before);
+        if (bench.name->text() != workload.at(longRow).Name || longBox->toPlainText() != workload.at(longRow).LongDesc)
+            qFatal("the long texts were not shown");
+    }
+    std::sort(times.begin(), times.end());
+    std::sort(peaks.begin(), peaks.end());
+    return {times.at(runs / 2), peaks.at(runs / 2)};
 }
 
 } // namespace
@@ -305,6 +381,9 @@ QList<Figure> measureWindow(int projects, int runs, const QString &folder, doubl
     const int samples = std::max(runs, 3) * 5;
     const WindowTimes small = measureInProcess(10, samples, folder + QStringLiteral("/window-10"));
     const WindowTimes full = measureInProcess(projects, samples, folder + QStringLiteral("/window-full"));
+    // A megabyte each at full size; the smoke run only checks that the figure can be taken.
+    const qsizetype longCharacters = projects == Catalogue::MaxProjects ? 1 << 20 : 1 << 14;
+    const LongTextFigures longText = measureLongText(longCharacters, runs, folder + QStringLiteral("/window-long"));
 
     const QString oneFolder = folder + QStringLiteral("/launch-1");
     const QString fullFolder = folder + QStringLiteral("/launch-full");
@@ -334,5 +413,8 @@ QList<Figure> measureWindow(int projects, int runs, const QString &folder, doubl
          median(oneTimes) + loadMilliseconds, 1.3},
         {"memory", "peak MB minus at 1 project (floor 3 x file)",
          median(fullBytes) - median(oneBytes), 3 * fileMegabytes, 1.0},
+        {"longtext", "select 1 MB name + 1 MB line / load", longText.milliseconds, loadMilliseconds, 4.0},
+        {"longmemory", "peak MB it adds / 20 B per character", longText.peakBytes / (1 << 20),
+         20.0 * 2 * double(longCharacters) / (1 << 20), 3.0},
     };
 }

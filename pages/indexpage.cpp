@@ -14,7 +14,7 @@ IndexPage::IndexPage(QIODevice &file) : m_text(file)
 void IndexPage::add(const ProjectInfo &project)
 {
     m_text.line(QLatin1String("      <TD Width= 190 align=center>"));
-    m_text.line(PictureStart, project.Name, QLatin1String("_p1.gif\"><br>"));
+    m_text.line(PictureStart, pictureUrlName(project.Name), QLatin1String("_p1.gif\"><br>"));
     m_text.line(QLatin1String("         <b>"), project.Name, QLatin1String("</b><br>"));
     m_text.line(QLatin1String("         <br>"));
     m_text.line(CellEnd);

@@ -27,9 +27,10 @@ void LongPage::add(const ProjectInfo &project)
     m_text.line(QLatin1String("<TABLE BORDER=0>"));
     // An int counter: a 16-bit one would overflow after picture 32767.
     const int pictures = project.Pics;
+    const QString urlName = pictures > 0 ? pictureUrlName(project.Name) : QString();
     for (int k = 1; k <= pictures; ++k) {
         m_text.line(QLatin1String("      <TD Width= 200 align=center>"));
-        m_text.line(PictureStart, project.Name, QLatin1String("_p"), k, QLatin1String(".gif\">"));
+        m_text.line(PictureStart, urlName, QLatin1String("_p"), k, QLatin1String(".gif\">"));
         m_text.line(CellEnd);
         if (k % 3 == 0) {
             m_text.line(RowEnd);

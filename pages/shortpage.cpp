@@ -16,7 +16,7 @@ void ShortPage::add(const ProjectInfo &project)
     m_text.line(QLatin1String("<TABLE BORDER=0>"));
     m_text.line(RowStart);
     m_text.line(QLatin1String("      <TD Width= 200 align=center>"));
-    m_text.line(PictureStart, project.Name, QLatin1String("_p1.gif\">"));
+    m_text.line(PictureStart, pictureUrlName(project.Name), QLatin1String("_p1.gif\">"));
     m_text.line(CellEnd);
     m_text.line(QLatin1String("      <TD>"));
     m_text.line(QLatin1String("         <b>"), project.Name, QLatin1String("</b><br>"));

@@ -9,6 +9,7 @@
 #include "projectlistmodel.h"
 #include "projectsfile.h"
 #include "spacetrim.h"
+#include "textshaping.h"
 
 #include <QDir>
 #include <QFocusEvent>
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -108,9 +110,11 @@ Main::Main(Catalogue &catalogue, MessageService &messages, const QString &pictur
     setWindowTitle(QStringLiteral("Project Management"));
     resize(ClientSize);
 
+    // The pictures first, so that every control that takes input lies above them: a wide main
+    // picture overhangs the buttons to its left, which must still take their clicks there.
+    createPictures();
     createList();
     createButtons();
-    createPictures();
     createEditors();
     setTabOrder();
     centreOnScreen();
@@ -267,9 +271,12 @@ void Main::UpdateText()
     if (selected < 0)
         return;
     const ProjectInfo &project = m_catalogue.at(selected);
-    m_name->setText(project.Name);
-    m_location->setText(project.Location);
-    m_short->setText(project.ShortDesc);
+    for (const auto &[box, text] : {std::pair{m_name, &project.Name},
+                                    std::pair{m_location, &project.Location},
+                                    std::pair{m_short, &project.ShortDesc}}) {
+        TextShaping::prepareBox(box, *text);
+        box->setText(*text);
+    }
     m_long->setRecordText(project.LongDesc);
 }
 

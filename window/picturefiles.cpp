@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <climits>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,6 +19,10 @@ QString pictureFileName(const QString &name, int k)
 
 static bool isPlainFileName(const QString &fileName)
 {
+    // No file here can have a longer name (in bytes, and UTF-8 takes at least one a character);
+    // a megabyte-long project name would otherwise be converted back and forth nine times.
+    if (fileName.size() > NAME_MAX)
+        return false;
     // Never empty, "." or "..": it always ends in "_p<k>.gif".
     for (const QChar c : fileName) {
         // The backslash too: the pages name the same file under "./Thumbs/", where browsers read it

@@ -1,10 +1,15 @@
 #include "projectlist.h"
 
+#include "projectlistaccessible.h"
+
+#include <QAccessible>
+
 #include <QFocusEvent>
 #include <QHeaderView>
 
 ProjectList::ProjectList(QWidget *parent) : QTableView(parent)
 {
+    ProjectListAccessible::install();
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -76,4 +81,13 @@ void ProjectList::focusInEvent(QFocusEvent *event)
     QTableView::focusInEvent(event);
     if (!hadCurrent && selectedRow() < 0 && currentIndex().isValid())
         selectionModel()->clearCurrentIndex();
+}
+
+void ProjectList::reset()
+{
+    QTableView::reset();
+    if (QAccessible::isActive()) {
+        if (auto *announced = dynamic_cast<ProjectListAccessible *>(QAccessible::queryAccessibleInterface(this)))
+            announced->forgetEntries();
+    }
 }

@@ -8,6 +8,7 @@
 // A one-column table without headers or grid rather than a list view: a list view lays out every
 // row again after each rebuild, while a table's rows all share one height and cost nothing until
 // they are painted. With the catalogue's 32767 projects that is the difference on every name store.
+// Screen readers are still told of a list (ProjectListAccessible).
 class ProjectList : public QTableView
 {
     Q_OBJECT
@@ -19,6 +20,8 @@ public:
     int selectedRow() const;
     // Runs the selection-change handlers before it returns when the selection changes.
     void setSelectedRow(int row);
+
+    void reset() override;
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,

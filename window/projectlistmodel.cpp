@@ -24,8 +24,16 @@ QVariant ProjectListModel::data(const QModelIndex &index, int role) const
     // Between a change of the catalogue and the rebuild that follows it a row may lie past its end.
     if (!index.isValid() || index.row() >= m_rows || index.row() >= m_catalogue.Projects().size())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return m_catalogue.Projects().at(index.row()).Name;
+    const QString &name = m_catalogue.Projects().at(index.row()).Name;
+    if (role == Qt::AccessibleTextRole)
+        return name;
+    if (role == Qt::DisplayRole) {
+        // A row shows a few dozen characters and elides the rest, but eliding lays out the whole
+        // text first: a megabyte-long name took a second at every paint of its row.
+        if (name.size() > LongestShownName)
+            return name.left(LongestShownName) + QChar(0x2026);
+        return name;
+    }
     return {};
 }
 

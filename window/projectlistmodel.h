@@ -15,6 +15,10 @@ class ProjectListModel : public QAbstractListModel
 public:
     explicit ProjectListModel(const Catalogue &catalogue, QObject *parent = nullptr);
 
+    // Longer names are shown cut to this many characters and an ellipsis, far more than a row
+    // holds.
+    static constexpr qsizetype LongestShownName = 1000;
+
     void rebuild();
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;

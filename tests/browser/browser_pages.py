@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Builds the pages of the demo catalogue and checks them in headless Chromium, driven through
 ChromeDriver's WebDriver HTTP interface: once served over HTTP from 127.0.0.1, once from file://.
-Optionally saves a screenshot of each page."""
+Optionally adds projects whose names hold characters that URLs reserve, and saves a screenshot of
+each page."""
 import argparse
 import base64
 import functools
+import html
 import http.server
 import json
 import os
@@ -29,6 +31,9 @@ CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic
                   "--disable-background-networking", "--disable-component-update", "--disable-sync",
                   "--disable-dev-shm-usage", "--window-size=1000,1300"]
 ELEMENT = "element-6066-11e4-a52e-4f735466cecf"
+# Names that break a picture URL written as they are: an escape, a query, a fragment, the end of the
+# attribute, a character reference.
+RESERVED_NAMES = ["Pct%41", "Q?", "Hash#1", 'Say "hi"', "Tom&amp"]
 failures = []
 
 
@@ -135,6 +140,25 @@ def local_file(site, base, src):
     return os.path.join(site, relative)
 
 
+def add_reserved_names(site):
+    """Appends a project with two pictures for each of RESERVED_NAMES to the site's catalogue."""
+    with open(os.path.join(site, "projects.txt"), "ab") as f:
+        for name in RESERVED_NAMES:
+            f.write(('"Name:","%s"\r\n"Location:","Loopback"\r\n"Short Description:","Reserved"\r\n'
+                     '"Long Description:","Reserved characters"\r\n"Total Pictures:",2\r\n' % name).encode("cp1252"))
+    demo_picture = os.path.join(site, "Thumbs", "Harbour Bridge_p1.gif")
+    for name in RESERVED_NAMES:
+        for k in (1, 2):
+            shutil.copy(demo_picture, os.path.join(site, "Thumbs", "%s_p%d.gif" % (name, k)))
+
+
+def expected_pictures(file_name, projects):
+    """The picture files that a page shows, in the order of its <img> tags."""
+    if file_name != "projects_long.htm":
+        return [p["Name"] + "_p1.gif" for p in projects]
+    return [p["Name"] + "_p%d.gif" % k for p in projects for k in range(1, p["Total Pictures:"] + 1)]
+
+
 def check_page(driver, site, base, file_name, projects):
     driver.go(base + file_name)
     wait_for_images(driver)
@@ -144,7 +168,9 @@ def check_page(driver, site, base, file_name, projects):
     check(heading == PAGES[file_name], "heading of %s is %r" % (where, heading))
     text = driver.script("return document.body.innerText")
     for project in projects:
-        check(project["Name"] in text, "%s does not show %r" % (where, project["Name"]))
+        # Names are written as they are: a "&amp" in one shows as "&".
+        shown = html.unescape(project["Name"])
+        check(shown in text, "%s does not show %r" % (where, shown))
         if file_name != "projects_index.htm":
             check(project["Location:"] in text, "%s does not show %r" % (where, project["Location:"]))
 
@@ -152,10 +178,15 @@ def check_page(driver, site, base, file_name, projects):
     expected = len(projects) if file_name != "projects_long.htm" else sum(max(p["Total Pictures:"], 0) for p in projects)
     check(len(images) == expected, "%s has %d pictures, expected %d" % (where, len(images), expected))
     loaded = broken = 0
-    for src, width in images:
-        exists = os.path.isfile(local_file(site, base, src))
+    for (src, width), picture in zip(images, expected_pictures(file_name, projects)):
+        requested = local_file(site, base, src)
+        check(requested == os.path.join(site, "Thumbs", picture),
+              "%s: %s asks for %r, not for %r" % (where, src, requested, picture))
+        exists = os.path.isfile(requested)
         check((width > 0) == exists, "%s: %s has natural width %d, file %s" %
               (where, src, width, "exists" if exists else "missing"))
+        if picture.rsplit("_p", 1)[0] in RESERVED_NAMES:
+            check(width > 0, "%s: the picture %r does not load" % (where, picture))
         loaded += width > 0
         broken += width == 0
     check(loaded > 0, "no picture loaded on " + where)
@@ -176,6 +207,8 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--tool", required=True, help="publish_pages_tool executable")
     parser.add_argument("--demo", required=True, help="folder with projects.txt and Thumbs/")
+    parser.add_argument("--reserved-names", action="store_true",
+                        help="add projects named with characters that URLs reserve")
     parser.add_argument("--screenshots", help="folder for page-index.png, page-short.png, page-long.png")
     args = parser.parse_args()
 
@@ -187,6 +220,8 @@ def main():
     os.mkdir(site)
     shutil.copy(os.path.join(args.demo, "projects.txt"), site)
     shutil.copytree(os.path.join(args.demo, "Thumbs"), os.path.join(site, "Thumbs"))
+    if args.reserved_names:
+        add_reserved_names(site)
     projects = read_catalogue(os.path.join(site, "projects.txt"))
     result = subprocess.run([os.path.abspath(args.tool)], cwd=site, capture_output=True, text=True, timeout=60)
     if result.returncode != 0:

@@ -353,6 +353,7 @@ private slots:
         QTest::newRow("trailing space kept") << "Tower " << "Tower " << true;
         QTest::newRow("no trimming") << "Tower" << "Tower " << false;
         QTest::newRow("accents") << "Café Lumière" << "Café Lumière" << true;
+        QTest::newRow("longest a file name can hold") << QString(248, 'n') << QString(248, 'n') << true;
         QTest::newRow("pattern characters are literal") << "*" << "Mill" << false;
         QTest::newRow("question mark literal") << "Mil?" << "Mill" << false;
     }

@@ -1,5 +1,6 @@
 #include "windowfixture.h"
 
+#include "gifwriter.h"
 #include "projectsfile.h"
 
 #include <QElapsedTimer>
@@ -29,14 +30,18 @@ void CommandsTest::commandOnThreeProjects_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<int>("selectedAfter");
-    QTest::newRow("add after the first") << 0 << "cmd_add" << QStringList{"A", "New", "B", "C"} << 1;
-    QTest::newRow("add after the last") << 2 << "cmd_add" << QStringList{"A", "B", "C", "New"} << 3;
-    QTest::newRow("delete the middle") << 1 << "cmd_delete" << QStringList{"A", "C"} << 1;
-    QTest::newRow("delete the last") << 2 << "cmd_delete" << QStringList{"A", "B"} << 0;
-    QTest::newRow("up on the first") << 0 << "cmd_up" << QStringList{"A", "B", "C"} << 0;
-    QTest::newRow("up on the third") << 2 << "cmd_up" << QStringList{"A", "C", "B"} << 1;
-    QTest::newRow("down on the first") << 0 << "cmd_down" << QStringList{"B", "A", "C"} << 1;
-    QTest::newRow("down on the last") << 2 << "cmd_down" << QStringList{"A", "B", "C"} << 2;
+    QTest::addColumn<bool>("underWidePicture"); // clicked where a 240x160 main picture lies
+    QTest::newRow("add after the first") << 0 << "cmd_add" << QStringList{"A", "New", "B", "C"} << 1 << false;
+    QTest::newRow("add after the last") << 2 << "cmd_add" << QStringList{"A", "B", "C", "New"} << 3 << false;
+    QTest::newRow("delete the middle") << 1 << "cmd_delete" << QStringList{"A", "C"} << 1 << false;
+    QTest::newRow("delete the last") << 2 << "cmd_delete" << QStringList{"A", "B"} << 0 << false;
+    QTest::newRow("up on the first") << 0 << "cmd_up" << QStringList{"A", "B", "C"} << 0 << false;
+    QTest::newRow("up on the third") << 2 << "cmd_up" << QStringList{"A", "C", "B"} << 1 << false;
+    QTest::newRow("down on the first") << 0 << "cmd_down" << QStringList{"B", "A", "C"} << 1 << false;
+    QTest::newRow("down on the last") << 2 << "cmd_down" << QStringList{"A", "B", "C"} << 2 << false;
+    // The picture overhangs its frame to the left, over the buttons' right edge; buttons stay on top.
+    QTest::newRow("add under a wide picture") << 1 << "cmd_add" << QStringList{"A", "B", "New", "C"} << 2 << true;
+    QTest::newRow("delete under a wide picture") << 1 << "cmd_delete" << QStringList{"A", "C"} << 1 << true;
 }
 
 void CommandsTest::commandOnThreeProjects()
@@ -45,9 +50,28 @@ void CommandsTest::commandOnThreeProjects()
     QFETCH(QString, command);
     QFETCH(QStringList, names);
     QFETCH(int, selectedAfter);
+    QFETCH(bool, underWidePicture);
     WindowFixture fixture(projectsNamed({"A", "B", "C"}));
+    if (underWidePicture) {
+        QVERIFY(QDir().mkpath(fixture.path("Thumbs")));
+        for (const char *name : {"A", "B", "C"}) {
+            QFile picture(fixture.path(QStringLiteral("Thumbs/%1_p1.gif").arg(QLatin1String(name))));
+            QVERIFY(picture.open(QIODevice::WriteOnly));
+            picture.write(GifWriter::solid(240, 160, qRgb(40, 90, 160)));
+        }
+    }
     fixture.clickRow(selected);
-    fixture.click(command.toLatin1().constData());
+    if (underWidePicture) {
+        QWidget *button = fixture.find(command.toLatin1().constData());
+        const QRect covered = button->geometry() & fixture.find("Image1")->geometry();
+        QVERIFY2(!covered.isEmpty(), "the picture does not reach the button");
+        const QPoint at = covered.center();
+        QCOMPARE(fixture.window->childAt(at), button);
+        // Through the window, so that the toolkit delivers the click to whatever lies there.
+        QTest::mouseClick(fixture.window->windowHandle(), Qt::LeftButton, {}, at);
+    } else {
+        fixture.click(command.toLatin1().constData());
+    }
     QCOMPARE(fixture.names(), names);
     QCOMPARE(fixture.rows(), names);
     QCOMPARE(fixture.selectedRow(), selectedAfter);

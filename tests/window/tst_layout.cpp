@@ -2,6 +2,7 @@
 
 #include "messageboxservice.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
@@ -70,20 +71,24 @@ void LayoutTest::captionsAndNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("accessibleName");
-    QTest::newRow("cmd_add") << "cmd_add" << "Add" << "";
-    QTest::newRow("cmd_delete") << "cmd_delete" << "Delete" << "";
-    QTest::newRow("cmd_save") << "cmd_save" << "Save All" << "";
-    QTest::newRow("cmd_all") << "cmd_all" << "Build Pages" << "";
-    QTest::newRow("cmd_up") << "cmd_up" << QString(QChar(0x25B2)) << "Up";
-    QTest::newRow("cmd_down") << "cmd_down" << QString(QChar(0x25BC)) << "Down";
-    QTest::newRow("Label1") << "Label1" << "TIP or Project Name" << "";
-    QTest::newRow("Label6") << "Label6" << "Location" << "";
-    QTest::newRow("Label9") << "Label9" << "Short Description" << "";
-    QTest::newRow("Label2") << "Label2" << "Long Description" << "";
-    QTest::newRow("text_name") << "text_name" << "" << "TIP or Project Name";
-    QTest::newRow("text_location") << "text_location" << "" << "Location";
-    QTest::newRow("text_short") << "text_short" << "" << "Short Description";
-    QTest::newRow("text_long") << "text_long" << "" << "Long Description";
+    QTest::addColumn<int>("role"); // as a screen reader is told
+    const int button = QAccessible::Button, label = QAccessible::StaticText, box = QAccessible::EditableText;
+    QTest::newRow("cmd_add") << "cmd_add" << "Add" << "" << button;
+    QTest::newRow("cmd_delete") << "cmd_delete" << "Delete" << "" << button;
+    QTest::newRow("cmd_save") << "cmd_save" << "Save All" << "" << button;
+    QTest::newRow("cmd_all") << "cmd_all" << "Build Pages" << "" << button;
+    QTest::newRow("cmd_up") << "cmd_up" << QString(QChar(0x25B2)) << "Up" << button;
+    QTest::newRow("cmd_down") << "cmd_down" << QString(QChar(0x25BC)) << "Down" << button;
+    QTest::newRow("Label1") << "Label1" << "TIP or Project Name" << "" << label;
+    QTest::newRow("Label6") << "Label6" << "Location" << "" << label;
+    QTest::newRow("Label9") << "Label9" << "Short Description" << "" << label;
+    QTest::newRow("Label2") << "Label2" << "Long Description" << "" << label;
+    QTest::newRow("text_name") << "text_name" << "" << "TIP or Project Name" << box;
+    QTest::newRow("text_location") << "text_location" << "" << "Location" << box;
+    QTest::newRow("text_short") << "text_short" << "" << "Short Description" << box;
+    QTest::newRow("text_long") << "text_long" << "" << "Long Description" << box;
+    // A list of as many entries as projects, the selected one named.
+    QTest::newRow("list_projects") << "list_projects" << "" << "Projects" << int(QAccessible::List);
 }
 
 void LayoutTest::captionsAndNames()
@@ -91,7 +96,9 @@ void LayoutTest::captionsAndNames()
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QString, accessibleName);
-    WindowFixture fixture(projectsNamed({}));
+    QFETCH(int, role);
+    WindowFixture fixture(projectsNamed({"Harbour Bridge", "Mill Lane", "Old Station"}));
+    fixture.clickRow(1);
     QCOMPARE(fixture.window->windowTitle(), QStringLiteral("Project Management"));
     QWidget *control = fixture.find(name.toLatin1().constData());
     if (auto *button = qobject_cast<QPushButton *>(control)) {
@@ -112,6 +119,25 @@ void LayoutTest::captionsAndNames()
     }
     if (!accessibleName.isEmpty())
         QCOMPARE(control->accessibleName(), accessibleName);
+
+    QAccessibleInterface *announced = QAccessible::queryAccessibleInterface(control);
+    QVERIFY(announced);
+    QCOMPARE(int(announced->role()), role);
+    QCOMPARE(announced->text(QAccessible::Name), accessibleName.isEmpty() ? caption : accessibleName);
+    if (role == QAccessible::List) {
+        QCOMPARE(announced->childCount(), 3);
+        QStringList entries, selected;
+        for (int i = 0; i < announced->childCount(); ++i) {
+            QAccessibleInterface *entry = announced->child(i);
+            QCOMPARE(entry->role(), QAccessible::ListItem);
+            QCOMPARE(announced->indexOfChild(entry), i);
+            entries.append(entry->text(QAccessible::Name));
+            if (entry->state().selected)
+                selected.append(entry->text(QAccessible::Name));
+        }
+        QCOMPARE(entries, fixture.names());
+        QCOMPARE(selected, QStringList{"Mill Lane"});
+    }
 }
 
 void LayoutTest::tabVisitsControlsInOrder()

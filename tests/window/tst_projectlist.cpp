@@ -3,6 +3,7 @@
 #include "projectlist.h"
 #include "projectlistmodel.h"
 
+#include <QAccessible>
 #include <QListView>
 #include <QVBoxLayout>
 
@@ -69,7 +70,17 @@ void ProjectListTest::keysMoveLikeAList()
         QCOMPARE(fixture.selectedRow(), to);
     }
     // The project follows the row, however the row was reached.
-    QCOMPARE(fixture.line("text_name")->text(), fixture.catalogue.at(qint16(fixture.selectedRow())).Name);
+    const QString name = fixture.catalogue.at(qint16(fixture.selectedRow())).Name;
+    QCOMPARE(fixture.line("text_name")->text(), name);
+
+    // A screen reader hears the entry the keys moved to, in a list of 40.
+    QAccessibleInterface *announced = QAccessible::queryAccessibleInterface(fixture.list());
+    QCOMPARE(announced->childCount(), 40);
+    QAccessibleInterface *entry = announced->focusChild();
+    QVERIFY(entry);
+    QCOMPARE(entry->text(QAccessible::Name), name);
+    QVERIFY(entry->state().selected);
+    QVERIFY(entry->state().focused);
 }
 
 void ProjectListTest::tabLeavesTheList()
@@ -122,6 +133,15 @@ void ProjectListTest::fullCatalogueRebuildKeepsTheSelectedRowInView()
     QCOMPARE(list->model()->index(last, 0).data().toString(), QStringLiteral("Renamed last"));
     QVERIFY(list->viewport()->rect().contains(list->visualRect(list->model()->index(last, 0))));
     QCOMPARE(list->indexAt(list->visualRect(list->model()->index(last, 0)).center()).row(), last);
+    QAccessibleInterface *announced = QAccessible::queryAccessibleInterface(list);
+    QCOMPARE(announced->childCount(), Catalogue::MaxProjects);
+    QAccessibleInterface *entry = announced->focusChild();
+    QCOMPARE(entry->text(QAccessible::Name), QStringLiteral("Renamed last"));
+    QCOMPARE(announced->indexOfChild(entry), last);
+    const QPoint onScreen = list->viewport()->mapToGlobal(list->visualRect(list->model()->index(last, 0)).center());
+    QCOMPARE(announced->childAt(onScreen.x(), onScreen.y()), entry);
+    QVERIFY(!entry->state().offscreen);
+    QVERIFY(announced->child(0)->state().offscreen);
 }
 
 void ProjectListTest::rowsPastTheCatalogueShowNothingUntilTheRebuild()

@@ -5,6 +5,10 @@
 #include "projectsfile.h"
 #include "spacetrim.h"
 
+#include <QElapsedTimer>
+#include <QTextBlock>
+#include <QTextLayout>
+
 class SynchronisationTest : public QObject
 {
     Q_OBJECT
@@ -21,6 +25,8 @@ private slots:
     void longDescriptionLineBreaks_data();
     void longDescriptionLineBreaks();
     void untouchedLongDescriptionKeepsItsLineBreaks();
+    void longTextsShownAndStoredWhole_data();
+    void longTextsShownAndStoredWhole();
     void leavingTheNameUnchangedStillRefreshes();
     void duplicateNamesAreTellApartByRow();
     void keyboardSelectionShowsTheProject();
@@ -176,6 +182,95 @@ void SynchronisationTest::untouchedLongDescriptionKeepsItsLineBreaks()
     fixture.click("text_long");
     fixture.pressTab();
     QCOMPARE(fixture.catalogue.at(0).LongDesc, QStringLiteral("lone\nfeed and\r\npair"));
+}
+
+namespace {
+
+QString words(qsizetype length)
+{
+    QString text;
+    while (text.size() < length)
+        text += QStringLiteral("harbour bridge ");
+    text.truncate(length);
+    text[length - 1] = QLatin1Char('e');
+    return text;
+}
+
+QString unbroken(qsizetype length)
+{
+    QString text(length, Qt::Uninitialized);
+    for (qsizetype i = 0; i < length; ++i)
+        text[i] = QLatin1Char(char('a' + i % 26));
+    return text;
+}
+
+const QString Intro = QStringLiteral("Survey notes: ");
+
+int firstLineLength(QPlainTextEdit *box)
+{
+    return box->document()->firstBlock().layout()->lineAt(0).textLength();
+}
+
+} // namespace
+
+void SynchronisationTest::longTextsShownAndStoredWhole_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("longDesc");
+    QTest::addColumn<bool>("brokenAnywhere"); // the first line runs on into the unbroken stretch
+    QTest::newRow("megabyte name, one unbroken megabyte line")
+        << words(1 << 20) << Intro + unbroken(1 << 20) << true;
+    QTest::newRow("megabyte of words") << QStringLiteral("Pier") << words(1 << 20) << false;
+    // Counted from one break opportunity to the next, the space after the stretch included.
+    QTest::newRow("1001 between two breaks")
+        << QStringLiteral("Pier") << Intro + unbroken(1000) + QStringLiteral(" end") << true;
+    QTest::newRow("1000 between two breaks")
+        << QStringLiteral("Pier") << Intro + unbroken(999) + QStringLiteral(" end") << false;
+}
+
+void SynchronisationTest::longTextsShownAndStoredWhole()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, longDesc);
+    QFETCH(bool, brokenAnywhere);
+    QList<ProjectInfo> projects = projectsNamed({"Quay"});
+    projects[0].LongDesc = words(3000);
+    projects.append({name, name, name, longDesc, 1});
+    WindowFixture fixture(projects);
+    QPlainTextEdit *longBox = fixture.longText();
+    const int wordsPerLine = firstLineLength(longBox);
+    QVERIFY(wordsPerLine > 20);
+
+    QElapsedTimer timer;
+    timer.start();
+    fixture.clickRow(1);
+    QCoreApplication::processEvents();
+    // Half a minute for the megabyte line before; a second or so now, even in a sanitized build.
+    QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(fixture.line("text_name")->text(), name);
+    QCOMPARE(fixture.line("text_short")->text(), name);
+    QCOMPARE(longBox->toPlainText(), longDesc);
+    if (brokenAnywhere)
+        QVERIFY(firstLineLength(longBox) > Intro.size());
+    else
+        QCOMPARE(firstLineLength(longBox), longDesc.startsWith(Intro) ? Intro.size() : wordsPerLine);
+    // The row shows what fits and an ellipsis; a screen reader still gets the whole name.
+    const QModelIndex row = fixture.list()->model()->index(1, 0);
+    QCOMPARE(row.data().toString(),
+             name.size() > 1000 ? name.left(1000) + QChar(0x2026) : name);
+    QCOMPARE(row.data(Qt::AccessibleTextRole).toString(), name);
+
+    // Through every box and out again: each stores exactly the text it was given.
+    fixture.click("text_name");
+    for (int i = 0; i < 4; ++i)
+        fixture.pressTab();
+    QCOMPARE(fixture.catalogue.Projects(), projects);
+
+    // The next project is wrapped at word boundaries and drawn in the box's own font again.
+    fixture.clickRow(0);
+    QCOMPARE(firstLineLength(longBox), wordsPerLine);
+    for (const char *box : {"text_name", "text_location", "text_short", "text_long"})
+        QCOMPARE(fixture.find(box)->font(), QApplication::font(fixture.find(box)));
 }
 
 void SynchronisationTest::leavingTheNameUnchangedStillRefreshes()

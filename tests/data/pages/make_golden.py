@@ -44,6 +44,13 @@ def head(heading):
 
 
 FOOT = [" ", "</BODY>", "</HTML>"]
+URL_ESCAPES = {"%": "%25", "#": "%23", "?": "%3F", '"': "%22", "&": "%26"}
+
+
+def picture(name, k):
+    """A picture's relative URL: the name with the five characters that would change what a
+    browser asks for escaped, everything else as in the page text."""
+    return "./Thumbs/" + "".join(URL_ESCAPES.get(c, c) for c in name) + "_p" + str(k) + ".gif"
 
 
 def index_page(projects):
@@ -51,7 +58,7 @@ def index_page(projects):
     for i, p in enumerate(projects):
         lines += [
             "      <TD Width= 190 align=center>",
-            '         <img SRC="./Thumbs/' + p["Name"] + "_p1" + ".gif" + '"><br>',
+            '         <img SRC="' + picture(p["Name"], 1) + '"><br>',
             "         <b>" + p["Name"] + "</b><br>",
             "         <br>",
             "      </TD>",
@@ -68,7 +75,7 @@ def short_page(projects):
             "<TABLE BORDER=0>",
             "   <TR>",
             "      <TD Width= 200 align=center>",
-            '         <img SRC="./Thumbs/' + p["Name"] + "_p1" + ".gif" + '">',
+            '         <img SRC="' + picture(p["Name"], 1) + '">',
             "      </TD>",
             "      <TD>",
             "         <b>" + p["Name"] + "</b><br>",
@@ -105,7 +112,7 @@ def long_page(projects):
         for k in range(1, p["Pics"] + 1):
             lines += [
                 "      <TD Width= 200 align=center>",
-                '         <img SRC="./Thumbs/' + p["Name"] + "_p" + str(k) + ".gif" + '">',
+                '         <img SRC="' + picture(p["Name"], k) + '">',
                 "      </TD>",
             ]
             if k % 3 == 0:
