@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picturenames.h"
+
 #include <QImage>
 #include <QString>
 
@@ -13,11 +15,8 @@ constexpr int MaxSide = 4096;
 constexpr qint64 MaxPixels = 2048 * 2048;
 constexpr int AllocationLimitMB = 64;
 
-QString pictureFileName(const QString &name, int k);
-
-// The path of picture k, or an empty text when the name cannot stand for a plain file inside the
-// folder (a separator, a NUL, a name the file system cannot spell): such pictures count as missing.
-QString picturePath(const QString &folder, const QString &name, int k);
+using PictureNames::pictureFileName;
+using PictureNames::picturePath;
 
 // Exactly one file-system probe: true only for a plain file (or a link to one) at that very path.
 bool isPlainFile(const QString &path);
