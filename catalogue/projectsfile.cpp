@@ -36,33 +36,38 @@ void createFirstRun(Catalogue &catalogue, MessageService &messages, const QStrin
 
 } // namespace
 
-void LoadProjects(Catalogue &catalogue, MessageService &messages, const QString &path)
+ProjectsFileRead ReadProjects(Catalogue &catalogue, MessageService &messages, const QString &path)
 {
     catalogue.assign({});
     const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) {
-        createFirstRun(catalogue, messages, path);
-        return;
-    }
+    if (!info.exists() && !info.isSymLink())
+        return ProjectsFileRead::Missing;
 
     QFile file(path);
     if (info.isDir()) {
         messages.showMessage(unreadableMessage(path, QStringLiteral("It is a folder, not a file.")));
-        return;
+        return ProjectsFileRead::Unreadable;
     }
     if (!file.open(QIODevice::ReadOnly)) {
         messages.showMessage(unreadableMessage(path, file.errorString()));
-        return;
+        return ProjectsFileRead::Unreadable;
     }
     CatalogueFormat::Parsed parsed;
     QString error;
     if (!CatalogueFormat::read(file, parsed, error)) {
         messages.showMessage(unreadableMessage(path, error));
-        return;
+        return ProjectsFileRead::Unreadable;
     }
     catalogue.assign(std::move(parsed.projects));
     if (parsed.droppedRecords > 0)
         messages.showMessage(droppedMessage(path, parsed.droppedRecords));
+    return ProjectsFileRead::Read;
+}
+
+void LoadProjects(Catalogue &catalogue, MessageService &messages, const QString &path)
+{
+    if (ReadProjects(catalogue, messages, path) == ProjectsFileRead::Missing)
+        createFirstRun(catalogue, messages, path);
 }
 
 bool SaveProjects(const Catalogue &catalogue, MessageService &messages, const QString &path)
