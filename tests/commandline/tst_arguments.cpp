@@ -26,16 +26,9 @@ void TestArguments::parse_data()
     QTest::addColumn<bool>("usageError");
     QTest::addColumn<Action>("firstLook"); // before Qt's window options are taken out
 
-    QTest::newRow("nothing") << QStringList() << Action::OpenWindow << "" << false << Action::OpenWindow;
-    QTest::newRow("folder") << QStringList{"site"} << Action::OpenWindow << "site" << false << Action::OpenWindow;
-    QTest::newRow("help") << QStringList{"--help"} << Action::ShowHelp << "" << false << Action::ShowHelp;
     QTest::newRow("-h") << QStringList{"-h"} << Action::ShowHelp << "" << false << Action::ShowHelp;
-    QTest::newRow("version") << QStringList{"--version"} << Action::ShowVersion << "" << false << Action::ShowVersion;
-    QTest::newRow("-v") << QStringList{"-v"} << Action::ShowVersion << "" << false << Action::ShowVersion;
     QTest::newRow("help wins") << QStringList{"--check", "--help", "a", "b"} << Action::ShowHelp << "" << false
                                << Action::ShowHelp;
-    QTest::newRow("build pages") << QStringList{"--build-pages", "site"} << Action::BuildPages << "site" << false
-                                 << Action::BuildPages;
     QTest::newRow("check, folder first") << QStringList{"site", "--check"} << Action::Check << "site" << false
                                          << Action::Check;
     QTest::newRow("both at once") << QStringList{"--check", "--build-pages"} << Action::OpenWindow << "" << true
