@@ -67,7 +67,7 @@ QString openPlainFile(const QString &path, int descriptor, QFile &file)
 
 } // namespace
 
-void LoadProjects(Catalogue &catalogue, MessageService &messages, const QString &path)
+ProjectsFileRead ReadProjects(Catalogue &catalogue, MessageService &messages, const QString &path)
 {
     catalogue.assign({});
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -77,10 +77,9 @@ void LoadProjects(Catalogue &catalogue, MessageService &messages, const QString 
         const bool missing = error == ENOENT && !QFileInfo(path).isSymLink()
             && FileErrors::missingFolder(QFileInfo(path).path()).isEmpty();
         if (missing)
-            createFirstRun(catalogue, messages, path);
-        else
-            messages.showMessage(unreadableMessage(path, FileErrors::reason(error, path)));
-        return;
+            return ProjectsFileRead::Missing;
+        messages.showMessage(unreadableMessage(path, FileErrors::reason(error, path)));
+        return ProjectsFileRead::Unreadable;
     }
     QFile file;
     const QString refused = openPlainFile(path, descriptor, file);
@@ -88,13 +87,13 @@ void LoadProjects(Catalogue &catalogue, MessageService &messages, const QString 
         if (!file.isOpen())
             ::close(descriptor);
         messages.showMessage(unreadableMessage(path, refused));
-        return;
+        return ProjectsFileRead::Unreadable;
     }
     CatalogueFormat::Parsed parsed;
     QString error;
     if (!CatalogueFormat::read(file, parsed, error)) {
         messages.showMessage(unreadableMessage(path, error));
-        return;
+        return ProjectsFileRead::Unreadable;
     }
     const bool noRecord = parsed.projects.isEmpty() && parsed.hasText;
     catalogue.assign(std::move(parsed.projects), parsed.encoding);
@@ -102,6 +101,13 @@ void LoadProjects(Catalogue &catalogue, MessageService &messages, const QString 
         messages.showMessage(droppedMessage(path, parsed.droppedRecords));
     else if (noRecord)
         messages.showMessage(noRecordMessage(path));
+    return noRecord ? ProjectsFileRead::NoProject : ProjectsFileRead::Read;
+}
+
+void LoadProjects(Catalogue &catalogue, MessageService &messages, const QString &path)
+{
+    if (ReadProjects(catalogue, messages, path) == ProjectsFileRead::Missing)
+        createFirstRun(catalogue, messages, path);
 }
 
 bool SaveProjects(const Catalogue &catalogue, MessageService &messages, const QString &path)

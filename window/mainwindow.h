@@ -1,5 +1,7 @@
 #pragma once
 
+#include "publishmessages.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -21,9 +23,8 @@ namespace MainMessages {
 inline const QString NothingToDelete = QStringLiteral("Please Select a Project to Delete");
 inline const QString CatalogueFull =
     QStringLiteral("Not possible to Add a Project\rThe catalogue already holds 32767 projects");
-inline const QString PagesBuilt = QStringLiteral("Pages Built");
-inline const QString PagesFailed =
-    QStringLiteral("Not possible to Create Web Pages\rCheck for write protection");
+using PublishMessages::PagesBuilt;
+using PublishMessages::PagesFailed;
 } // namespace MainMessages
 
 // The one window: the project list, the editor of the selected project, its pictures and the

@@ -4,49 +4,12 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-#include <climits>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace PictureFiles
 {
-QString pictureFileName(const QString &name, int k)
-{
-    return name + QStringLiteral("_p") + QString::number(k) + QStringLiteral(".gif");
-}
-
-static bool isPlainFileName(const QString &fileName)
-{
-    // No file here can have a longer name (in bytes, and UTF-8 takes at least one a character);
-    // a megabyte-long project name would otherwise be converted back and forth nine times.
-    if (fileName.size() > NAME_MAX)
-        return false;
-    // Never empty, "." or "..": it always ends in "_p<k>.gif".
-    for (const QChar c : fileName) {
-        // The backslash too: the pages name the same file under "./Thumbs/", where browsers read it
-        // as a folder separator.
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() == 0)
-            return false;
-    }
-    // A lone surrogate would be spelt as some other name on disk.
-    return QFile::decodeName(QFile::encodeName(fileName)) == fileName;
-}
-
-QString picturePath(const QString &folder, const QString &name, int k)
-{
-    const QString fileName = pictureFileName(name, k);
-    if (!isPlainFileName(fileName))
-        return {};
-    return folder + QLatin1Char('/') + fileName;
-}
-
-bool isPlainFile(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo(path).isFile();
-}
-
 namespace {
 
 // Opens the picture without waiting and judges what was opened, not the name that was looked up:

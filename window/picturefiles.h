@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picturenames.h"
+
 #include <QImage>
 #include <QString>
 
@@ -15,14 +17,9 @@ constexpr int AllocationLimitMB = 64;
 // A picture file above this size counts as there, but is not read.
 constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
 
-QString pictureFileName(const QString &name, int k);
-
-// The path of picture k, or an empty text when the name cannot stand for a plain file inside the
-// folder (a separator, a NUL, a name the file system cannot spell): such pictures count as missing.
-QString picturePath(const QString &folder, const QString &name, int k);
-
-// Exactly one file-system probe: true only for a plain file (or a link to one) at that very path.
-bool isPlainFile(const QString &path);
+using PictureNames::isPictureFile;
+using PictureNames::pictureFileName;
+using PictureNames::picturePath;
 
 // Decodes a GIF with bounded size, memory and reading; a null image when the file cannot be shown.
 QImage loadPicture(const QString &path);

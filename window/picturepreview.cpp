@@ -31,7 +31,7 @@ qint16 PicturePreview::UpdatePicture(const ProjectInfo &project)
 {
     const QString path = PictureFiles::picturePath(m_folder, project.Name, 1);
     QPixmap picture;
-    if (PictureFiles::isPlainFile(path))
+    if (PictureFiles::isPictureFile(path))
         picture = QPixmap::fromImage(PictureFiles::loadPicture(path));
     if (picture.isNull())
         picture = m_controls.noPicture ? m_controls.noPicture->pixmap() : m_builtIn;
@@ -53,7 +53,7 @@ qint16 PicturePreview::UpdateSmallPictures(const ProjectInfo &project)
         const int k = i + 1;
         QLabel *box = m_controls.small[i - 1];
         const QString path = PictureFiles::picturePath(m_folder, project.Name, k);
-        if (!PictureFiles::isPlainFile(path)) {
+        if (!PictureFiles::isPictureFile(path)) {
             box->hide();
             continue;
         }

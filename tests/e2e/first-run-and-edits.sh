@@ -6,52 +6,13 @@ set -euo pipefail
 exe=$(realpath "$1")
 data=$(realpath "$2")
 
-for tool in Xvfb xdotool cmp; do
-    command -v "$tool" >/dev/null || { echo "missing $tool (scripts/packages lists it)" >&2; exit 1; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    local status=$?
-    set +e
-    if [ $status -ne 0 ] && [ -s "$work/app.log" ]; then
-        echo "--- program's output:" >&2
-        tail -n 60 "$work/app.log" >&2
-    fi
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# Waits up to ten seconds for a shell condition.
-wait_for() {
-    for _ in $(seq 100); do
-        eval "$1" && return 0
-        sleep 0.1
-    done
-    fail "timed out waiting for: $1"
-}
-
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for '[ -s "$work/display" ]'
-export DISPLAY=:$(cat "$work/display")
+. "$(dirname "$0")/xsession.sh"
+start_xvfb
 
 mkdir "$work/catalogue"
 cd "$work/catalogue"
 "$exe" 2>"$work/app.log" &
 app_pid=$!
-
-visible_window() {
-    timeout 20 xdotool search --sync --onlyvisible --name '^Project Management$' 2>/dev/null | head -n1 || true
-}
 
 box=$(visible_window)
 [ -n "$box" ] || fail "no message box at the first run"

@@ -1,9 +1,7 @@
+#include "goldencatalogues.h"
 #include "pages.h"
 
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTest>
 
 namespace {
@@ -13,20 +11,7 @@ const PageBuilder Builders[] = {&Pages::BuildIndexPage, &Pages::BuildShortPage, 
 
 QList<ProjectInfo> catalogue(const QString &name)
 {
-    QFile file(QStringLiteral(PAGES_DATA_DIR "/catalogues.json"));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read catalogues.json");
-    QList<ProjectInfo> projects;
-    const QJsonArray records = QJsonDocument::fromJson(file.readAll()).object().value(name).toArray();
-    for (const QJsonValue &value : records) {
-        const QJsonObject record = value.toObject();
-        projects.append({record.value(QLatin1String("Name")).toString(),
-                         record.value(QLatin1String("Location")).toString(),
-                         record.value(QLatin1String("ShortDesc")).toString(),
-                         record.value(QLatin1String("LongDesc")).toString(),
-                         qint16(record.value(QLatin1String("Pics")).toInt())});
-    }
-    return projects;
+    return goldenCatalogue(QStringLiteral(PAGES_DATA_DIR), name);
 }
 
 QList<QByteArray> fileLines(const QByteArray &page)

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "projectinfo.h"
+
+#include <QList>
+#include <QString>
+
+class QDebug;
+
+// What would make the published pages wrong, found without a window.
+struct CheckFinding
+{
+    qsizetype record = 0; // counted from 1; 0 for projects.txt as a whole
+    QString name;
+    QString message;
+};
+
+bool operator==(const CheckFinding &a, const CheckFinding &b);
+QDebug operator<<(QDebug debug, const CheckFinding &finding);
+
+namespace CatalogueCheck {
+
+// Looks at every project's pictures in `pictureFolder` by the rules the window and the pages follow.
+QList<CheckFinding> checkProjects(const QList<ProjectInfo> &projects, const QString &pictureFolder);
+
+// A message about projects.txt as a whole (what the window showed at start-up), as a finding.
+CheckFinding fileFinding(const QString &message);
+
+// `projects.txt:RECORD: Name: message` on one line, or `projects.txt: message` for the whole file.
+QString formatFinding(const CheckFinding &finding);
+
+} // namespace CatalogueCheck

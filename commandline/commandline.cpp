@@ -1,0 +1,177 @@
+#include "commandline.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+
+namespace CommandLine {
+
+namespace {
+
+const QString ProgramName = QStringLiteral("project-catalogue");
+
+struct Options
+{
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Shows this help and ends.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Shows the version and ends.")};
+    QCommandLineOption buildPages{
+        QStringLiteral("build-pages"),
+        QStringLiteral("Builds projects_index.htm, projects_short.htm and projects_long.htm in "
+                       "FOLDER from its projects.txt, as the window's Build Pages button does, "
+                       "without a window or a display, and prints the paths of the three pages.")};
+    QCommandLineOption check{
+        QStringLiteral("check"),
+        QStringLiteral("Reports what would make the published pages wrong, one line per finding "
+                       "(projects.txt:RECORD: Name: message), without a window or a display: "
+                       "missing pictures, stored picture counts that differ from the pictures "
+                       "found, names that cannot be looked up, "
+                       "and a projects.txt that could not be read whole.")};
+};
+
+void describe(QCommandLineParser &parser, const Options &options)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        QStringLiteral("Keeps a catalogue of projects and publishes it as three linked web pages.\n"
+                       "Without an option it opens the window on the catalogue in FOLDER; the "
+                       "window needs a display."));
+    parser.addOptions({options.help, options.version, options.buildPages, options.check});
+    parser.addPositionalArgument(
+        QStringLiteral("FOLDER"),
+        QStringLiteral("The catalogue folder: projects.txt is read and saved there, and the pages "
+                       "are written there. The default is the working directory."),
+        QStringLiteral("[FOLDER]"));
+}
+
+Action actionOf(const QCommandLineParser &parser, const Options &options)
+{
+    if (parser.isSet(options.help))
+        return Action::ShowHelp;
+    if (parser.isSet(options.version))
+        return Action::ShowVersion;
+    if (parser.isSet(options.buildPages))
+        return Action::BuildPages;
+    if (parser.isSet(options.check))
+        return Action::Check;
+    return Action::OpenWindow;
+}
+
+bool isSetIn(const QProcessEnvironment &environment, const QString &name)
+{
+    return !environment.value(name).isEmpty();
+}
+
+} // namespace
+
+Request parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const Options options;
+    describe(parser, options);
+    Request request;
+    if (!parser.parse(arguments)) {
+        request.error = parser.errorText();
+        return request;
+    }
+    request.action = actionOf(parser, options);
+    if (request.action == Action::ShowHelp || request.action == Action::ShowVersion)
+        return request;
+    if (parser.isSet(options.buildPages) && parser.isSet(options.check)) {
+        request.error = QStringLiteral("--build-pages and --check cannot be given together.");
+        return request;
+    }
+    const QStringList folders = parser.positionalArguments();
+    if (folders.size() > 1)
+        request.error = QStringLiteral("Only one FOLDER can be given.");
+    else
+        request.folder = folders.value(0);
+    return request;
+}
+
+Action requestedAction(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const Options options;
+    describe(parser, options);
+    parser.parse(arguments);
+    return actionOf(parser, options);
+}
+
+bool canOpenWindow(const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    if (isSetIn(environment, QStringLiteral("DISPLAY")) || isSetIn(environment, QStringLiteral("WAYLAND_DISPLAY"))
+        || isSetIn(environment, QStringLiteral("QT_QPA_PLATFORM")))
+        return true;
+    // Qt takes its own options with one dash or two.
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            break;
+        if (argument == QLatin1String("-platform") || argument == QLatin1String("--platform"))
+            return true;
+    }
+    return false;
+}
+
+QString catalogueFolder(const QString &given, QString &error)
+{
+    const QString folder = given.isEmpty() ? QStringLiteral(".") : given;
+    const QFileInfo info(folder);
+    if (!info.exists()) {
+        error = QStringLiteral("%1: no such folder: %2").arg(ProgramName, folder);
+        return {};
+    }
+    if (!info.isDir()) {
+        error = QStringLiteral("%1: not a folder: %2").arg(ProgramName, folder);
+        return {};
+    }
+    return QDir(folder).absolutePath();
+}
+
+void setApplicationIdentity()
+{
+    QCoreApplication::setApplicationName(ProgramName);
+    QCoreApplication::setApplicationVersion(QStringLiteral(CATALOGUE_VERSION));
+    QCoreApplication::setOrganizationDomain(QStringLiteral(CATALOGUE_DOMAIN));
+}
+
+QString helpText()
+{
+    QCommandLineParser parser;
+    const Options options;
+    describe(parser, options);
+    // Qt names the program as it was started; the help and the manual page name it as installed.
+    QString text = parser.helpText();
+    text.replace(0, text.indexOf(QLatin1Char('\n')),
+                 QStringLiteral("Usage: %1 [options] [FOLDER]").arg(ProgramName));
+    return text;
+}
+
+QString versionText()
+{
+    return QStringLiteral("%1 %2\n").arg(ProgramName, QStringLiteral(CATALOGUE_VERSION));
+}
+
+QString usageErrorText(const QString &error)
+{
+    return QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(ProgramName, error);
+}
+
+QString noDisplayText()
+{
+    return QStringLiteral("%1: the window needs a display, and none is set (DISPLAY, "
+                          "WAYLAND_DISPLAY); --build-pages and --check work without one.\n")
+        .arg(ProgramName);
+}
+
+QString messageLines(const QString &message)
+{
+    QString lines = message;
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return lines + QLatin1Char('\n');
+}
+
+} // namespace CommandLine

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QProcessEnvironment;
+
+// `project-catalogue [options] [FOLDER]`: what the user asked for, and the texts the command line
+// prints about itself.
+namespace CommandLine {
+
+enum class Action { OpenWindow, ShowHelp, ShowVersion, BuildPages, Check };
+
+// 0 is success with nothing to report; 1 a failure, or findings reported.
+constexpr int Failed = 1;
+constexpr int UsageError = 2;
+
+struct Request
+{
+    Action action = Action::OpenWindow;
+    QString folder; // as given; empty for the working directory
+    QString error;  // a usage error; empty when the arguments are sound
+};
+
+// Reads the arguments, the program's name first.
+Request parse(const QStringList &arguments);
+
+// The action a forgiving first look finds. Qt's own window options (-platform, -style...) are
+// still in the arguments then, and must not count as errors before a QApplication takes them out.
+Action requestedAction(const QStringList &arguments);
+
+// Whether the window has somewhere to go: a display in the environment, or a platform named on the
+// command line or in QT_QPA_PLATFORM. Without one Qt would abort.
+bool canOpenWindow(const QStringList &arguments, const QProcessEnvironment &environment);
+
+// The catalogue folder made absolute, or an empty text and `error` when there is no such folder.
+QString catalogueFolder(const QString &given, QString &error);
+
+// Name, version and domain, for both kinds of application object.
+void setApplicationIdentity();
+
+QString helpText();
+QString versionText();
+QString usageErrorText(const QString &error);
+QString noDisplayText();
+
+// A message the window would show in a box, as lines of text: a lone carriage return joins its
+// two sentences, and the box shows it as a line break.
+QString messageLines(const QString &message);
+
+} // namespace CommandLine

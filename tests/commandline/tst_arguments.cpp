@@ -1,0 +1,99 @@
+#include "commandline.h"
+
+#include <QProcessEnvironment>
+#include <QTest>
+
+using CommandLine::Action;
+
+Q_DECLARE_METATYPE(CommandLine::Action)
+
+class TestArguments : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parse_data();
+    void parse();
+    void canOpenWindow_data();
+    void canOpenWindow();
+};
+
+void TestArguments::parse_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // after the program's name
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("usageError");
+    QTest::addColumn<Action>("firstLook"); // before Qt's window options are taken out
+
+    QTest::newRow("-h") << QStringList{"-h"} << Action::ShowHelp << "" << false << Action::ShowHelp;
+    QTest::newRow("help wins") << QStringList{"--check", "--help", "a", "b"} << Action::ShowHelp << "" << false
+                               << Action::ShowHelp;
+    QTest::newRow("check, folder first") << QStringList{"site", "--check"} << Action::Check << "site" << false
+                                         << Action::Check;
+    QTest::newRow("both at once") << QStringList{"--check", "--build-pages"} << Action::OpenWindow << "" << true
+                                  << Action::BuildPages;
+    QTest::newRow("two folders") << QStringList{"--check", "a", "b"} << Action::OpenWindow << "" << true
+                                 << Action::Check;
+    QTest::newRow("unknown option") << QStringList{"--publish"} << Action::OpenWindow << "" << true
+                                    << Action::OpenWindow;
+    QTest::newRow("a folder named like an option") << QStringList{"--", "--check"} << Action::OpenWindow
+                                                   << "--check" << false << Action::OpenWindow;
+    // Qt's own option reads as an error here, but must not hide the action at the first look.
+    QTest::newRow("window option") << QStringList{"-platform", "offscreen"} << Action::OpenWindow << "" << true
+                                   << Action::OpenWindow;
+    QTest::newRow("window option with check") << QStringList{"-style", "fusion", "--check"} << Action::OpenWindow
+                                              << "" << true << Action::Check;
+}
+
+void TestArguments::parse()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(Action, action);
+    QFETCH(QString, folder);
+    QFETCH(bool, usageError);
+    QFETCH(Action, firstLook);
+
+    arguments.prepend(QStringLiteral("project-catalogue"));
+    const CommandLine::Request request = CommandLine::parse(arguments);
+    QCOMPARE(!request.error.isEmpty(), usageError);
+    if (!usageError) {
+        QCOMPARE(request.action, action);
+        QCOMPARE(request.folder, folder);
+    }
+    QCOMPARE(CommandLine::requestedAction(arguments), firstLook);
+}
+
+void TestArguments::canOpenWindow_data()
+{
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("canOpen");
+
+    QTest::newRow("nothing") << QStringList() << QStringList() << false;
+    QTest::newRow("X display") << QStringList{"DISPLAY=:0"} << QStringList() << true;
+    QTest::newRow("Wayland") << QStringList{"WAYLAND_DISPLAY=wayland-0"} << QStringList() << true;
+    QTest::newRow("empty DISPLAY") << QStringList{"DISPLAY="} << QStringList() << false;
+    QTest::newRow("platform in the environment") << QStringList{"QT_QPA_PLATFORM=offscreen"} << QStringList()
+                                                 << true;
+    QTest::newRow("-platform") << QStringList() << QStringList{"-platform", "offscreen"} << true;
+    QTest::newRow("--platform") << QStringList() << QStringList{"site", "--platform", "vnc"} << true;
+    QTest::newRow("-platform as a folder") << QStringList() << QStringList{"--", "-platform"} << false;
+    QTest::newRow("other variables") << QStringList{"XDG_SESSION_TYPE=x11"} << QStringList{"site"} << false;
+}
+
+void TestArguments::canOpenWindow()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, canOpen);
+
+    QProcessEnvironment env;
+    for (const QString &variable : environment)
+        env.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
+    arguments.prepend(QStringLiteral("project-catalogue"));
+    QCOMPARE(CommandLine::canOpenWindow(arguments, env), canOpen);
+}
+
+QTEST_GUILESS_MAIN(TestArguments)
+#include "tst_arguments.moc"

@@ -1,0 +1,362 @@
+// The program itself, run as a user would from a terminal or a script: no display, and no
+// QT_QPA_PLATFORM, as on a server or in a build job.
+#include "catalogueformat.h"
+#include "goldencatalogues.h"
+#include "pages.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QStringList PageFiles{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName};
+const QByteArray PagesFailed = "Not possible to Create Web Pages\nCheck for write protection\n";
+
+struct Run
+{
+    int exitCode = -1;
+    bool crashed = true;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run run(const QStringList &arguments, const QString &workingDirectory,
+        const QString &program = QStringLiteral(CATALOGUE_PROGRAM), const QStringList &environment = {})
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QLatin1String(name));
+    for (const QString &variable : environment)
+        env.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(workingDirectory);
+    process.start(program, arguments);
+    Run result;
+    if (!process.waitForFinished(120000))
+        return result;
+    result.exitCode = process.exitCode();
+    result.crashed = process.exitStatus() != QProcess::NormalExit;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+QByteArray pathsOf(const QString &folder)
+{
+    QByteArray paths;
+    for (const QString &page : PageFiles)
+        paths += QFile::encodeName(QDir(folder).filePath(page)) + '\n';
+    return paths;
+}
+
+void writeCatalogue(const QString &folder, const QList<ProjectInfo> &projects)
+{
+    writeFile(folder + QStringLiteral("/projects.txt"), CatalogueFormat::write(projects));
+}
+
+QByteArray oldPage(const QString &page)
+{
+    return "published " + page.toLatin1() + "\r\n";
+}
+
+} // namespace
+
+class TestProgramRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void refusals_data();
+    void refusals();
+    void buildPagesMatchesTheButton_data();
+    void buildPagesMatchesTheButton();
+    void buildPagesLoadsNoPlatform();
+    void buildPagesStopsAtAPageItCannotWrite();
+    void buildPagesKeepsThePagesOfAnUnreadableCatalogue_data();
+    void buildPagesKeepsThePagesOfAnUnreadableCatalogue();
+    void startUpMessagesGoToStandardError();
+    void checkReportsEachFinding();
+    void checkFindsNothingInASoundCatalogue();
+    void picturesBesideTheProgramComeFirst();
+
+private:
+    QTemporaryDir m_root;
+    QString m_site;
+};
+
+void TestProgramRun::init()
+{
+    QVERIFY(m_root.isValid());
+    m_site = m_root.filePath(QString::fromLatin1(QTest::currentDataTag()).isEmpty()
+                                 ? QString::fromLatin1(QTest::currentTestFunction())
+                                 : QStringLiteral("%1-%2").arg(QTest::currentTestFunction(), QTest::currentDataTag()));
+    QVERIFY(QDir().mkpath(m_site));
+}
+
+void TestProgramRun::refusals_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("withCatalogue");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out"); // the start of standard output
+    QTest::addColumn<QByteArray>("err"); // the start of standard error
+
+    const QByteArray noDisplay = "project-catalogue: the window needs a display, and none is set (DISPLAY, "
+                                 "WAYLAND_DISPLAY); --build-pages and --check work without one.\n";
+
+    QTest::newRow("help") << QStringList{"--help"} << false << 0
+                          << QByteArray("Usage: project-catalogue [options] [FOLDER]\n") << QByteArray();
+    QTest::newRow("help beside a catalogue") << QStringList{"-h", "."} << true << 0
+                                             << QByteArray("Usage: project-catalogue [options] [FOLDER]\n")
+                                             << QByteArray();
+    QTest::newRow("version") << QStringList{"--version"} << false << 0
+                             << QByteArray("project-catalogue " CATALOGUE_VERSION "\n") << QByteArray();
+    QTest::newRow("window without a display") << QStringList() << false << 1 << QByteArray() << noDisplay;
+    QTest::newRow("window on a folder without a display") << QStringList{"."} << true << 1 << QByteArray()
+                                                          << noDisplay;
+    QTest::newRow("window on a missing folder") << QStringList{"missing"} << false << 2 << QByteArray()
+                                                << QByteArray("project-catalogue: no such folder: missing\n");
+    QTest::newRow("build pages in a missing folder")
+        << QStringList{"--build-pages", "missing"} << false << 2 << QByteArray()
+        << QByteArray("project-catalogue: no such folder: missing\n");
+    QTest::newRow("check a file as folder") << QStringList{"--check", "projects.txt"} << true << 2 << QByteArray()
+                                            << QByteArray("project-catalogue: not a folder: projects.txt\n");
+    QTest::newRow("unknown option") << QStringList{"--publish"} << false << 2 << QByteArray()
+                                    << QByteArray("project-catalogue: Unknown option 'publish'.\n");
+    QTest::newRow("two actions") << QStringList{"--check", "--build-pages"} << true << 2 << QByteArray()
+                                 << QByteArray("project-catalogue: --build-pages and --check cannot be given");
+    QTest::newRow("build pages without projects.txt") << QStringList{"--build-pages"} << false << 1 << QByteArray()
+                                                      << QByteArray("project-catalogue: there is no projects.txt in /");
+    QTest::newRow("check without projects.txt") << QStringList{"--check", "."} << false << 1 << QByteArray()
+                                                << QByteArray("project-catalogue: there is no projects.txt in /");
+}
+
+// None of these touches a file: the folder holds afterwards exactly what it held before.
+void TestProgramRun::refusals()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, withCatalogue);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+
+    if (withCatalogue)
+        writeCatalogue(m_site, {{"Bridge", "Port", "Short", "Long", 1}});
+    const QStringList before = entries(m_site);
+    const QByteArray catalogue = readFile(m_site + QStringLiteral("/projects.txt"));
+
+    const Run result = run(arguments, m_site);
+    QVERIFY(!result.crashed);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.out.startsWith(out), result.out.constData());
+    QVERIFY2(result.err.startsWith(err), result.err.constData());
+    if (out.isEmpty())
+        QCOMPARE(result.out, QByteArray());
+    if (err.isEmpty())
+        QCOMPARE(result.err, QByteArray());
+    QCOMPARE(entries(m_site), before);
+    QCOMPARE(readFile(m_site + QStringLiteral("/projects.txt")), catalogue);
+}
+
+void TestProgramRun::buildPagesMatchesTheButton_data()
+{
+    QTest::addColumn<QString>("catalogueName");
+    for (const char *name : {"empty", "one", "four", "five", "eight"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// The golden pages are the bytes Build Pages writes for these catalogues.
+void TestProgramRun::buildPagesMatchesTheButton()
+{
+    QFETCH(QString, catalogueName);
+    writeCatalogue(m_site, goldenCatalogue(QStringLiteral(PAGES_DATA_DIR), catalogueName));
+
+    // From elsewhere, with the folder named on the command line.
+    const Run result = run({QStringLiteral("--build-pages"), m_site}, m_root.path());
+    QVERIFY2(!result.crashed && result.exitCode == 0, result.err.constData());
+    QCOMPARE(result.out, pathsOf(m_site));
+    QCOMPARE(result.err, QByteArray());
+    for (const QString &page : PageFiles) {
+        const QString golden = QStringLiteral(PAGES_DATA_DIR "/%1/%2").arg(catalogueName, page);
+        QCOMPARE(readFile(m_site + u'/' + page), readFile(golden));
+    }
+    QCOMPARE(entries(m_site), (QStringList{"projects.txt", PageFiles.at(0), PageFiles.at(2), PageFiles.at(1)}));
+}
+
+void TestProgramRun::buildPagesLoadsNoPlatform()
+{
+    // A platform plugin of this name does not exist: loading any would end the program.
+    writeCatalogue(m_site, goldenCatalogue(QStringLiteral(PAGES_DATA_DIR), QStringLiteral("one")));
+    const Run result = run({QStringLiteral("--build-pages")}, m_site, QStringLiteral(CATALOGUE_PROGRAM),
+                           {QStringLiteral("QT_QPA_PLATFORM=no-such-platform")});
+    QVERIFY2(!result.crashed && result.exitCode == 0, result.err.constData());
+    QCOMPARE(result.out, pathsOf(m_site));
+}
+
+void TestProgramRun::buildPagesStopsAtAPageItCannotWrite()
+{
+    const QList<ProjectInfo> projects = goldenCatalogue(QStringLiteral(PAGES_DATA_DIR), QStringLiteral("four"));
+    writeCatalogue(m_site, projects);
+    writeFile(m_site + u'/' + Pages::IndexFileName, oldPage(Pages::IndexFileName));
+    QVERIFY(QDir(m_site).mkdir(Pages::ShortFileName));
+    writeFile(m_site + u'/' + Pages::LongFileName, oldPage(Pages::LongFileName));
+
+    const Run result = run({QStringLiteral("--build-pages"), QStringLiteral(".")}, m_site);
+    QVERIFY(!result.crashed);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err, PagesFailed);
+    // As the button leaves them: the pages before the failure rewritten, the rest untouched.
+    QCOMPARE(readFile(m_site + u'/' + Pages::IndexFileName), Pages::BuildIndexPage(projects));
+    QVERIFY(QFileInfo(m_site + u'/' + Pages::ShortFileName).isDir());
+    QCOMPARE(readFile(m_site + u'/' + Pages::LongFileName), oldPage(Pages::LongFileName));
+}
+
+void TestProgramRun::buildPagesKeepsThePagesOfAnUnreadableCatalogue_data()
+{
+    QTest::addColumn<bool>("folder"); // a folder in the file's place, else a file with no project in it
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<QByteArray>("finding");
+    QTest::newRow("folder") << true << QByteArray("Not possible to read projects.txt\nIt is a folder, not a file.\n")
+                            << QByteArray("projects.txt: Not possible to read projects.txt: It is a folder, not a file.\n");
+    QTest::newRow("no project in it")
+        << false << QByteArray("projects.txt holds no project that could be read.\nThe file is unchanged until you press Save All.\n")
+        << QByteArray("projects.txt: projects.txt holds no project that could be read. The file is unchanged until you press Save All.\n");
+}
+
+void TestProgramRun::buildPagesKeepsThePagesOfAnUnreadableCatalogue()
+{
+    QFETCH(bool, folder);
+    QFETCH(QByteArray, message);
+    QFETCH(QByteArray, finding);
+    // The window would show an empty catalogue; published pages must not become empty pages.
+    if (folder)
+        QVERIFY(QDir(m_site).mkdir(QStringLiteral("projects.txt")));
+    else
+        writeFile(m_site + QStringLiteral("/projects.txt"), QByteArray("\x7F" "ELF\x02\x01\x01", 7));
+    for (const QString &page : PageFiles)
+        writeFile(m_site + u'/' + page, oldPage(page));
+
+    const Run result = run({QStringLiteral("--build-pages")}, m_site);
+    QVERIFY(!result.crashed);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err, message);
+    for (const QString &page : PageFiles)
+        QCOMPARE(readFile(m_site + u'/' + page), oldPage(page));
+
+    const Run check = run({QStringLiteral("--check")}, m_site);
+    QCOMPARE(check.exitCode, 1);
+    QCOMPARE(check.out, finding);
+}
+
+void TestProgramRun::startUpMessagesGoToStandardError()
+{
+    // One record more than the catalogue can hold: the window tells it at start-up.
+    QByteArray file;
+    for (int i = 0; i <= 32767; ++i)
+        file += "\"Name:\",\"P" + QByteArray::number(i) + "\"\r\n\"Total Pictures:\",0\r\n";
+    writeFile(m_site + QStringLiteral("/projects.txt"), file);
+    const QByteArray dropped = "projects.txt holds 1 more projects than the 32767 that can be kept; only the "
+                               "first 32767 were loaded.";
+
+    const Run built = run({QStringLiteral("--build-pages")}, m_site);
+    QVERIFY2(!built.crashed && built.exitCode == 0, built.err.constData());
+    QCOMPARE(built.err, dropped + "\nThe file is unchanged until you press Save All.\n");
+    QCOMPARE(built.out, pathsOf(m_site));
+    QVERIFY(readFile(m_site + u'/' + Pages::IndexFileName).contains("P32766_p1.gif"));
+    QVERIFY(!readFile(m_site + u'/' + Pages::IndexFileName).contains("P32767_p1.gif"));
+
+    const Run check = run({QStringLiteral("--check")}, m_site);
+    QCOMPARE(check.exitCode, 1);
+    QVERIFY2(check.out.startsWith("projects.txt: " + dropped + " The file is unchanged until you press Save All.\n"
+                                  "projects.txt:1: P0: picture 1 is missing"),
+             check.out.left(400).constData());
+}
+
+void TestProgramRun::checkReportsEachFinding()
+{
+    const QList<ProjectInfo> projects{
+        {"Complete", "", "", "", 2},
+        {"No Main", "", "", "", 0},
+        {"Counted Wrong", "", "", "", 6},
+        {"Gap", "", "", "", 3},
+        {"Up/Down", "", "", "", 0},
+        {"Rock & Roll", "", "", "", 1},
+    };
+    writeCatalogue(m_site, projects);
+    const QString thumbs = m_site + QStringLiteral("/Thumbs");
+    QVERIFY(QDir().mkpath(thumbs));
+    for (const char *picture : {"Complete_p1", "Complete_p2", "Counted Wrong_p1", "Counted Wrong_p2",
+                                   "Counted Wrong_p3", "Counted Wrong_p4", "Counted Wrong_p5",
+                                   "Counted Wrong_p6", "Counted Wrong_p7", "Gap_p1", "Gap_p3", "Rock & Roll_p1"})
+        writeFile(thumbs + u'/' + QString::fromUtf8(picture) + QStringLiteral(".gif"), "GIF89a");
+
+    const Run result = run({QStringLiteral("--check")}, m_site);
+    QVERIFY(!result.crashed);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.err, QByteArray());
+    const QList<QByteArray> lines = result.out.split('\n');
+    QCOMPARE(lines, (QList<QByteArray>{
+        "projects.txt:2: No Main: picture 1 is missing (No Main_p1.gif): the index and short pages will show a "
+        "broken image",
+        "projects.txt:3: Counted Wrong: the stored picture count is 6, but picture 7 is the highest found: "
+        "selecting the project makes it 7",
+        "projects.txt:4: Gap: picture 2 is missing (Gap_p2.gif): the long page will show a broken image",
+        "projects.txt:5: Up/Down: the name cannot be looked up as a picture file: it holds '/', '\\', a NUL or a "
+        "character file names cannot hold, so its pictures are never found",
+        "",
+    }));
+    QCOMPARE(entries(m_site), (QStringList{"Thumbs", "projects.txt"}));
+}
+
+void TestProgramRun::checkFindsNothingInASoundCatalogue()
+{
+    writeCatalogue(m_site, {{"Harbour Bridge", "", "", "", 2}, {"Café Lumière", "", "", "", 1}});
+    QVERIFY(QDir().mkpath(m_site + QStringLiteral("/Thumbs")));
+    for (const char *picture : {"Harbour Bridge_p1", "Harbour Bridge_p2", "Café Lumière_p1"})
+        writeFile(m_site + QStringLiteral("/Thumbs/") + QString::fromUtf8(picture) + QStringLiteral(".gif"), "GIF89a");
+
+    const Run result = run({QStringLiteral("--check"), m_site}, m_root.path());
+    QVERIFY(!result.crashed);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err, QByteArray());
+}
+
+void TestProgramRun::picturesBesideTheProgramComeFirst()
+{
+    // A copy of the program kept beside its own pictures, and a catalogue folder without any.
+    const QString app = m_root.filePath(QStringLiteral("app"));
+    QVERIFY(QDir().mkpath(app + QStringLiteral("/Thumbs")));
+    const QString program = app + QStringLiteral("/project-catalogue");
+    QVERIFY(QFile::copy(QStringLiteral(CATALOGUE_PROGRAM), program));
+    QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+    writeCatalogue(m_site, {{"Bridge", "", "", "", 1}});
+    writeFile(app + QStringLiteral("/Thumbs/Bridge_p1.gif"), "GIF89a");
+
+    Run result = run({QStringLiteral("--check")}, m_site, program);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QByteArray());
+
+    // Without a Thumbs beside the program, the catalogue folder's own (here none) is the one looked in.
+    QVERIFY(QDir(app + QStringLiteral("/Thumbs")).removeRecursively());
+    result = run({QStringLiteral("--check")}, m_site, program);
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY(result.out.startsWith("projects.txt:1: Bridge: picture 1 is missing"));
+}
+
+QTEST_GUILESS_MAIN(TestProgramRun)
+#include "tst_programrun.moc"
