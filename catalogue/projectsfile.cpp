@@ -2,18 +2,11 @@
 
 #include "catalogue.h"
 #include "catalogueformat.h"
-#include "fileerrors.h"
 #include "messageservice.h"
+#include "plainfile.h"
 #include "safefile.h"
 
-#include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -48,50 +41,21 @@ void createFirstRun(Catalogue &catalogue, MessageService &messages, const QStrin
     SaveProjects(catalogue, messages, path);
 }
 
-// The reason the file cannot be read, or an empty text when it was opened into `file`. It is
-// opened without waiting and judged by what was opened, not by its name, so a FIFO or a device
-// in its place is refused at once instead of hanging the start-up or reading for ever.
-QString openPlainFile(const QString &path, int descriptor, QFile &file)
-{
-    struct stat info;
-    if (::fstat(descriptor, &info) != 0)
-        return FileErrors::reason(errno, path);
-    if (S_ISDIR(info.st_mode))
-        return QStringLiteral("It is a folder, not a file.");
-    if (!S_ISREG(info.st_mode))
-        return FileErrors::notPlainFile(path);
-    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return file.errorString();
-    return QString();
-}
-
 } // namespace
 
 ProjectsFileRead ReadProjects(Catalogue &catalogue, MessageService &messages, const QString &path)
 {
     catalogue.assign({});
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        const int error = errno;
-        // A link to nowhere or a working folder deleted under the program is no first run.
-        const bool missing = error == ENOENT && !QFileInfo(path).isSymLink()
-            && FileErrors::missingFolder(QFileInfo(path).path()).isEmpty();
-        if (missing)
+    PlainFile file(path);
+    if (!file.open()) {
+        if (file.isMissing())
             return ProjectsFileRead::Missing;
-        messages.showMessage(unreadableMessage(path, FileErrors::reason(error, path)));
-        return ProjectsFileRead::Unreadable;
-    }
-    QFile file;
-    const QString refused = openPlainFile(path, descriptor, file);
-    if (!refused.isEmpty()) {
-        if (!file.isOpen())
-            ::close(descriptor);
-        messages.showMessage(unreadableMessage(path, refused));
+        messages.showMessage(unreadableMessage(path, file.errorString()));
         return ProjectsFileRead::Unreadable;
     }
     CatalogueFormat::Parsed parsed;
     QString error;
-    if (!CatalogueFormat::read(file, parsed, error)) {
+    if (!CatalogueFormat::read(file.file(), parsed, error)) {
         messages.showMessage(unreadableMessage(path, error));
         return ProjectsFileRead::Unreadable;
     }
