@@ -306,15 +306,13 @@ Mark markAt(const QByteArray &start)
 }
 
 // The rest of the device after what was read already; false when the device fails.
-bool readRest(QIODevice &device, QByteArray &bytes, QString &error)
+bool readRest(QIODevice &device, QByteArray &bytes)
 {
     char block[1 << 16];
     for (;;) {
         const qint64 got = device.read(block, sizeof block);
-        if (got < 0) {
-            error = device.errorString();
+        if (got < 0)
             return false;
-        }
         if (got == 0)
             return true;
         bytes.append(block, got);
@@ -354,47 +352,39 @@ Parsed read(const QByteArray &bytes)
     return readBytes(bytes.constData(), bytes.size(), FileEncoding::Plain);
 }
 
-bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize)
+std::optional<Parsed> read(QIODevice &device, qint64 blockSize)
 {
     QByteArray start(3, Qt::Uninitialized);
     const qint64 got = device.read(start.data(), start.size());
-    if (got < 0) {
-        error = device.errorString();
-        return false;
-    }
+    if (got < 0)
+        return std::nullopt;
     start.truncate(got);
     const Mark mark = markAt(start);
     if (mark == Mark::Utf16LE || mark == Mark::Utf16BE) {
         // Such files come from editors, small; they are converted whole.
-        if (!readRest(device, start, error))
-            return false;
-        parsed = read(start);
-        return true;
+        if (!readRest(device, start))
+            return std::nullopt;
+        return read(start);
     }
     const qint64 origin = mark == Mark::Utf8 ? 3 : 0;
+    Parsed parsed;
     parsed.encoding = mark == Mark::Utf8 ? FileEncoding::Utf8WithByteOrderMark : FileEncoding::Plain;
     QByteArray buffer(blockSize, Qt::Uninitialized);
 
     // First pass: which code page. A Windows-1252 file usually shows itself in its first block.
     CodePage::Utf8Detector detector;
-    if (!device.seek(origin)) {
-        error = device.errorString();
-        return false;
-    }
+    if (!device.seek(origin))
+        return std::nullopt;
     while (!detector.decided()) {
         const qint64 got = device.read(buffer.data(), blockSize);
-        if (got < 0) {
-            error = device.errorString();
-            return false;
-        }
+        if (got < 0)
+            return std::nullopt;
         if (got == 0)
             break;
         detector.feed(buffer.constData(), got);
     }
-    if (!device.seek(origin)) {
-        error = device.errorString();
-        return false;
-    }
+    if (!device.seek(origin))
+        return std::nullopt;
 
     PairParser parser(decoderFor(detector), parsed);
     qsizetype kept = 0;
@@ -402,14 +392,12 @@ bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize)
         if (buffer.size() < kept + blockSize)
             buffer.resize(kept + blockSize);
         const qint64 got = device.read(buffer.data() + kept, blockSize);
-        if (got < 0) {
-            error = device.errorString();
-            return false;
-        }
+        if (got < 0)
+            return std::nullopt;
         const qsizetype available = kept + qsizetype(got);
         const qsizetype used = parser.feed(buffer.constData(), available, got == 0);
         if (got == 0)
-            return true;
+            return parsed;
         kept = available - used;
         std::memmove(buffer.data(), buffer.constData() + used, size_t(kept));
         // A value longer than a block: read more at a time, so it is scanned a few times only.

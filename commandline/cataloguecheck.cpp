@@ -1,7 +1,7 @@
 #include "cataloguecheck.h"
 
 #include "picturenames.h"
-#include "projectsfile.h"
+#include "cataloguefile.h"
 
 #include <QDebug>
 

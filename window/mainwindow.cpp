@@ -1,13 +1,14 @@
 #include "mainwindow.h"
 
 #include "catalogue.h"
+#include "cataloguefile.h"
 #include "longtextedit.h"
+#include "messages.h"
 #include "messageservice.h"
 #include "pages.h"
 #include "picturepreview.h"
 #include "projectlist.h"
 #include "projectlistmodel.h"
-#include "projectsfile.h"
 #include "spacetrim.h"
 #include "textshaping.h"
 
@@ -244,12 +245,28 @@ void Main::StartUp()
 
 void Main::LoadProjects()
 {
-    ::LoadProjects(m_catalogue, m_messages, ProjectsFileName);
+    CatalogueFile file;
+    const bool read = file.read();
+    m_catalogue.assign(file.takeProjects(), file.encoding());
+    for (const QString &message : Messages::afterReading(file, read))
+        m_messages.showMessage(message);
+    if (!file.isMissing())
+        return;
+    m_messages.showMessage(Messages::Creating);
+    const qint16 first = *m_catalogue.AppendProject();
+    for (const char *key : {"Name", "Location", "ShortDesc", "LongDesc"})
+        m_catalogue.SetProjectField(first, QLatin1String(key), QStringLiteral("New"));
+    m_catalogue.SetPics(first, 1);
+    SaveProjects();
 }
 
-void Main::SaveProjects()
+bool Main::SaveProjects()
 {
-    ::SaveProjects(m_catalogue, m_messages, ProjectsFileName);
+    CatalogueFile file;
+    if (file.write(m_catalogue))
+        return true;
+    m_messages.showMessage(Messages::SaveFailed);
+    return false;
 }
 
 void Main::UpdateListBox()
@@ -344,7 +361,7 @@ void Main::addProject()
     const qint16 selected = qint16(m_list->selectedRow());
     const std::optional<qint16> added = m_catalogue.AddProject(selected);
     if (!added) {
-        m_messages.showMessage(MainMessages::CatalogueFull);
+        m_messages.showMessage(Messages::CatalogueFull);
         return;
     }
     UpdateText();
@@ -357,7 +374,7 @@ void Main::deleteProject()
 {
     const qint16 selected = qint16(m_list->selectedRow());
     if (selected < 0) {
-        m_messages.showMessage(MainMessages::NothingToDelete);
+        m_messages.showMessage(Messages::NothingToDelete);
         return;
     }
     m_catalogue.DeleteProject(selected);
@@ -396,7 +413,7 @@ void Main::saveAll()
 
 void Main::buildPages()
 {
-    const Pages::PublishResult result =
-        Pages::publishPages(m_catalogue.Projects(), QDir::currentPath());
-    m_messages.showMessage(result.ok ? MainMessages::PagesBuilt : MainMessages::PagesFailed);
+    Pages::Publisher publisher(QDir::currentPath());
+    const bool published = publisher.publish(m_catalogue.Projects());
+    m_messages.showMessage(published ? Messages::PagesBuilt : Messages::PagesFailed);
 }

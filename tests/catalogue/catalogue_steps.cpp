@@ -1,11 +1,14 @@
-// Runs LoadProjects/SaveProjects steps in a process of its own, so that tests can run them as an
-// unprivileged user or under a file-size limit. Steps are the arguments, in order:
+// Runs the window's LoadProjects/SaveProjects in a process of its own, with a window that is never
+// shown, so that tests can run them as an unprivileged user or under a file-size limit, in the
+// working folder. Steps are the arguments, in order:
 //   load | save | add | add N | count | unprotect | fsize BYTES | nofsize | nothreads | leavefolder
 // Messages and results go to standard output, one line each.
 #include "catalogue.h"
+#include "cataloguefile.h"
+#include "mainwindow.h"
 #include "messageservice.h"
-#include "projectsfile.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
@@ -41,16 +44,21 @@ int main(int argc, char *argv[])
 {
     // A full disk must be an error the program sees, not a signal that kills it.
     std::signal(SIGXFSZ, SIG_IGN);
+    // No display is needed: the window is never shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     Catalogue catalogue;
     PrintingMessages messages;
+    Main window(catalogue, messages, QString());
     rlimit threadLimit{};
     bool threadsLimited = false;
     for (int i = 1; i < argc; ++i) {
         const QByteArray step = argv[i];
         if (step == "load") {
-            LoadProjects(catalogue, messages);
+            window.LoadProjects();
         } else if (step == "save") {
-            out << (SaveProjects(catalogue, messages) ? "saved" : "not saved") << Qt::endl;
+            out << (window.SaveProjects() ? "saved" : "not saved") << Qt::endl;
         } else if (step == "add") {
             const bool counted = i + 1 < argc && QByteArray(argv[i + 1]).toInt() > 0;
             for (int n = counted ? QByteArray(argv[++i]).toInt() : 1; n > 0; --n)

@@ -118,10 +118,9 @@ private slots:
             QBuffer device;
             device.setData(bytes);
             QVERIFY(device.open(QIODevice::ReadOnly));
-            CatalogueFormat::Parsed inBlocks;
-            QString error;
-            QVERIFY(CatalogueFormat::read(device, inBlocks, error, blockSize));
-            QCOMPARE(inBlocks.projects, expected);
+            const std::optional<CatalogueFormat::Parsed> inBlocks = CatalogueFormat::read(device, blockSize);
+            QVERIFY(inBlocks);
+            QCOMPARE(inBlocks->projects, expected);
         }
     }
 
@@ -227,11 +226,10 @@ private slots:
 
         QBuffer device(&file);
         QVERIFY(device.open(QIODevice::ReadOnly));
-        CatalogueFormat::Parsed inBlocks;
-        QString error;
-        QVERIFY(CatalogueFormat::read(device, inBlocks, error, 2));
-        QCOMPARE(inBlocks.projects, expected);
-        QCOMPARE(inBlocks.encoding, FileEncoding::Utf8WithByteOrderMark);
+        const std::optional<CatalogueFormat::Parsed> inBlocks = CatalogueFormat::read(device, 2);
+        QVERIFY(inBlocks);
+        QCOMPARE(inBlocks->projects, expected);
+        QCOMPARE(inBlocks->encoding, FileEncoding::Utf8WithByteOrderMark);
     }
 
     void everyByteSurvivesWindows1252()
@@ -335,14 +333,13 @@ private slots:
 
         QBuffer device(&file);
         QVERIFY(device.open(QIODevice::ReadOnly));
-        CatalogueFormat::Parsed parsed;
-        QString error;
-        QVERIFY(CatalogueFormat::read(device, parsed, error));
-        QVERIFY(parsed.projects.size() <= Catalogue::MaxProjects);
+        const std::optional<CatalogueFormat::Parsed> parsed = CatalogueFormat::read(device);
+        QVERIFY(parsed);
+        QVERIFY(parsed->projects.size() <= Catalogue::MaxProjects);
         if (projects >= 0)
-            QCOMPARE(parsed.projects.size(), projects);
+            QCOMPARE(parsed->projects.size(), projects);
         if (longestName >= 0)
-            QCOMPARE(parsed.projects.first().Name.size(), longestName);
+            QCOMPARE(parsed->projects.first().Name.size(), longestName);
     }
 
     void readerKeepsCountingPastTheLimit()

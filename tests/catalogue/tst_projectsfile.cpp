@@ -1,8 +1,10 @@
 #include "catalogue.h"
+#include "cataloguefile.h"
 #include "catalogueformat.h"
+#include "messages.h"
 #include "messageservice.h"
-#include "projectsfile.h"
 #include "safefile.h"
+#include "windowprocedures.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,9 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+using WindowProcedures::loadProjects;
+using WindowProcedures::saveProjects;
 
 namespace {
 
@@ -89,7 +94,7 @@ private slots:
     {
         Catalogue catalogue;
         catalogue.assign({named("left over")});
-        LoadProjects(catalogue, m_messages, m_path);
+        loadProjects(catalogue, m_messages, m_path);
         QCOMPARE(m_messages.shown, QStringList{QStringLiteral("No existing file, creating projects.txt")});
         QCOMPARE(catalogue.Projects(), (QList<ProjectInfo>{ProjectInfo{"New", "New", "New", "New", 1}}));
         QCOMPARE(readFile(m_path), FirstRun);
@@ -125,13 +130,13 @@ private slots:
         writeFile(m_path, file);
         Catalogue catalogue;
         catalogue.assign({named("a"), named("b"), named("c")});
-        LoadProjects(catalogue, m_messages, m_path);
+        loadProjects(catalogue, m_messages, m_path);
         QCOMPARE(catalogue.LastProject(), qint16(count - 1));
         QCOMPARE(m_messages.shown, messages);
         QCOMPARE(readFile(m_path), file);
         // A catalogue saved unchanged is the file it was read from.
         if (count > 0) {
-            QVERIFY(SaveProjects(catalogue, m_messages, m_path));
+            QVERIFY(saveProjects(catalogue, m_messages, m_path));
             QCOMPARE(readFile(m_path), file);
         }
     }
@@ -174,18 +179,78 @@ private slots:
             QVERIFY(!QFileInfo(QString::fromLocal8Bit(path)).isFile());
     }
 
+    // What a read of the file finds, as the window's start-up and the command line see it.
+    void readSaysWhatItFound_data()
+    {
+        QTest::addColumn<QString>("kind"); // what stands at projects.txt
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<bool>("missing");
+        QTest::addColumn<int>("projects");
+        QTest::addColumn<bool>("noProject");
+        QTest::addColumn<bool>("byteOrderMark");
+        QTest::addColumn<QString>("reason");
+
+        QTest::newRow("nothing") << "none" << QByteArray() << false << true << 0 << false << false
+                                 << "No such file or directory.";
+        QTest::newRow("link to nowhere") << "dangling" << QByteArray() << false << false << 0 << false << false
+                                         << "No such file or directory.";
+        QTest::newRow("folder") << "folder" << QByteArray() << false << false << 0 << false << false
+                                << "It is a folder, not a file.";
+        QTest::newRow("empty file") << "file" << QByteArray() << true << false << 0 << false << false << QString();
+        QTest::newRow("blank lines") << "file" << QByteArray("\r\n \r\n") << true << false << 0 << false << false
+                                     << QString();
+        QTest::newRow("two records") << "file" << FirstRun + FirstRun << true << false << 2 << false << false << QString();
+        QTest::newRow("byte-order mark") << "file" << "\xEF\xBB\xBF" + FirstRun << true << false << 1 << false << true
+                                         << QString();
+        QTest::newRow("text but no project") << "file" << QByteArray("no catalogue\r\n") << true << false << 0 << true
+                                             << false << QString();
+    }
+
+    void readSaysWhatItFound()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, read);
+        QFETCH(bool, missing);
+        QFETCH(int, projects);
+        QFETCH(bool, noProject);
+        QFETCH(bool, byteOrderMark);
+        QFETCH(QString, reason);
+        if (kind == QLatin1String("file"))
+            writeFile(m_path, bytes);
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(m_path));
+        else if (kind == QLatin1String("dangling"))
+            QVERIFY(QFile::link(m_dir.filePath(QStringLiteral("gone.txt")), m_path));
+
+        CatalogueFile file(m_path);
+        QCOMPARE(file.read(), read);
+        const bool folder = QFileInfo(m_path).isDir();
+        QVERIFY(folder ? QDir().rmdir(m_path) : !QFileInfo::exists(m_path) || QFile::remove(m_path));
+        QCOMPARE(file.isMissing(), missing);
+        QCOMPARE(file.projects().size(), projects);
+        QCOMPARE(file.holdsNoProject(), noProject);
+        QCOMPARE(file.encoding(), byteOrderMark ? FileEncoding::Utf8WithByteOrderMark : FileEncoding::Plain);
+        QCOMPARE(file.errorString(), reason);
+        QCOMPARE(file.droppedRecords(), 0);
+        // Taken, the projects are the caller's; the file keeps none.
+        QCOMPARE(file.takeProjects().size(), projects);
+        QVERIFY(file.projects().isEmpty());
+    }
+
     void folderInPlaceOfTheFile()
     {
         QVERIFY(QDir().mkdir(m_path));
         Catalogue catalogue;
-        LoadProjects(catalogue, m_messages, m_path);
+        loadProjects(catalogue, m_messages, m_path);
         QCOMPARE(m_messages.shown.size(), 1);
         QVERIFY(m_messages.shown.first().startsWith(QStringLiteral("Not possible to read projects.txt\r")));
         QCOMPARE(catalogue.LastProject(), qint16(-1));
 
         catalogue.assign({named("A")});
-        QVERIFY(!SaveProjects(catalogue, m_messages, m_path));
-        QCOMPARE(m_messages.shown.last(), ProjectsMessages::SaveFailed);
+        QVERIFY(!saveProjects(catalogue, m_messages, m_path));
+        QCOMPARE(m_messages.shown.last(), Messages::SaveFailed);
         QCOMPARE(catalogue.Projects(), QList<ProjectInfo>{named("A")});
         QVERIFY(QFileInfo(m_path).isDir());
         QVERIFY(QDir().rmdir(m_path));
@@ -198,7 +263,7 @@ private slots:
             file += "\"Name:\",\"P\"\r\n";
         writeFile(m_path, file);
         Catalogue catalogue;
-        LoadProjects(catalogue, m_messages, m_path);
+        loadProjects(catalogue, m_messages, m_path);
         QCOMPARE(catalogue.LastProject(), qint16(32766));
         QCOMPARE(m_messages.shown.size(), 1);
         QVERIFY(m_messages.shown.first().contains(QStringLiteral("2 more projects")));
@@ -208,13 +273,13 @@ private slots:
     void savesAreCompleteAndRepeatable()
     {
         Catalogue catalogue;
-        QVERIFY(SaveProjects(catalogue, m_messages, m_path));
+        QVERIFY(saveProjects(catalogue, m_messages, m_path));
         QCOMPARE(readFile(m_path), QByteArray());
 
         catalogue.assign({named("A"), ProjectInfo{"B", "x,y", "\"q\"", "1\r\n2", -1}});
-        QVERIFY(SaveProjects(catalogue, m_messages, m_path));
+        QVERIFY(saveProjects(catalogue, m_messages, m_path));
         const QByteArray first = readFile(m_path);
-        QVERIFY(SaveProjects(catalogue, m_messages, m_path));
+        QVERIFY(saveProjects(catalogue, m_messages, m_path));
         QCOMPARE(readFile(m_path), first);
         QCOMPARE(m_messages.shown, QStringList());
         QCOMPARE(first, CatalogueFormat::write(catalogue.Projects()));
@@ -265,7 +330,7 @@ private slots:
 
         Catalogue catalogue;
         catalogue.assign({named("A")});
-        QVERIFY(SaveProjects(catalogue, m_messages, path));
+        QVERIFY(saveProjects(catalogue, m_messages, path));
         QCOMPARE(m_messages.shown, QStringList());
         QCOMPARE(readFile(real), CatalogueFormat::write(catalogue.Projects()));
         struct stat saved;
@@ -284,7 +349,7 @@ private slots:
         const mode_t mask = ::umask(022);
         Catalogue catalogue;
         catalogue.assign({named("A")});
-        const bool saved = SaveProjects(catalogue, m_messages, m_path);
+        const bool saved = saveProjects(catalogue, m_messages, m_path);
         ::umask(mask);
         QVERIFY(saved);
         struct stat file;
@@ -324,9 +389,14 @@ private slots:
             const rlimit small{4096, unlimited.rlim_max};
             QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
         }
-        const QString error = writeFileSafely(path, [&projects](QIODevice &file) { return CatalogueFormat::write(projects, file); });
+        Catalogue catalogue;
+        catalogue.assign(projects);
+        CatalogueFile file(path);
+        const bool written = file.write(catalogue);
+        const QString error = file.errorString();
         setrlimit(RLIMIT_FSIZE, &unlimited);
         std::signal(SIGXFSZ, previous);
+        QVERIFY(!written);
         QVERIFY2(error.endsWith(reason), qPrintable(error));
         QVERIFY(!error.contains(QStringLiteral("Unknown error")));
         QVERIFY(!QFileInfo(path).isFile());
@@ -347,8 +417,8 @@ private slots:
         writeFile(m_path, "old");
         const int before = openDescriptors();
         for (int i = 0; i < 20; ++i) {
-            const QString error = writeFileSafely(m_path, [&](QIODevice &file) { return file.write("new", 3) == 3 && writes; });
-            QCOMPARE(error.isEmpty(), writes);
+            SafeFile file(m_path);
+            QCOMPARE(file.open() && file.commit(file.device().write("new", 3) == 3 && writes), writes);
         }
         QTRY_COMPARE(openDescriptors(), before);
         QCOMPARE(readFile(m_path), writes ? QByteArray("new") : QByteArray("old"));
@@ -444,7 +514,7 @@ private slots:
 
         Catalogue saved;
         RecordingMessages ignored;
-        LoadProjects(saved, ignored, path);
+        loadProjects(saved, ignored, path);
         QCOMPARE(saved.LastProject() + 1, projectsInFile);
         if (projectsInFile == 1)
             QCOMPARE(readFile(path), FirstRun);
@@ -457,5 +527,5 @@ private:
     RecordingMessages m_messages;
 };
 
-QTEST_APPLESS_MAIN(TestProjectsFile)
+QTEST_MAIN(TestProjectsFile)
 #include "tst_projectsfile.moc"

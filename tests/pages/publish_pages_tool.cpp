@@ -41,11 +41,12 @@ int main(int argc, char **argv)
         const rlimit one{1, threadLimit.rlim_max};
         setrlimit(RLIMIT_NPROC, &one);
     }
-    const Pages::PublishResult result = Pages::publishPages(parsed.projects, QDir::currentPath());
+    Pages::Publisher publisher(QDir::currentPath());
+    const bool published = publisher.publish(parsed.projects);
     if (limitThreads)
         setrlimit(RLIMIT_NPROC, &threadLimit);
-    if (!result.ok) {
-        out << result.failedFile << '\n' << result.error << '\n';
+    if (!published) {
+        out << publisher.failedFile() << '\n' << publisher.errorString() << '\n';
         return 1;
     }
     out << "ok\n";

@@ -2,7 +2,7 @@
 // selecting their project must stay quick, keep memory bounded and leave the window working.
 #include "gifwriter.h"
 #include "picturepreview.h"
-#include "projectsfile.h"
+#include "messages.h"
 #include "windowfixture.h"
 
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // A full disk met through the window: Save All and Build Pages report it once, keep the old files
 // whole and the catalogue as it was, and work again once there is room.
 #include "pages.h"
-#include "projectsfile.h"
+#include "messages.h"
 #include "windowfixture.h"
 
 #include <csignal>
@@ -77,8 +77,8 @@ private slots:
         QFETCH(QString, room);
         QFETCH(int, pagesWritten);
         const bool save = command == QLatin1String("cmd_save");
-        const QString failure = save ? ProjectsMessages::SaveFailed : MainMessages::PagesFailed;
-        const QString success = save ? QString() : MainMessages::PagesBuilt;
+        const QString failure = save ? Messages::SaveFailed : Messages::PagesFailed;
+        const QString success = save ? QString() : Messages::PagesBuilt;
 
         WindowFixture fixture(projectsNamed({"Harbour", "Mill", "Tower"}));
         const QString folder = QFileInfo(fixture.projectsPath()).absolutePath();

@@ -2,7 +2,7 @@
 
 #include "projectlist.h"
 #include "projectlistmodel.h"
-#include "projectsfile.h"
+#include "messages.h"
 #include "spacetrim.h"
 
 #include <QElapsedTimer>
@@ -42,7 +42,7 @@ void SynchronisationTest::startUp_data()
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<int>("selected");
     QTest::addColumn<QString>("location");
-    QTest::newRow("first run") << false << QList<ProjectInfo>() << QStringList{ProjectsMessages::Creating}
+    QTest::newRow("first run") << false << QList<ProjectInfo>() << QStringList{Messages::Creating}
                                << QStringList{"New"} << 0 << "New";
     QTest::newRow("empty file") << true << QList<ProjectInfo>() << QStringList() << QStringList() << -1
                                 << "";
