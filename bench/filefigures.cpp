@@ -66,7 +66,8 @@ QList<Figure> measureFiles(int projects, int runs, const QString &folder)
         QFile file(catalogueFile);
         if (!file.open(QIODevice::ReadOnly))
             qFatal("cannot read the workload");
-        const QString text = CodePage::decodeWindows1252(file.readAll());
+        const QByteArray read = file.readAll();
+        const QString text = CodePage::decodeWindows1252(read.constData(), read.size());
         if (text.size() != bytes.size())
             qFatal("decode lost characters");
     });

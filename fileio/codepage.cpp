@@ -167,14 +167,6 @@ qsizetype toWindows1252(QStringView text, char *out, bool *nonAscii)
     return text.size();
 }
 
-bool encodeWindows1252(const QString &text, QByteArray &out)
-{
-    out.resize(text.size());
-    const qsizetype done = toWindows1252(text, out.data());
-    out.truncate(done);
-    return done == text.size();
-}
-
 void Utf8Detector::feed(const char *data, qsizetype size)
 {
     if (!m_valid || size == 0)

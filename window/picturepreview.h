@@ -29,14 +29,8 @@ public:
     // (its own Pics when none of pictures 2 to 9 exists).
     qint16 UpdatePicture(const ProjectInfo &project);
 
-    const QString &pictureFolder() const { return m_folder; }
-
     // The built-in "No Picture" image, as compiled into the program.
     static QPixmap builtInImage();
-
-    // Where a picture of `extent` starts so that it is centred on a frame: an odd difference leaves
-    // the extra pixel on the right or at the bottom.
-    static int centredStart(int frameStart, int frameExtent, int extent);
 
 private:
     qint16 UpdateSmallPictures(const ProjectInfo &project);
