@@ -87,7 +87,7 @@ QList<Figure> measureFiles(int projects, int runs, const QString &folder)
             qFatal("Build Pages failed");
     });
     for (int i = 0; i < 3; ++i) {
-        QFile page(folder + QLatin1Char('/') + QStringList{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName}.at(i));
+        QFile page(folder + QLatin1Char('/') + Pages::FileNames.at(i));
         page.open(QIODevice::ReadOnly);
         pageBytes[i] = page.readAll();
     }

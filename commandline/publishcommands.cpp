@@ -46,7 +46,7 @@ int buildPages(const QString &folder, QTextStream &out, QTextStream &err)
         return CommandLine::Failed;
     }
     const QDir dir(folder);
-    for (const QString &page : {Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName})
+    for (const QString &page : Pages::FileNames)
         out << dir.filePath(page) << '\n';
     return 0;
 }

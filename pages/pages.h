@@ -5,12 +5,15 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace Pages {
 
 inline const QString IndexFileName = QStringLiteral("projects_index.htm");
 inline const QString ShortFileName = QStringLiteral("projects_short.htm");
 inline const QString LongFileName = QStringLiteral("projects_long.htm");
+// The three, in the order they are written.
+inline const QStringList FileNames{IndexFileName, ShortFileName, LongFileName};
 
 // Each page as the bytes of its file.
 QByteArray BuildIndexPage(const QList<ProjectInfo> &projects);

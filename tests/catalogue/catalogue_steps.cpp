@@ -7,6 +7,7 @@
 #include "cataloguefile.h"
 #include "mainwindow.h"
 #include "messageservice.h"
+#include "processlimits.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,7 +15,7 @@
 #include <QTextStream>
 
 #include <csignal>
-#include <sys/resource.h>
+#include <optional>
 
 namespace {
 
@@ -30,14 +31,6 @@ public:
     }
 };
 
-void setFileSizeLimit(rlim_t bytes)
-{
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -51,8 +44,8 @@ int main(int argc, char *argv[])
     Catalogue catalogue;
     PrintingMessages messages;
     Main window(catalogue, messages, QString());
-    rlimit threadLimit{};
-    bool threadsLimited = false;
+    std::optional<FileSizeLimit> fileSize;
+    std::optional<ThreadLimit> threads;
     for (int i = 1; i < argc; ++i) {
         const QByteArray step = argv[i];
         if (step == "load") {
@@ -68,24 +61,19 @@ int main(int argc, char *argv[])
         } else if (step == "unprotect") {
             QFile::setPermissions(ProjectsFileName, QFile::permissions(ProjectsFileName) | QFile::WriteOwner);
         } else if (step == "fsize" && i + 1 < argc) {
-            setFileSizeLimit(rlim_t(QByteArray(argv[++i]).toULongLong()));
+            fileSize.emplace(rlim_t(QByteArray(argv[++i]).toULongLong()));
         } else if (step == "nofsize") {
-            setFileSizeLimit(RLIM_INFINITY);
+            fileSize.reset();
         } else if (step == "leavefolder") {
             // The working folder is deleted under the program, as another program might.
             QDir().rmdir(QDir::currentPath());
         } else if (step == "nothreads") {
-            // No process or thread beyond this one for the user (root is exempt), until exit.
-            getrlimit(RLIMIT_NPROC, &threadLimit);
-            const rlimit one{1, threadLimit.rlim_max};
-            threadsLimited = setrlimit(RLIMIT_NPROC, &one) == 0;
+            // Until the steps end, and lifted before the process does.
+            threads.emplace();
         } else {
             out << "unknown step " << step << Qt::endl;
             return 2;
         }
     }
-    // The leak checker of sanitizer builds needs a thread of its own at exit.
-    if (threadsLimited)
-        setrlimit(RLIMIT_NPROC, &threadLimit);
     return 0;
 }

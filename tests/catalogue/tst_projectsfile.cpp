@@ -2,8 +2,10 @@
 #include "cataloguefile.h"
 #include "catalogueformat.h"
 #include "messages.h"
-#include "messageservice.h"
+#include "processlimits.h"
+#include "recordingmessages.h"
 #include "safefile.h"
+#include "testfiles.h"
 #include "windowprocedures.h"
 
 #include <QDir>
@@ -12,11 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "testfiles.h"
+#include <optional>
 
-#include <csignal>
-
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,15 +24,6 @@ using WindowProcedures::saveProjects;
 
 namespace {
 
-class RecordingMessages : public MessageService
-{
-public:
-    void showMessage(const QString &text) override { shown.append(text); }
-    QStringList shown;
-};
-
-const QByteArray FirstRun = "\"Name:\",\"New\"\r\n\"Location:\",\"New\"\r\n\"Short Description:\",\"New\"\r\n"
-                            "\"Long Description:\",\"New\"\r\n\"Total Pictures:\",1\r\n";
 const QString SaveFailedLine = QStringLiteral("message Not possible to Save Project Information\\rCheck for write protection");
 
 ProjectInfo named(const QString &name)
@@ -87,7 +77,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         m_path = m_dir.filePath(QStringLiteral("projects.txt"));
         QFile::remove(m_path);
-        m_messages.shown.clear();
+        m_messages.texts.clear();
     }
 
     void firstRunCreatesTheFile()
@@ -95,9 +85,9 @@ private slots:
         Catalogue catalogue;
         catalogue.assign({named("left over")});
         loadProjects(catalogue, m_messages, m_path);
-        QCOMPARE(m_messages.shown, QStringList{QStringLiteral("No existing file, creating projects.txt")});
+        QCOMPARE(m_messages.texts, QStringList{QStringLiteral("No existing file, creating projects.txt")});
         QCOMPARE(catalogue.Projects(), (QList<ProjectInfo>{ProjectInfo{"New", "New", "New", "New", 1}}));
-        QCOMPARE(readFile(m_path), FirstRun);
+        QCOMPARE(readFile(m_path), FirstRunFile);
         QCOMPARE(readFile(m_path).size(), 110);
     }
 
@@ -108,10 +98,10 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         const QStringList none;
         QTest::newRow("empty file") << QByteArray() << 0 << none;
-        QTest::newRow("first-run file") << FirstRun << 1 << none;
-        QTest::newRow("two records") << FirstRun + FirstRun << 2 << none;
+        QTest::newRow("first-run file") << FirstRunFile << 1 << none;
+        QTest::newRow("two records") << FirstRunFile + FirstRunFile << 2 << none;
         QTest::newRow("blank lines only") << QByteArray(" \r\n\r\n\t\r\n") << 0 << none;
-        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + FirstRun << 1 << none;
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + FirstRunFile << 1 << none;
         // Nothing in it could be read, so nothing of it may be lost unseen: the user is told, and
         // the file stays as it is until Save All.
         const QStringList noRecord{
@@ -132,7 +122,7 @@ private slots:
         catalogue.assign({named("a"), named("b"), named("c")});
         loadProjects(catalogue, m_messages, m_path);
         QCOMPARE(catalogue.LastProject(), qint16(count - 1));
-        QCOMPARE(m_messages.shown, messages);
+        QCOMPARE(m_messages.texts, messages);
         QCOMPARE(readFile(m_path), file);
         // A catalogue saved unchanged is the file it was read from.
         if (count > 0) {
@@ -200,8 +190,8 @@ private slots:
         QTest::newRow("empty file") << "file" << QByteArray() << true << false << 0 << false << false << QString();
         QTest::newRow("blank lines") << "file" << QByteArray("\r\n \r\n") << true << false << 0 << false << false
                                      << QString();
-        QTest::newRow("two records") << "file" << FirstRun + FirstRun << true << false << 2 << false << false << QString();
-        QTest::newRow("byte-order mark") << "file" << "\xEF\xBB\xBF" + FirstRun << true << false << 1 << false << true
+        QTest::newRow("two records") << "file" << FirstRunFile + FirstRunFile << true << false << 2 << false << false << QString();
+        QTest::newRow("byte-order mark") << "file" << "\xEF\xBB\xBF" + FirstRunFile << true << false << 1 << false << true
                                          << QString();
         QTest::newRow("text but no project") << "file" << QByteArray("no catalogue\r\n") << true << false << 0 << true
                                              << false << QString();
@@ -244,13 +234,13 @@ private slots:
         QVERIFY(QDir().mkdir(m_path));
         Catalogue catalogue;
         loadProjects(catalogue, m_messages, m_path);
-        QCOMPARE(m_messages.shown.size(), 1);
-        QVERIFY(m_messages.shown.first().startsWith(QStringLiteral("Not possible to read projects.txt\r")));
+        QCOMPARE(m_messages.texts.size(), 1);
+        QVERIFY(m_messages.texts.first().startsWith(QStringLiteral("Not possible to read projects.txt\r")));
         QCOMPARE(catalogue.LastProject(), qint16(-1));
 
         catalogue.assign({named("A")});
         QVERIFY(!saveProjects(catalogue, m_messages, m_path));
-        QCOMPARE(m_messages.shown.last(), Messages::SaveFailed);
+        QCOMPARE(m_messages.texts.last(), Messages::SaveFailed);
         QCOMPARE(catalogue.Projects(), QList<ProjectInfo>{named("A")});
         QVERIFY(QFileInfo(m_path).isDir());
         QVERIFY(QDir().rmdir(m_path));
@@ -265,8 +255,8 @@ private slots:
         Catalogue catalogue;
         loadProjects(catalogue, m_messages, m_path);
         QCOMPARE(catalogue.LastProject(), qint16(32766));
-        QCOMPARE(m_messages.shown.size(), 1);
-        QVERIFY(m_messages.shown.first().contains(QStringLiteral("2 more projects")));
+        QCOMPARE(m_messages.texts.size(), 1);
+        QVERIFY(m_messages.texts.first().contains(QStringLiteral("2 more projects")));
         QCOMPARE(readFile(m_path), file);
     }
 
@@ -281,7 +271,7 @@ private slots:
         const QByteArray first = readFile(m_path);
         QVERIFY(saveProjects(catalogue, m_messages, m_path));
         QCOMPARE(readFile(m_path), first);
-        QCOMPARE(m_messages.shown, QStringList());
+        QCOMPARE(m_messages.texts, QStringList());
         QCOMPARE(first, CatalogueFormat::write(catalogue.Projects()));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"projects.txt"});
     }
@@ -331,7 +321,7 @@ private slots:
         Catalogue catalogue;
         catalogue.assign({named("A")});
         QVERIFY(saveProjects(catalogue, m_messages, path));
-        QCOMPARE(m_messages.shown, QStringList());
+        QCOMPARE(m_messages.texts, QStringList());
         QCOMPARE(readFile(real), CatalogueFormat::write(catalogue.Projects()));
         struct stat saved;
         QVERIFY(::stat(QFile::encodeName(real).constData(), &saved) == 0);
@@ -382,20 +372,17 @@ private slots:
             QVERIFY(QDir().rmdir(dir));
         // Beyond the limit, but under the megabyte at which the writer would start a thread.
         const QList<ProjectInfo> projects(100, ProjectInfo{"Name", "Location", "Short", QString(500, u'x'), 1});
-        rlimit unlimited{};
-        getrlimit(RLIMIT_FSIZE, &unlimited);
-        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-        if (kind == QLatin1String("fsize")) {
-            const rlimit small{4096, unlimited.rlim_max};
-            QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-        }
         Catalogue catalogue;
         catalogue.assign(projects);
         CatalogueFile file(path);
-        const bool written = file.write(catalogue);
+        bool written = true;
+        {
+            std::optional<FileSizeLimit> full;
+            if (kind == QLatin1String("fsize"))
+                QVERIFY(full.emplace(4096).active());
+            written = file.write(catalogue);
+        }
         const QString error = file.errorString();
-        setrlimit(RLIMIT_FSIZE, &unlimited);
-        std::signal(SIGXFSZ, previous);
         QVERIFY(!written);
         QVERIFY2(error.endsWith(reason), qPrintable(error));
         QVERIFY(!error.contains(QStringLiteral("Unknown error")));
@@ -451,7 +438,7 @@ private slots:
         const QString dir = unprivilegedFolder(scratch);
         QVERIFY(!dir.isEmpty());
         const QString path = dir + QStringLiteral("/projects.txt");
-        writeFile(path, FirstRun);
+        writeFile(path, FirstRunFile);
         QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
         QVERIFY(giveToNobody(path));
 
@@ -461,7 +448,7 @@ private slots:
                  qPrintable(output.at(0)));
         QCOMPARE(output.at(1), QStringLiteral("projects 0"));
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        QCOMPARE(readFile(path), FirstRun);
+        QCOMPARE(readFile(path), FirstRunFile);
     }
 
     void saveFailuresKeepTheOldFile_data()
@@ -494,7 +481,7 @@ private slots:
         const QString dir = unprivilegedFolder(scratch);
         QVERIFY(!dir.isEmpty());
         const QString path = dir + QStringLiteral("/projects.txt");
-        writeFile(path, FirstRun);
+        writeFile(path, FirstRunFile);
         QVERIFY(giveToNobody(path));
         if (protection == QLatin1String("file"))
             QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther));
@@ -517,7 +504,7 @@ private slots:
         loadProjects(saved, ignored, path);
         QCOMPARE(saved.LastProject() + 1, projectsInFile);
         if (projectsInFile == 1)
-            QCOMPARE(readFile(path), FirstRun);
+            QCOMPARE(readFile(path), FirstRunFile);
         QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{"projects.txt"});
     }
 

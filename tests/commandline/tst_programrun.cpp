@@ -13,7 +13,7 @@
 
 namespace {
 
-const QStringList PageFiles{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName};
+const QStringList &PageFiles = Pages::FileNames;
 const QByteArray PagesFailed = "Not possible to Create Web Pages\nCheck for write protection\n";
 
 struct Run

@@ -13,7 +13,7 @@
 
 namespace {
 
-const QStringList PageFiles{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName};
+const QStringList &PageFiles = Pages::FileNames;
 
 QList<ProjectInfo> sampleProjects()
 {

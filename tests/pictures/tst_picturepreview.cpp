@@ -1,6 +1,8 @@
 #include "gifwriter.h"
+#include "picturecontrols.h"
 #include "picturefiles.h"
 #include "picturepreview.h"
+#include "testfiles.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -17,18 +19,13 @@
 
 namespace
 {
-const QRect Frame(288, 16, 180, 120);
+using PictureControls::Frame;
 const QSize MainSize(120, 90);
 const QSize SmallSize(30, 20);
 
 QRgb colourOf(int k)
 {
     return qRgb(20 * k, 250 - 20 * k, 90);
-}
-
-QImage imageOf(const QPixmap &pixmap)
-{
-    return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
 }
 }
 
@@ -48,30 +45,22 @@ private:
     void makePreview(const QString &folder)
     {
         m_window = std::make_unique<QWidget>();
-        m_window->resize(745, 469);
+        m_window->resize(PictureControls::ClientSize);
         m_image1 = new QLabel(m_window.get());
         m_image1->setObjectName(QStringLiteral("Image1"));
-        m_image1->setGeometry(296, 24, 182, 122);
+        m_image1->setGeometry(PictureControls::Image1);
         m_noPicture = new QLabel(m_window.get());
         m_noPicture->setObjectName(QStringLiteral("image_nopicture"));
-        m_noPicture->setGeometry(312, 8, 180, 120);
+        m_noPicture->setGeometry(PictureControls::NoPicture);
         m_noPicture->hide();
         for (int i = 0; i < 8; ++i) {
             m_small[i] = new QLabel(m_window.get());
             m_small[i]->setObjectName(QStringLiteral("Image_small%1").arg(i + 1));
-            m_small[i]->setGeometry(i < 4 ? 512 : 616, 24 + 72 * (i % 4), 90, 60);
+            m_small[i]->setGeometry(PictureControls::smallPicture(i));
         }
         m_preview = std::make_unique<PicturePreview>(
             PicturePreview::Controls{m_image1, Frame, m_small, m_noPicture}, folder);
         m_window->show();
-    }
-
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-        QFile file(path);
-        QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-        QCOMPARE(file.write(bytes), bytes.size());
     }
 
     // Picture 1 is 120x90, the others 30x20; each has a colour of its own.

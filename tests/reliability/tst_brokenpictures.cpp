@@ -1,8 +1,9 @@
 // Damaged and hostile files in the picture folder, met through the window as a user meets them:
 // selecting their project must stay quick, keep memory bounded and leave the window working.
 #include "gifwriter.h"
-#include "picturepreview.h"
 #include "messages.h"
+#include "picturecontrols.h"
+#include "picturepreview.h"
 #include "windowfixture.h"
 
 #include <QElapsedTimer>
@@ -24,7 +25,7 @@ namespace {
 constexpr qint64 SelectionLimitMs = 2000;
 constexpr long MemoryGrowthLimitKB = 200 * 1024;
 constexpr int Rounds = 3;
-const QRect Frame(288, 16, 180, 120);
+using PictureControls::Frame;
 
 enum class Entry { File, Folder, Fifo };
 
@@ -84,11 +85,6 @@ long peakMemoryKB()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
-}
-
-QImage imageOf(const QPixmap &pixmap)
-{
-    return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace

@@ -34,7 +34,7 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QStringList>("files");
         QTest::newRow("Save All") << "save" << QStringList{"projects.txt"};
-        QTest::newRow("Build Pages") << "pages" << QStringList{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName};
+        QTest::newRow("Build Pages") << "pages" << Pages::FileNames;
     }
 
     void killedWritersLoseNothing()

@@ -14,9 +14,6 @@
 
 namespace {
 
-const QByteArray FirstRun = "\"Name:\",\"New\"\r\n\"Location:\",\"New\"\r\n\"Short Description:\",\"New\"\r\n"
-                            "\"Long Description:\",\"New\"\r\n\"Total Pictures:\",1\r\n";
-
 struct Call
 {
     QString name;
@@ -207,10 +204,10 @@ private slots:
         QVERIFY(dir.isValid());
         // The pages are built from projects.txt, which Save All replaces only when it was there.
         if (oldFiles || program == QLatin1String(PUBLISH_PAGES_TOOL))
-            writeFile(dir.filePath(QStringLiteral("projects.txt")), FirstRun);
+            writeFile(dir.filePath(QStringLiteral("projects.txt")), FirstRunFile);
         if (oldFiles) {
             for (const QString &target : targets)
-                writeFile(dir.filePath(target), FirstRun);
+                writeFile(dir.filePath(target), FirstRunFile);
         }
 
         const QString log = dir.filePath(QStringLiteral("strace.log"));

@@ -1,41 +1,13 @@
 // A full disk met through the window: Save All and Build Pages report it once, keep the old files
 // whole and the catalogue as it was, and work again once there is room.
-#include "pages.h"
 #include "messages.h"
+#include "pages.h"
+#include "processlimits.h"
 #include "windowfixture.h"
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
-const QStringList PageFiles{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName};
-
-// Files this process writes may not grow past `bytes` while it lives; the write that would fails
-// with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limited = m_previous;
-        limited.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
-    bool m_active = false;
-};
+const QStringList &PageFiles = Pages::FileNames;
 
 QMap<QString, QByteArray> filesIn(const QString &folder)
 {

@@ -65,11 +65,8 @@ void SynchronisationTest::startUp()
     QCOMPARE(fixture.line("text_location")->text(), location);
     QCOMPARE(QApplication::focusWidget(), fixture.list());
     if (!hasFile) {
-        const QByteArray firstRun = "\"Name:\",\"New\"\r\n\"Location:\",\"New\"\r\n"
-                                    "\"Short Description:\",\"New\"\r\n\"Long Description:\",\"New\"\r\n"
-                                    "\"Total Pictures:\",1\r\n";
-        QCOMPARE(firstRun.size(), 110);
-        QCOMPARE(readFile(fixture.projectsPath()), firstRun);
+        QCOMPARE(FirstRunFile.size(), 110);
+        QCOMPARE(readFile(fixture.projectsPath()), FirstRunFile);
         QCOMPARE(fixture.longText()->toPlainText(), QStringLiteral("New"));
     }
 }
