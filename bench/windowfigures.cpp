@@ -90,12 +90,11 @@ double seconds()
             variables.emplace_back(*variable);
     }
     variables.emplace_back("QT_QPA_PLATFORM=offscreen");
-    variables.emplace_back("CATALOGUE_QUIT_WHEN_SHOWN=1");
     std::vector<char *> environment;
     for (std::string &variable : variables)
         environment.push_back(variable.data());
     environment.push_back(nullptr);
-    char program[] = CATALOGUE_PROGRAM;
+    char program[] = CATALOGUE_LAUNCHER;
     char *arguments[] = {program, nullptr};
 
     LaunchRequest request{};
@@ -135,7 +134,7 @@ LaunchResult launchProgram(const QString &folder)
     if (!writeFully(g_requests, &request, sizeof request) || !readFully(g_results, &result, sizeof result))
         qFatal("the program launcher is gone");
     if (!WIFEXITED(result.status) || WEXITSTATUS(result.status) != 0)
-        qFatal("project-catalogue did not end normally (status %d)", result.status);
+        qFatal("the launched window did not end normally (status %d)", result.status);
     return result;
 }
 
@@ -174,7 +173,7 @@ void writePictures(const QString &thumbs, const QStringList &names)
     }
 }
 
-// The program's window started up on `workload`, shown and active, as main.cpp runs it. Rows 0
+// The program's window started up on `workload`, shown and active, as the program runs it. Rows 0
 // and 1 have all nine pictures; row 2 has none.
 class BenchWindow
 {
