@@ -21,7 +21,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Paint)
-            QMetaObject::invokeMethod(this, [] { std::_Exit(0); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [] { std::_Exit(0); }, Qt::QueuedConnection);
         return QObject::eventFilter(watched, event);
     }
 };
@@ -30,5 +31,6 @@ protected:
 
 int main(int argc, char *argv[])
 {
-    return Application::runWindow(argc, argv, [](Main &window) { window.installEventFilter(new QuitWhenShown(&window)); });
+    return Application::runWindow(argc, argv,
+                                  [](Main &window) { window.installEventFilter(new QuitWhenShown(&window)); });
 }

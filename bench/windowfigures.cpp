@@ -265,7 +265,8 @@ WindowTimes measureInProcess(int projects, int samples, const QString &folder)
     WindowTimes times{};
     bench.editName();
     bench.focusLeavesName();
-    times.nameStore = medianMilliseconds(samples, [&] { bench.editName(); }, [&] { bench.focusLeavesName(); });
+    times.nameStore = medianMilliseconds(
+        samples, [&] { bench.editName(); }, [&] { bench.focusLeavesName(); });
     if (bench.catalogue.at(2).Name != bench.name->text())
         qFatal("the name was not stored");
 
@@ -408,10 +409,9 @@ QList<Figure> measureWindow(int projects, int runs, const QString &folder, doubl
     return {
         {"namestore", "focus leaves text_name (store, rebuild, show)", full.nameStore, small.nameStore, 2.0},
         {"select", "select a row with 9 pictures", full.select, small.select, 1.5},
-        {"startup", "launch to first shown window", median(fullTimes),
-         median(oneTimes) + loadMilliseconds, 1.3},
-        {"memory", "peak MB minus at 1 project (floor 3 x file)",
-         median(fullBytes) - median(oneBytes), 3 * fileMegabytes, 1.0},
+        {"startup", "launch to first shown window", median(fullTimes), median(oneTimes) + loadMilliseconds, 1.3},
+        {"memory", "peak MB minus at 1 project (floor 3 x file)", median(fullBytes) - median(oneBytes),
+         3 * fileMegabytes, 1.0},
         {"longtext", "select 1 MB name + 1 MB line / load", longText.milliseconds, loadMilliseconds, 4.0},
         {"longmemory", "peak MB it adds / 20 B per character", longText.peakBytes / (1 << 20),
          20.0 * 2 * double(longCharacters) / (1 << 20), 3.0},

@@ -139,7 +139,7 @@ private:
     // hold no quote reads exactly as if the first quote closed each value.
     qsizetype readQuotedValue(qsizetype start, Span &value) const
     {
-        for (qsizetype line = start;; ) {
+        for (qsizetype line = start;;) {
             const qsizetype lineEnd = findLineEnd(line);
             if (runsOut(lineEnd))
                 return NeedMore;
@@ -195,8 +195,8 @@ private:
 
     int startsWithBareKey(qsizetype pos) const
     {
-        static const char *const Keys[] = {"Name:,", "Location:,", "Short Description:,",
-                                           "Long Description:,", "Total Pictures:,"};
+        static const char *const Keys[] = {"Name:,", "Location:,", "Short Description:,", "Long Description:,",
+                                           "Total Pictures:,"};
         bool undecided = false;
         for (const char *key : Keys) {
             const auto length = qsizetype(std::strlen(key));
@@ -424,7 +424,8 @@ bool write(const QList<ProjectInfo> &projects, QIODevice &device, FileEncoding e
         ChunkedOutput out(device);
         out.watch(&detector);
         bool nonAscii = false;
-        representable = appendRecords(out, projects, [&](const QString &text) { return out.appendWindows1252(text, &nonAscii); });
+        representable =
+            appendRecords(out, projects, [&](const QString &text) { return out.appendWindows1252(text, &nonAscii); });
         if (!out.finish())
             return false;
     }

@@ -53,8 +53,7 @@ QLabel *createCaption(QWidget *parent, const char *name, const QString &text, QR
     return label;
 }
 
-QLineEdit *createLineEdit(QWidget *parent, const char *name, const QString &accessibleName,
-                          QRect geometry)
+QLineEdit *createLineEdit(QWidget *parent, const char *name, const QString &accessibleName, QRect geometry)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
@@ -103,8 +102,7 @@ QFont triangleFont()
 
 } // namespace
 
-Main::Main(Catalogue &catalogue, MessageService &messages, const QString &pictureFolder,
-           QWidget *parent)
+Main::Main(Catalogue &catalogue, MessageService &messages, const QString &pictureFolder, QWidget *parent)
     : QWidget(parent), m_catalogue(catalogue), m_messages(messages)
 {
     setObjectName(QStringLiteral("Main"));
@@ -138,8 +136,7 @@ void Main::createList()
     m_list->setAccessibleName(QStringLiteral("Projects"));
     m_list->setGeometry(8, 16, 177, 251);
     m_list->setModel(m_model);
-    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &Main::onListSelectionChanged);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &Main::onListSelectionChanged);
 }
 
 void Main::createButtons()
@@ -192,19 +189,15 @@ void Main::createPictures()
 void Main::createEditors()
 {
     const QStringList captions = {QStringLiteral("TIP or Project Name"), QStringLiteral("Location"),
-                                  QStringLiteral("Short Description"),
-                                  QStringLiteral("Long Description")};
+                                  QStringLiteral("Short Description"), QStringLiteral("Long Description")};
     const QFont captionFont = labelFont(captions, 97);
     const char *names[] = {"Label1", "Label6", "Label9", "Label2"};
     for (int i = 0; i < captions.size(); ++i)
         createCaption(this, names[i], captions.at(i), {8, 288 + 24 * i, 97, 17})->setFont(captionFont);
 
-    m_name = createLineEdit(this, "text_name", QStringLiteral("TIP or Project Name"),
-                            {112, 288, 161, 19});
-    m_location = createLineEdit(this, "text_location", QStringLiteral("Location"),
-                                {112, 312, 161, 19});
-    m_short = createLineEdit(this, "text_short", QStringLiteral("Short Description"),
-                             {112, 336, 609, 19});
+    m_name = createLineEdit(this, "text_name", QStringLiteral("TIP or Project Name"), {112, 288, 161, 19});
+    m_location = createLineEdit(this, "text_location", QStringLiteral("Location"), {112, 312, 161, 19});
+    m_short = createLineEdit(this, "text_short", QStringLiteral("Short Description"), {112, 336, 609, 19});
 
     m_long = new LongTextEdit(this);
     m_long->setObjectName(QStringLiteral("text_long"));
@@ -218,8 +211,8 @@ void Main::createEditors()
 
 void Main::setTabOrder()
 {
-    const QList<QWidget *> order = {m_list,   m_name, m_location, m_short,      m_long, m_delete,
-                                    m_add,    m_save, m_buildPages, m_up,       m_down};
+    const QList<QWidget *> order = {m_list, m_name, m_location,   m_short, m_long, m_delete,
+                                    m_add,  m_save, m_buildPages, m_up,    m_down};
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
@@ -288,8 +281,7 @@ void Main::UpdateText()
     if (selected < 0)
         return;
     const ProjectInfo &project = m_catalogue.at(selected);
-    for (const auto &[box, text] : {std::pair{m_name, &project.Name},
-                                    std::pair{m_location, &project.Location},
+    for (const auto &[box, text] : {std::pair{m_name, &project.Name}, std::pair{m_location, &project.Location},
                                     std::pair{m_short, &project.ShortDesc}}) {
         TextShaping::prepareBox(box, *text);
         box->setText(*text);

@@ -24,8 +24,7 @@ class Main : public QWidget
     Q_OBJECT
 
 public:
-    Main(Catalogue &catalogue, MessageService &messages, const QString &pictureFolder,
-         QWidget *parent = nullptr);
+    Main(Catalogue &catalogue, MessageService &messages, const QString &pictureFolder, QWidget *parent = nullptr);
     ~Main() override;
 
     // Loads the catalogue and shows its first project; runs once, before the window is shown.

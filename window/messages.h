@@ -17,8 +17,7 @@ inline const QString NothingToDelete = QStringLiteral("Please Select a Project t
 inline const QString CatalogueFull =
     QStringLiteral("Not possible to Add a Project\rThe catalogue already holds 32767 projects");
 inline const QString PagesBuilt = QStringLiteral("Pages Built");
-inline const QString PagesFailed =
-    QStringLiteral("Not possible to Create Web Pages\rCheck for write protection");
+inline const QString PagesFailed = QStringLiteral("Not possible to Create Web Pages\rCheck for write protection");
 
 // What the start-up tells about a read of the catalogue file, `read` being what read() returned,
 // naming the file: that it could not be read and why, or that records were dropped or none could

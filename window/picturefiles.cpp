@@ -4,8 +4,7 @@
 
 #include <QImageReader>
 
-namespace PictureFiles
-{
+namespace PictureFiles {
 namespace {
 
 // The size a GIF's header declares for its screen, read without decoding: Qt's reader decodes
@@ -31,8 +30,7 @@ QImage loadPicture(const QString &path)
         return {};
     QFile &file = picture.file();
     const auto tooLarge = [](QSize size) {
-        return size.width() > MaxSide || size.height() > MaxSide
-            || qint64(size.width()) * size.height() > MaxPixels;
+        return size.width() > MaxSide || size.height() > MaxSide || qint64(size.width()) * size.height() > MaxPixels;
     };
     const QSize screen = declaredScreenSize(file);
     if (!screen.isValid() || tooLarge(screen))
@@ -48,4 +46,4 @@ QImage loadPicture(const QString &path)
         return {};
     return image;
 }
-}
+} // namespace PictureFiles

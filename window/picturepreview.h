@@ -17,10 +17,10 @@ class PicturePreview
 public:
     struct Controls
     {
-        QLabel *image1 = nullptr;                 // takes the picture's own size
-        QRect frame;                              // picframe1, in which image1 is centred
-        std::array<QLabel *, 8> small{};          // Image_small 1 to 8: pictures 2 to 9, stretched
-        QLabel *noPicture = nullptr;              // image_nopicture: holds the built-in image
+        QLabel *image1 = nullptr; // takes the picture's own size
+        QRect frame; // picframe1, in which image1 is centred
+        std::array<QLabel *, 8> small{}; // Image_small 1 to 8: pictures 2 to 9, stretched
+        QLabel *noPicture = nullptr; // image_nopicture: holds the built-in image
     };
 
     PicturePreview(Controls controls, QString pictureFolder);

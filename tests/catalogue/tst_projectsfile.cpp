@@ -24,7 +24,8 @@ using WindowProcedures::saveProjects;
 
 namespace {
 
-const QString SaveFailedLine = QStringLiteral("message Not possible to Save Project Information\\rCheck for write protection");
+const QString SaveFailedLine =
+    QStringLiteral("message Not possible to Save Project Information\\rCheck for write protection");
 
 ProjectInfo named(const QString &name)
 {
@@ -50,7 +51,8 @@ QStringList runSteps(const QString &dir, const QStringList &steps, bool unprivil
 
 int openDescriptors()
 {
-    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size());
+    return int(
+        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size());
 }
 
 // A folder the unprivileged user owns, inside a scratch folder it may enter.
@@ -58,8 +60,8 @@ QString unprivilegedFolder(const QTemporaryDir &scratch)
 {
     const QString dir = scratch.filePath(QStringLiteral("work"));
     QDir().mkpath(dir);
-    QFile::setPermissions(scratch.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                              | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(scratch.path(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     if (!giveToNobody(dir))
         return {};
     return dir;
@@ -104,9 +106,10 @@ private slots:
         QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + FirstRunFile << 1 << none;
         // Nothing in it could be read, so nothing of it may be lost unseen: the user is told, and
         // the file stays as it is until Save All.
-        const QStringList noRecord{
-            QStringLiteral("projects.txt holds no project that could be read.\rThe file is unchanged until you press Save All.")};
-        static const char elf[] = "\x7F" "ELF\x02\x01\x01\0\0\0\x03\0>\0";
+        const QStringList noRecord{QStringLiteral(
+            "projects.txt holds no project that could be read.\rThe file is unchanged until you press Save All.")};
+        static const char elf[] = "\x7F"
+                                  "ELF\x02\x01\x01\0\0\0\x03\0>\0";
         static const char utf16[] = "\"\0N\0a\0m\0e\0:\0\"\0,\0\"\0A\0\"\0";
         QTest::newRow("binary file") << QByteArray(elf, sizeof elf - 1) << 0 << noRecord;
         QTest::newRow("UTF-16 without a byte-order mark") << QByteArray(utf16, sizeof utf16 - 1) << 0 << noRecord;
@@ -144,8 +147,8 @@ private slots:
         QTest::newRow("link to /dev/zero") << "/dev/zero" << load << "projects.txt is not a plain file.";
         QTest::newRow("link to /dev/urandom") << "/dev/urandom" << load << "projects.txt is not a plain file.";
         QTest::newRow("link to nowhere") << "nowhere" << load << "No such file or directory.";
-        QTest::newRow("working folder deleted") << "gone" << QStringList{"leavefolder", "load", "count"}
-                                                << "The working folder no longer exists.";
+        QTest::newRow("working folder deleted")
+            << "gone" << QStringList{"leavefolder", "load", "count"} << "The working folder no longer exists.";
     }
 
     void startUpNeverWaitsOnAFile()
@@ -163,8 +166,9 @@ private slots:
             QVERIFY(::symlink(QFile::encodeName(kind).constData(), path.constData()) == 0);
 
         const QStringList output = runSteps(dir, steps);
-        QCOMPARE(output, (QStringList{QStringLiteral("message Not possible to read projects.txt\\r") + reason,
-                                      QStringLiteral("projects 0")}));
+        QCOMPARE(output,
+                 (QStringList{QStringLiteral("message Not possible to read projects.txt\\r") + reason,
+                              QStringLiteral("projects 0")}));
         if (kind != QLatin1String("gone"))
             QVERIFY(!QFileInfo(QString::fromLocal8Bit(path)).isFile());
     }
@@ -190,11 +194,13 @@ private slots:
         QTest::newRow("empty file") << "file" << QByteArray() << true << false << 0 << false << false << QString();
         QTest::newRow("blank lines") << "file" << QByteArray("\r\n \r\n") << true << false << 0 << false << false
                                      << QString();
-        QTest::newRow("two records") << "file" << FirstRunFile + FirstRunFile << true << false << 2 << false << false << QString();
-        QTest::newRow("byte-order mark") << "file" << "\xEF\xBB\xBF" + FirstRunFile << true << false << 1 << false << true
+        QTest::newRow("two records") << "file" << FirstRunFile + FirstRunFile << true << false << 2 << false << false
+                                     << QString();
+        QTest::newRow("byte-order mark") << "file"
+                                         << "\xEF\xBB\xBF" + FirstRunFile << true << false << 1 << false << true
                                          << QString();
-        QTest::newRow("text but no project") << "file" << QByteArray("no catalogue\r\n") << true << false << 0 << true
-                                             << false << QString();
+        QTest::newRow("text but no project")
+            << "file" << QByteArray("no catalogue\r\n") << true << false << 0 << true << false << QString();
     }
 
     void readSaysWhatItFound()
@@ -289,7 +295,8 @@ private slots:
         QTest::newRow("link to a file elsewhere") << QStringLiteral("../real/projects.txt") << 0644 << 0644 << false;
         QTest::newRow("link to a link") << QStringLiteral("hop.txt,../real/projects.txt") << 0604 << 0604 << false;
         QTest::newRow("another user's file") << QString() << 0660 << 0660 << true;
-        QTest::newRow("another user's file through a link") << QStringLiteral("../real/projects.txt") << 0600 << 0600 << true;
+        QTest::newRow("another user's file through a link")
+            << QStringLiteral("../real/projects.txt") << 0600 << 0600 << true;
     }
 
     void saveKeepsWhatTheOldFileWas()
@@ -329,7 +336,8 @@ private slots:
         QCOMPARE(saved.st_uid, before.st_uid);
         QCOMPARE(saved.st_gid, before.st_gid);
         QCOMPARE(QFileInfo(path).isSymLink(), !linkChain.isEmpty());
-        QCOMPARE(QDir(work).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 1 + linkChain.count(QLatin1Char(',')));
+        QCOMPARE(QDir(work).entryList(QDir::Files | QDir::Hidden | QDir::System).size(),
+                 1 + linkChain.count(QLatin1Char(',')));
         QCOMPARE(QDir(scratch.filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden).size(),
                  linkChain.isEmpty() ? 0 : 1);
     }
@@ -353,9 +361,12 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("full disk") << "fsize" << "File too large";
-        QTest::newRow("folder in the file's place") << "folder" << "projects.txt is not a plain file.";
-        QTest::newRow("folder deleted") << "gone" << " no longer exists.";
+        QTest::newRow("full disk") << "fsize"
+                                   << "File too large";
+        QTest::newRow("folder in the file's place") << "folder"
+                                                    << "projects.txt is not a plain file.";
+        QTest::newRow("folder deleted") << "gone"
+                                        << " no longer exists.";
     }
 
     void failedWritesSayWhy()
@@ -465,9 +476,9 @@ private slots:
             << QStringList{"not saved", "projects 2", "saved", "projects 2"} << 2;
         QTest::newRow("write-protected folder")
             << "folder" << QStringList{"load", "add", "save", "count"} << QStringList{"not saved", "projects 2"} << 1;
-        QTest::newRow("full disk")
-            << "fsize" << QStringList{"load", "add", "add", "fsize", "150", "save", "count", "nofsize", "save"}
-            << QStringList{"not saved", "projects 3", "saved"} << 3;
+        QTest::newRow("full disk") << "fsize" << QStringList{"load", "add",   "add",     "fsize", "150",
+                                                             "save", "count", "nofsize", "save"}
+                                   << QStringList{"not saved", "projects 3", "saved"} << 3;
     }
 
     void saveFailuresKeepTheOldFile()

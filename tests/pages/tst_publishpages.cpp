@@ -141,8 +141,8 @@ void TestPublishPages::stopsAtAPageThatIsAFolder()
 void TestPublishPages::makeSite(Site &site)
 {
     QVERIFY(site.root.isValid());
-    QVERIFY(QFile::setPermissions(site.root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                        | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(
+        site.root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
     // The build folder may be out of the unprivileged user's reach; a copy of the tool is not.
     site.tool = site.root.filePath(QStringLiteral("publish_pages_tool"));
     QVERIFY(QFile::copy(QStringLiteral(PUBLISH_PAGES_TOOL), site.tool));

@@ -17,8 +17,7 @@
 
 #include <sys/stat.h>
 
-namespace
-{
+namespace {
 using PictureControls::Frame;
 const QSize MainSize(120, 90);
 const QSize SmallSize(30, 20);
@@ -27,7 +26,7 @@ QRgb colourOf(int k)
 {
     return qRgb(20 * k, 250 - 20 * k, 90);
 }
-}
+} // namespace
 
 class PicturePreviewTest : public QObject
 {
@@ -58,8 +57,8 @@ private:
             m_small[i]->setObjectName(QStringLiteral("Image_small%1").arg(i + 1));
             m_small[i]->setGeometry(PictureControls::smallPicture(i));
         }
-        m_preview = std::make_unique<PicturePreview>(
-            PicturePreview::Controls{m_image1, Frame, m_small, m_noPicture}, folder);
+        m_preview =
+            std::make_unique<PicturePreview>(PicturePreview::Controls{m_image1, Frame, m_small, m_noPicture}, folder);
         m_window->show();
     }
 
@@ -91,8 +90,7 @@ private:
 
     bool showsBuiltIn() const
     {
-        return imageOf(m_image1->pixmap()) == imageOf(PicturePreview::builtInImage())
-            && m_image1->geometry() == Frame;
+        return imageOf(m_image1->pixmap()) == imageOf(PicturePreview::builtInImage()) && m_image1->geometry() == Frame;
     }
 
     bool showsMainPicture(QRgb colour = colourOf(1)) const
@@ -132,9 +130,8 @@ private slots:
             << QStringList{"_p1", "_p2", "_p4"} << none << 0 << true << QList<int>{2, 4} << 4;
         QTest::newRow("_p1 only keeps Pics") << QStringList{"_p1"} << none << 7 << true << QList<int>{} << 7;
         QTest::newRow("none keeps Pics") << none << none << 5 << false << QList<int>{} << 5;
-        QTest::newRow("_p2 to _p9 without _p1")
-            << QStringList{"_p2", "_p3", "_p4", "_p5", "_p6", "_p7", "_p8", "_p9"} << none << 0 << false
-            << QList<int>{2, 3, 4, 5, 6, 7, 8, 9} << 9;
+        QTest::newRow("_p2 to _p9 without _p1") << QStringList{"_p2", "_p3", "_p4", "_p5", "_p6", "_p7", "_p8", "_p9"}
+                                                << none << 0 << false << QList<int>{2, 3, 4, 5, 6, 7, 8, 9} << 9;
         QTest::newRow("_p1 to _p3 lowers Pics 6")
             << QStringList{"_p1", "_p2", "_p3"} << none << 6 << true << QList<int>{2, 3} << 3;
         QTest::newRow("_p9 alone") << QStringList{"_p9"} << none << 1 << false << QList<int>{9} << 9;
@@ -312,7 +309,9 @@ private slots:
         if (kind == "fifo")
             QVERIFY(QFile::rename(fifo, entry));
         else
-            QVERIFY(QFile::link(kind == "link to fifo" ? fifo : kind == "dangling" ? m_root.path() + "/gone.gif" : picture,
+            QVERIFY(QFile::link(kind == "link to fifo"   ? fifo
+                                    : kind == "dangling" ? m_root.path() + "/gone.gif"
+                                                         : picture,
                                 entry));
 
         QCOMPARE(update("Lock", 2), qint16(found ? 5 : 2));
@@ -335,16 +334,25 @@ private slots:
         QTest::addColumn<bool>("found");
 
         QTest::newRow("empty name") << QString() << QString() << true;
-        QTest::newRow("spaces") << "Bridge 12" << "Bridge 12" << true;
-        QTest::newRow("dots") << "v1.2 final." << "v1.2 final." << true;
-        QTest::newRow("two dots only") << ".." << ".." << true;
-        QTest::newRow("leading dot") << ".hidden" << ".hidden" << true;
-        QTest::newRow("trailing space kept") << "Tower " << "Tower " << true;
-        QTest::newRow("no trimming") << "Tower" << "Tower " << false;
-        QTest::newRow("accents") << "Café Lumière" << "Café Lumière" << true;
+        QTest::newRow("spaces") << "Bridge 12"
+                                << "Bridge 12" << true;
+        QTest::newRow("dots") << "v1.2 final."
+                              << "v1.2 final." << true;
+        QTest::newRow("two dots only") << ".."
+                                       << ".." << true;
+        QTest::newRow("leading dot") << ".hidden"
+                                     << ".hidden" << true;
+        QTest::newRow("trailing space kept") << "Tower "
+                                             << "Tower " << true;
+        QTest::newRow("no trimming") << "Tower"
+                                     << "Tower " << false;
+        QTest::newRow("accents") << "Café Lumière"
+                                 << "Café Lumière" << true;
         QTest::newRow("longest a file name can hold") << QString(248, 'n') << QString(248, 'n') << true;
-        QTest::newRow("pattern characters are literal") << "*" << "Mill" << false;
-        QTest::newRow("question mark literal") << "Mil?" << "Mill" << false;
+        QTest::newRow("pattern characters are literal") << "*"
+                                                        << "Mill" << false;
+        QTest::newRow("question mark literal") << "Mil?"
+                                               << "Mill" << false;
     }
 
     void namesAreUsedAsStored()
@@ -372,11 +380,12 @@ private slots:
         QTest::newRow("sub-folder of Thumbs") << "sub/pic" << QStringList{root + "/app/Thumbs/sub/pic"};
         QTest::newRow("backslash") << "sub\\pic"
                                    << QStringList{root + "/app/Thumbs/sub\\pic", root + "/app/Thumbs/sub/pic"};
-        QTest::newRow("NUL") << QString("evil") + QChar(0) + "rest"
-                             << QStringList{root + "/app/Thumbs/evil", root + "/app/Thumbs/evil" + QChar(0xfffd) + "rest"};
+        QTest::newRow("NUL") << QString("evil") + QChar(0)
+                + "rest" << QStringList{root + "/app/Thumbs/evil", root + "/app/Thumbs/evil" + QChar(0xfffd) + "rest"};
         const QString surrogate = QString(QChar(0xd800)) + "q";
-        QTest::newRow("lone surrogate")
-            << surrogate << QStringList{root + "/app/Thumbs/" + QFile::decodeName(QFile::encodeName(surrogate))};
+        QTest::newRow("lone surrogate") << surrogate
+                                        << QStringList{root + "/app/Thumbs/"
+                                                       + QFile::decodeName(QFile::encodeName(surrogate))};
     }
 
     void unsafeNamesReadNothingOutside()
@@ -391,8 +400,7 @@ private slots:
         }
         // The lookup a careless preview would make does find the baits.
         if (!name.contains(QChar(0)) && !name.contains(QChar(0xd800)))
-            QVERIFY(QFileInfo(m_thumbs + '/' + name + "_p1.gif").isFile()
-                    || QFileInfo(name + "_p1.gif").isFile());
+            QVERIFY(QFileInfo(m_thumbs + '/' + name + "_p1.gif").isFile() || QFileInfo(name + "_p1.gif").isFile());
 
         QCOMPARE(update(name, 5), qint16(5));
         QVERIFY(showsBuiltIn());

@@ -36,11 +36,16 @@ private slots:
         QTest::addColumn<QString>("room"); // how much the disk has left
         QTest::addColumn<int>("pagesWritten"); // before the failure
 
-        QTest::newRow("Save All, no room at all") << "cmd_save" << "none" << 0;
-        QTest::newRow("Save All, room for part of the file") << "cmd_save" << "half" << 0;
-        QTest::newRow("Build Pages, no room at all") << "cmd_all" << "none" << 0;
-        QTest::newRow("Build Pages, room for part of the index") << "cmd_all" << "half" << 0;
-        QTest::newRow("Build Pages, room for the index page only") << "cmd_all" << "index" << 1;
+        QTest::newRow("Save All, no room at all") << "cmd_save"
+                                                  << "none" << 0;
+        QTest::newRow("Save All, room for part of the file") << "cmd_save"
+                                                             << "half" << 0;
+        QTest::newRow("Build Pages, no room at all") << "cmd_all"
+                                                     << "none" << 0;
+        QTest::newRow("Build Pages, room for part of the index") << "cmd_all"
+                                                                 << "half" << 0;
+        QTest::newRow("Build Pages, room for the index page only") << "cmd_all"
+                                                                   << "index" << 1;
     }
 
     void fullDisk()

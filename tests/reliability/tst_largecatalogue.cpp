@@ -27,7 +27,7 @@ class LargeCatalogueTest : public QObject
     Q_OBJECT
 
 private:
-    template<typename Action>
+    template <typename Action>
     void timed(const char *what, Action action)
     {
         QElapsedTimer timer;
@@ -54,7 +54,8 @@ private slots:
         timed("End key to the last project", [&] { QTest::keyClick(fixture->list(), Qt::Key_End); });
         QCOMPARE(fixture->selectedRow(), Catalogue::MaxProjects - 1);
         QCOMPARE(fixture->line("text_name")->text(), projects.last().Name);
-        QCOMPARE(fixture->longText()->toPlainText(), QString(projects.last().LongDesc).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(fixture->longText()->toPlainText(),
+                 QString(projects.last().LongDesc).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
         fixture->click("cmd_add");
         QCOMPARE(fixture->messages.texts, QStringList{Messages::CatalogueFull});

@@ -10,9 +10,9 @@
 namespace PictureControls {
 
 inline constexpr QSize ClientSize(745, 469);
-inline constexpr QRect Frame(288, 16, 180, 120);       // picframe1, in which Image1 is centred
-inline constexpr QRect Image1(296, 24, 182, 122);      // as laid out, before a picture moves it
-inline constexpr QRect NoPicture(312, 8, 180, 120);    // image_nopicture
+inline constexpr QRect Frame(288, 16, 180, 120); // picframe1, in which Image1 is centred
+inline constexpr QRect Image1(296, 24, 182, 122); // as laid out, before a picture moves it
+inline constexpr QRect NoPicture(312, 8, 180, 120); // image_nopicture
 
 // Image_small1 to Image_small8, `index` counted from 0: two columns of four.
 inline QRect smallPicture(int index)

@@ -14,8 +14,9 @@
 #include <unistd.h>
 
 // The catalogue file the first run writes: one project, "New" in all four texts, one picture.
-inline const QByteArray FirstRunFile = "\"Name:\",\"New\"\r\n\"Location:\",\"New\"\r\n\"Short Description:\",\"New\"\r\n"
-                                       "\"Long Description:\",\"New\"\r\n\"Total Pictures:\",1\r\n";
+inline const QByteArray FirstRunFile =
+    "\"Name:\",\"New\"\r\n\"Location:\",\"New\"\r\n\"Short Description:\",\"New\"\r\n"
+    "\"Long Description:\",\"New\"\r\n\"Total Pictures:\",1\r\n";
 
 // A missing or unreadable file reads as a marker, so that it never passes for an empty one.
 inline QByteArray readFile(const QString &path)

@@ -62,7 +62,7 @@ public:
         QDir::setCurrent(m_previous);
     }
 
-    template<typename T = QWidget>
+    template <typename T = QWidget>
     T *find(const char *name) const
     {
         T *found = window->findChild<T *>(QLatin1String(name));
@@ -129,10 +129,7 @@ public:
     std::unique_ptr<Main> window;
 
 private:
-    void writeCatalogueFile(const QList<ProjectInfo> &projects)
-    {
-        writeRaw(CatalogueFormat::write(projects));
-    }
+    void writeCatalogueFile(const QList<ProjectInfo> &projects) { writeRaw(CatalogueFormat::write(projects)); }
 
     void writeRaw(const QByteArray &bytes)
     {

@@ -207,8 +207,7 @@ void CommandsTest::buildPagesFailureIsReported()
     WindowFixture fixture(projectsNamed({"A"}));
     QVERIFY(QDir().mkdir(fixture.path("projects_index.htm")));
     fixture.click("cmd_all");
-    QCOMPARE(fixture.messages.texts,
-             QStringList{"Not possible to Create Web Pages\rCheck for write protection"});
+    QCOMPARE(fixture.messages.texts, QStringList{"Not possible to Create Web Pages\rCheck for write protection"});
     QVERIFY(!QFileInfo::exists(fixture.path("projects_long.htm")));
 }
 
