@@ -3,8 +3,6 @@
 #include "plainfile.h"
 #include "safefile.h"
 
-#include <utility>
-
 CatalogueFile::CatalogueFile(const QString &path) : m_path(path) {}
 
 bool CatalogueFile::fail(const QString &reason)

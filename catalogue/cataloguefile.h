@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 inline const QString ProjectsFileName = QStringLiteral("projects.txt");
 
 // The catalogue file on disk, read and written the way QFile and QSaveFile are: each operation says

@@ -245,6 +245,7 @@ void Main::LoadProjects()
         m_messages.showMessage(message);
     if (!file.isMissing())
         return;
+    // The first run: one project with "New" in all four texts and one picture, saved at once.
     m_messages.showMessage(Messages::Creating);
     const qint16 first = *m_catalogue.AppendProject();
     for (const char *key : {"Name", "Location", "ShortDesc", "LongDesc"})

@@ -1,6 +1,5 @@
 #include "catalogue.h"
 #include "catalogueformat.h"
-#include "chunkedoutput.h"
 #include "codepage.h"
 
 #include <QBuffer>
@@ -240,22 +239,6 @@ private slots:
         QCOMPARE(inBlocks->encoding, FileEncoding::Utf8WithByteOrderMark);
     }
 
-    void everyByteSurvivesWindows1252()
-    {
-        QByteArray all;
-        for (int b = 0; b < 256; ++b)
-            all.append(char(b));
-        const QString text = CodePage::decodeWindows1252(all.constData(), all.size());
-        QCOMPARE(text.size(), 256);
-        QCOMPARE(text.at(0xE9), QChar(u'é'));
-        QCOMPARE(text.at(0x80), QChar(u'€'));
-        QCOMPARE(text.at(0x81), QChar(0x81));
-        QCOMPARE(text.at(0x9D), QChar(0x9D));
-        QByteArray back(text.size(), Qt::Uninitialized);
-        QCOMPARE(CodePage::toWindows1252(text, back.data()), text.size());
-        QCOMPARE(back, all);
-    }
-
     void windows1252FileSavesBackIdentical()
     {
         const QByteArray file = "\"Name:\",\"Caf\xE9\"\r\n\"Location:\",\"\x93quoted\x94 \x81\"\r\n";
@@ -264,49 +247,6 @@ private slots:
         QCOMPARE(parsed.projects.at(0).Location, QStringLiteral("“quoted” \u0081"));
         const QByteArray saved = CatalogueFormat::write(parsed.projects);
         QVERIFY(saved.startsWith(file));
-    }
-
-    void referencesForPages_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("bytes");
-
-        QTest::newRow("plain") << QStringLiteral("<b>A & B</b>") << QByteArray("<b>A & B</b>");
-        QTest::newRow("Windows-1252") << QStringLiteral("café €") << QByteArray("caf\xE9 \x80");
-        QTest::newRow("omega") << QStringLiteral("Ω") << QByteArray("&#937;");
-        QTest::newRow("two characters") << QStringLiteral("日本") << QByteArray("&#26085;&#26412;");
-        QTest::newRow("above U+FFFF") << QStringLiteral("a🌉b") << QByteArray("a&#127753;b");
-        QTest::newRow("lone surrogate") << QString(QChar(0xD83C)) + u'b' << QByteArray("&#55356;b");
-        // Characters the byte table lacks, amid enough text to be encoded sixteen at a time.
-        QTest::newRow("C1 control amid text") << QString(17, u'x') + QChar(0x85) + QString(20, u'y')
-                                              << QByteArray(17, 'x') + "&#133;" + QByteArray(20, 'y');
-        QTest::newRow("undefined byte amid text") << QString(17, u'x') + QChar(0x81) + QString(20, u'y')
-                                                  << QByteArray(17, 'x') + "\x81" + QByteArray(20, 'y');
-        QTest::newRow("beyond Latin-1 amid text") << QString(20, u'x') + QChar(0x0180) + QChar(0xFF41)
-                + QString(20, u'y') << QByteArray(20, 'x') + "&#384;&#65345;" + QByteArray(20, 'y');
-
-        // The output buffer holds a megabyte: characters and references that straddle its end.
-        constexpr qsizetype Chunk = 1 << 20;
-        for (qsizetype before : {Chunk - 1, Chunk, Chunk + 1}) {
-            const QString padding(before - 1, u'x');
-            const QByteArray bytes(before - 1, 'x');
-            QTest::addRow("Omega after %lld bytes", before) << padding + u'Ω' << bytes + "&#937;";
-            QTest::addRow("emoji after %lld bytes", before)
-                << padding + QStringLiteral("🌉é") << bytes + "&#127753;\xE9";
-            QTest::addRow("euro after %lld bytes", before) << padding + QStringLiteral("€€") << bytes + "\x80\x80";
-        }
-    }
-
-    void referencesForPages()
-    {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, bytes);
-        QBuffer buffer;
-        QVERIFY(buffer.open(QIODevice::WriteOnly));
-        ChunkedOutput out(buffer);
-        out.appendWindows1252WithReferences(text);
-        QVERIFY(out.finish());
-        QCOMPARE(buffer.data(), bytes);
     }
 
     void largeAndHostileFiles_data()

@@ -4,7 +4,6 @@
 #include "messages.h"
 #include "processlimits.h"
 #include "recordingmessages.h"
-#include "safefile.h"
 #include "testfiles.h"
 #include "windowprocedures.h"
 
@@ -47,12 +46,6 @@ QStringList runSteps(const QString &dir, const QStringList &steps, bool unprivil
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return {QStringLiteral("failed: ") + QString::fromLocal8Bit(process.readAllStandardError())};
     return QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-int openDescriptors()
-{
-    return int(
-        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size());
 }
 
 // A folder the unprivileged user owns, inside a scratch folder it may enter.
@@ -398,29 +391,6 @@ private slots:
         QVERIFY2(error.endsWith(reason), qPrintable(error));
         QVERIFY(!error.contains(QStringLiteral("Unknown error")));
         QVERIFY(!QFileInfo(path).isFile());
-    }
-
-    void replacedFilesAreLetGo_data()
-    {
-        QTest::addColumn<bool>("writes");
-        QTest::newRow("replaced") << true;
-        QTest::newRow("write failed") << false;
-    }
-
-    // The file being replaced is held until its replacement is in place; a hold never let go
-    // would keep its disk space taken until the program ends.
-    void replacedFilesAreLetGo()
-    {
-        QFETCH(bool, writes);
-        writeFile(m_path, "old");
-        const int before = openDescriptors();
-        for (int i = 0; i < 20; ++i) {
-            SafeFile file(m_path);
-            QCOMPARE(file.open() && file.commit(file.device().write("new", 3) == 3 && writes), writes);
-        }
-        QTRY_COMPARE(openDescriptors(), before);
-        QCOMPARE(readFile(m_path), writes ? QByteArray("new") : QByteArray("old"));
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"projects.txt"});
     }
 
     void largeSaveWithoutThreads()
