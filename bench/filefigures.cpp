@@ -56,6 +56,7 @@ QList<Figure> measureFiles(int projects, int runs, const QString &folder)
     Catalogue catalogue;
     bool whole = true;
     const double load = medianMilliseconds(runs, [&] {
+        catalogue.assign({});
         CatalogueFile file(catalogueFile);
         whole = file.read() && file.droppedRecords() == 0 && whole;
         catalogue.assign(file.takeProjects(), file.encoding());

@@ -238,6 +238,8 @@ void Main::StartUp()
 
 void Main::LoadProjects()
 {
+    // Built from nothing, whatever the catalogue held: its memory is free for what is read.
+    m_catalogue.assign({});
     CatalogueFile file;
     const bool read = file.read();
     m_catalogue.assign(file.takeProjects(), file.encoding());
