@@ -16,12 +16,21 @@ void print(const QList<Figure> &figures)
 {
     QTextStream out(stdout);
     out << QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
-               .arg("NAME", -9).arg("figure", -45).arg("value", 9).arg("floor", 9).arg("ratio", 6).arg("target", 6);
+               .arg("NAME", -9)
+               .arg("figure", -45)
+               .arg("value", 9)
+               .arg("floor", 9)
+               .arg("ratio", 6)
+               .arg("target", 6);
     out << "|-----------|-----------------------------------------------|-----------|-----------|--------|--------|\n";
     for (const Figure &f : figures)
         out << QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
-                   .arg(f.name, -9).arg(f.what, -45).arg(f.figure, 9, 'f', 1).arg(f.floor, 9, 'f', 1)
-                   .arg(f.figure / f.floor, 6, 'f', 2).arg(f.target, 6, 'f', 1);
+                   .arg(f.name, -9)
+                   .arg(f.what, -45)
+                   .arg(f.figure, 9, 'f', 1)
+                   .arg(f.floor, 9, 'f', 1)
+                   .arg(f.figure / f.floor, 6, 'f', 2)
+                   .arg(f.target, 6, 'f', 1);
     for (const Figure &f : figures)
         out << "ratio " << f.name << ' ' << QString::number(f.figure / f.floor, 'f', 3) << ' '
             << QString::number(f.target, 'f', 1) << '\n';
@@ -35,13 +44,16 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const bool smoke = app.arguments().contains(QStringLiteral("--smoke"));
     const int projects = smoke ? 200 : Catalogue::MaxProjects;
-    const int runs = smoke ? 1 : qEnvironmentVariableIntValue("BENCH_RUNS") > 0 ? qEnvironmentVariableIntValue("BENCH_RUNS") : 5;
+    const int runs = smoke                               ? 1
+        : qEnvironmentVariableIntValue("BENCH_RUNS") > 0 ? qEnvironmentVariableIntValue("BENCH_RUNS")
+                                                         : 5;
 
     QTemporaryDir folder(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"));
     if (!folder.isValid())
         qFatal("cannot make a scratch folder");
     QList<Figure> figures = measureFiles(projects, runs, folder.path());
-    const auto load = std::find_if(figures.cbegin(), figures.cend(), [](const Figure &f) { return f.name == QLatin1String("load"); });
+    const auto load =
+        std::find_if(figures.cbegin(), figures.cend(), [](const Figure &f) { return f.name == QLatin1String("load"); });
     if (load == figures.cend())
         qFatal("no load figure");
     figures += measureWindow(projects, runs, folder.path(), load->figure);

@@ -16,8 +16,9 @@ struct Figure
 // Load, Save All and Build Pages at `projects` projects, in `folder`.
 QList<Figure> measureFiles(int projects, int runs, const QString &folder);
 
-// Forks the helper that starts project-catalogue for the startup and memory figures. Call it first
-// thing in main(), while the bench is still small: the helper's size counts in the peaks it reports.
+// Forks the helper that starts the launcher, the program's window, for the startup and memory
+// figures. Call it first thing in main(), while the bench is still small: the helper's size counts
+// in the peaks it reports.
 void startProgramLauncher();
 
 // Name store, selection, start-up and peak memory of the window at `projects` projects against the

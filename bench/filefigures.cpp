@@ -1,11 +1,10 @@
 #include "catalogue.h"
+#include "cataloguefile.h"
 #include "catalogueformat.h"
 #include "codepage.h"
 #include "figure.h"
 #include "measure.h"
-#include "messageservice.h"
 #include "pages.h"
-#include "projectsfile.h"
 #include "workload.h"
 
 #include <QFile>
@@ -17,13 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-class SilentMessages : public MessageService
-{
-public:
-    void showMessage(const QString &text) override { shown.append(text); }
-    QStringList shown;
-};
 
 // The least a save can do and still survive a power cut once it returns: the bytes in a new file,
 // on disk, renamed over the old one, the folder on disk.
@@ -58,25 +50,32 @@ QList<Figure> measureFiles(int projects, int runs, const QString &folder)
     const QString catalogueFile = folder + QStringLiteral("/projects.txt");
     const QByteArray bytes = CatalogueFormat::write(workload);
     writeOnce(catalogueFile, bytes);
-    SilentMessages messages;
     QList<Figure> figures;
 
+    // What the window's start-up does with the file: read it whole and make it the catalogue.
     Catalogue catalogue;
-    const double load = medianMilliseconds(runs, [&] { LoadProjects(catalogue, messages, catalogueFile); });
-    if (catalogue.Projects() != workload || !messages.shown.isEmpty())
+    bool whole = true;
+    const double load = medianMilliseconds(runs, [&] {
+        catalogue.assign({});
+        CatalogueFile file(catalogueFile);
+        whole = file.read() && file.droppedRecords() == 0 && whole;
+        catalogue.assign(file.takeProjects(), file.encoding());
+    });
+    if (catalogue.Projects() != workload || !whole)
         qFatal("the loaded catalogue differs from the workload");
     const double readDecode = medianMilliseconds(runs, [&] {
         QFile file(catalogueFile);
         if (!file.open(QIODevice::ReadOnly))
             qFatal("cannot read the workload");
-        const QString text = CodePage::decodeWindows1252(file.readAll());
+        const QByteArray read = file.readAll();
+        const QString text = CodePage::decodeWindows1252(read.constData(), read.size());
         if (text.size() != bytes.size())
             qFatal("decode lost characters");
     });
     figures.append({"load", "read and parse projects.txt", load, readDecode, 2.0});
 
     const double save = medianMilliseconds(runs, [&] {
-        if (!SaveProjects(catalogue, messages, catalogueFile))
+        if (!CatalogueFile(catalogueFile).write(catalogue))
             qFatal("save failed");
     });
     const double durableReplace = medianMilliseconds(runs, [&] { replaceDurably(catalogueFile, bytes); });
@@ -85,11 +84,11 @@ QList<Figure> measureFiles(int projects, int runs, const QString &folder)
     QByteArray pageBytes[3];
     // From the loaded catalogue, as the program builds them.
     const double pages = medianMilliseconds(runs, [&] {
-        if (!Pages::publishPages(catalogue.Projects(), folder).ok)
+        if (!Pages::Publisher(folder).publish(catalogue.Projects()))
             qFatal("Build Pages failed");
     });
     for (int i = 0; i < 3; ++i) {
-        QFile page(folder + QLatin1Char('/') + QStringList{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName}.at(i));
+        QFile page(folder + QLatin1Char('/') + Pages::FileNames.at(i));
         page.open(QIODevice::ReadOnly);
         pageBytes[i] = page.readAll();
     }

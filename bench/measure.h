@@ -24,5 +24,6 @@ double medianMilliseconds(int runs, Prepare prepare, Work work)
 template <typename Work>
 double medianMilliseconds(int runs, Work work)
 {
-    return medianMilliseconds(runs, [] {}, work);
+    return medianMilliseconds(
+        runs, [] {}, work);
 }

@@ -4,9 +4,9 @@
 
 namespace {
 
-const QStringList Words{"harbour", "bridge", "school", "park", "station", "café", "tower", "façade",
-                        "pavilion", "hall", "timber", "steel", "granite", "roof", "lane", "mill",
-                        "Zürich", "naïve", "river", "garden", "pier", "quay", "survey", "repair"};
+const QStringList Words{"harbour",  "bridge", "school", "park",   "station", "café", "tower",  "façade",
+                        "pavilion", "hall",   "timber", "steel",  "granite", "roof", "lane",   "mill",
+                        "Zürich",   "naïve",  "river",  "garden", "pier",    "quay", "survey", "repair"};
 
 QString text(QRandomGenerator &random, int minLength, int maxLength)
 {

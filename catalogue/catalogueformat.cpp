@@ -139,7 +139,7 @@ private:
     // hold no quote reads exactly as if the first quote closed each value.
     qsizetype readQuotedValue(qsizetype start, Span &value) const
     {
-        for (qsizetype line = start;; ) {
+        for (qsizetype line = start;;) {
             const qsizetype lineEnd = findLineEnd(line);
             if (runsOut(lineEnd))
                 return NeedMore;
@@ -195,8 +195,8 @@ private:
 
     int startsWithBareKey(qsizetype pos) const
     {
-        static const char *const Keys[] = {"Name:,", "Location:,", "Short Description:,",
-                                           "Long Description:,", "Total Pictures:,"};
+        static const char *const Keys[] = {"Name:,", "Location:,", "Short Description:,", "Long Description:,",
+                                           "Total Pictures:,"};
         bool undecided = false;
         for (const char *key : Keys) {
             const auto length = qsizetype(std::strlen(key));
@@ -306,15 +306,13 @@ Mark markAt(const QByteArray &start)
 }
 
 // The rest of the device after what was read already; false when the device fails.
-bool readRest(QIODevice &device, QByteArray &bytes, QString &error)
+bool readRest(QIODevice &device, QByteArray &bytes)
 {
     char block[1 << 16];
     for (;;) {
         const qint64 got = device.read(block, sizeof block);
-        if (got < 0) {
-            error = device.errorString();
+        if (got < 0)
             return false;
-        }
         if (got == 0)
             return true;
         bytes.append(block, got);
@@ -354,47 +352,39 @@ Parsed read(const QByteArray &bytes)
     return readBytes(bytes.constData(), bytes.size(), FileEncoding::Plain);
 }
 
-bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize)
+std::optional<Parsed> read(QIODevice &device, qint64 blockSize)
 {
     QByteArray start(3, Qt::Uninitialized);
     const qint64 got = device.read(start.data(), start.size());
-    if (got < 0) {
-        error = device.errorString();
-        return false;
-    }
+    if (got < 0)
+        return std::nullopt;
     start.truncate(got);
     const Mark mark = markAt(start);
     if (mark == Mark::Utf16LE || mark == Mark::Utf16BE) {
         // Such files come from editors, small; they are converted whole.
-        if (!readRest(device, start, error))
-            return false;
-        parsed = read(start);
-        return true;
+        if (!readRest(device, start))
+            return std::nullopt;
+        return read(start);
     }
     const qint64 origin = mark == Mark::Utf8 ? 3 : 0;
+    Parsed parsed;
     parsed.encoding = mark == Mark::Utf8 ? FileEncoding::Utf8WithByteOrderMark : FileEncoding::Plain;
     QByteArray buffer(blockSize, Qt::Uninitialized);
 
     // First pass: which code page. A Windows-1252 file usually shows itself in its first block.
     CodePage::Utf8Detector detector;
-    if (!device.seek(origin)) {
-        error = device.errorString();
-        return false;
-    }
+    if (!device.seek(origin))
+        return std::nullopt;
     while (!detector.decided()) {
         const qint64 got = device.read(buffer.data(), blockSize);
-        if (got < 0) {
-            error = device.errorString();
-            return false;
-        }
+        if (got < 0)
+            return std::nullopt;
         if (got == 0)
             break;
         detector.feed(buffer.constData(), got);
     }
-    if (!device.seek(origin)) {
-        error = device.errorString();
-        return false;
-    }
+    if (!device.seek(origin))
+        return std::nullopt;
 
     PairParser parser(decoderFor(detector), parsed);
     qsizetype kept = 0;
@@ -402,14 +392,12 @@ bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize)
         if (buffer.size() < kept + blockSize)
             buffer.resize(kept + blockSize);
         const qint64 got = device.read(buffer.data() + kept, blockSize);
-        if (got < 0) {
-            error = device.errorString();
-            return false;
-        }
+        if (got < 0)
+            return std::nullopt;
         const qsizetype available = kept + qsizetype(got);
         const qsizetype used = parser.feed(buffer.constData(), available, got == 0);
         if (got == 0)
-            return true;
+            return parsed;
         kept = available - used;
         std::memmove(buffer.data(), buffer.constData() + used, size_t(kept));
         // A value longer than a block: read more at a time, so it is scanned a few times only.
@@ -436,7 +424,8 @@ bool write(const QList<ProjectInfo> &projects, QIODevice &device, FileEncoding e
         ChunkedOutput out(device);
         out.watch(&detector);
         bool nonAscii = false;
-        representable = appendRecords(out, projects, [&](const QString &text) { return out.appendWindows1252(text, &nonAscii); });
+        representable =
+            appendRecords(out, projects, [&](const QString &text) { return out.appendWindows1252(text, &nonAscii); });
         if (!out.finish())
             return false;
     }

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include <optional>
+
 class QIODevice;
 
 // The catalogue file: five "key","value" lines a project, CR LF after each line, in
@@ -31,7 +33,7 @@ QByteArray write(const QList<ProjectInfo> &projects, FileEncoding encoding = Fil
 bool write(const QList<ProjectInfo> &projects, QIODevice &device, FileEncoding encoding = FileEncoding::Plain);
 
 // Reads the device block by block, so a large file is never held whole beside the records made
-// from it. False when the device fails; `error` then says why.
-bool read(QIODevice &device, Parsed &parsed, QString &error, qint64 blockSize = 1 << 20);
+// from it. Nothing when the device fails; its errorString() then says why.
+std::optional<Parsed> read(QIODevice &device, qint64 blockSize = 1 << 20);
 
 } // namespace CatalogueFormat

@@ -6,8 +6,7 @@
 
 #include <climits>
 
-namespace PictureNames
-{
+namespace PictureNames {
 QString pictureFileName(const QString &name, int k)
 {
     return name + QStringLiteral("_p") + QString::number(k) + QStringLiteral(".gif");
@@ -59,4 +58,4 @@ qint16 foundPictureCount(const QString &folder, const QString &name, qint16 stor
     }
     return storedPics;
 }
-}
+} // namespace PictureNames

@@ -5,8 +5,7 @@
 // How a project's pictures are named and where they are looked up: picture k of a project is its
 // name exactly as stored + "_p" + k + ".gif" in the picture folder. The window, Build Pages from
 // the command line and the publishing check all follow these rules.
-namespace PictureNames
-{
+namespace PictureNames {
 inline const QString FolderName = QStringLiteral("Thumbs");
 
 QString pictureFileName(const QString &name, int k);
@@ -25,4 +24,4 @@ QString pictureFolder(const QString &programFolder, const QString &catalogueFold
 // The picture count that showing the project sets: the highest of pictures 2 to 9 that exists,
 // or `storedPics` when none of them does.
 qint16 foundPictureCount(const QString &folder, const QString &name, qint16 storedPics);
-}
+} // namespace PictureNames

@@ -4,8 +4,8 @@
 
 bool operator==(const ProjectInfo &a, const ProjectInfo &b)
 {
-    return a.Name == b.Name && a.Location == b.Location && a.ShortDesc == b.ShortDesc
-        && a.LongDesc == b.LongDesc && a.Pics == b.Pics;
+    return a.Name == b.Name && a.Location == b.Location && a.ShortDesc == b.ShortDesc && a.LongDesc == b.LongDesc
+        && a.Pics == b.Pics;
 }
 
 bool operator!=(const ProjectInfo &a, const ProjectInfo &b)
@@ -16,7 +16,7 @@ bool operator!=(const ProjectInfo &a, const ProjectInfo &b)
 QDebug operator<<(QDebug debug, const ProjectInfo &project)
 {
     QDebugStateSaver saver(debug);
-    debug.nospace() << "ProjectInfo(" << project.Name << ", " << project.Location << ", "
-                    << project.ShortDesc << ", " << project.LongDesc << ", " << project.Pics << ')';
+    debug.nospace() << "ProjectInfo(" << project.Name << ", " << project.Location << ", " << project.ShortDesc << ", "
+                    << project.LongDesc << ", " << project.Pics << ')';
     return debug;
 }

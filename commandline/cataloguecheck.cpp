@@ -1,7 +1,7 @@
 #include "cataloguecheck.h"
 
 #include "picturenames.h"
-#include "projectsfile.h"
+#include "cataloguefile.h"
 
 #include <QDebug>
 
@@ -13,8 +13,7 @@ bool operator==(const CheckFinding &a, const CheckFinding &b)
 QDebug operator<<(QDebug debug, const CheckFinding &finding)
 {
     QDebugStateSaver saver(debug);
-    debug.nospace() << "CheckFinding(" << finding.record << ", " << finding.name << ", "
-                    << finding.message << ')';
+    debug.nospace() << "CheckFinding(" << finding.record << ", " << finding.name << ", " << finding.message << ')';
     return debug;
 }
 

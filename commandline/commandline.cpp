@@ -14,8 +14,7 @@ const QString ProgramName = QStringLiteral("project-catalogue");
 
 struct Options
 {
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("Shows this help and ends.")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help and ends.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Shows the version and ends.")};
     QCommandLineOption buildPages{
@@ -23,13 +22,12 @@ struct Options
         QStringLiteral("Builds projects_index.htm, projects_short.htm and projects_long.htm in "
                        "FOLDER from its projects.txt, as the window's Build Pages button does, "
                        "without a window or a display, and prints the paths of the three pages.")};
-    QCommandLineOption check{
-        QStringLiteral("check"),
-        QStringLiteral("Reports what would make the published pages wrong, one line per finding "
-                       "(projects.txt:RECORD: Name: message), without a window or a display: "
-                       "missing pictures, stored picture counts that differ from the pictures "
-                       "found, names that cannot be looked up, "
-                       "and a projects.txt that could not be read whole.")};
+    QCommandLineOption check{QStringLiteral("check"),
+                             QStringLiteral("Reports what would make the published pages wrong, one line per finding "
+                                            "(projects.txt:RECORD: Name: message), without a window or a display: "
+                                            "missing pictures, stored picture counts that differ from the pictures "
+                                            "found, names that cannot be looked up, "
+                                            "and a projects.txt that could not be read whole.")};
 };
 
 void describe(QCommandLineParser &parser, const Options &options)
@@ -145,8 +143,7 @@ QString helpText()
     describe(parser, options);
     // Qt names the program as it was started; the help and the manual page name it as installed.
     QString text = parser.helpText();
-    text.replace(0, text.indexOf(QLatin1Char('\n')),
-                 QStringLiteral("Usage: %1 [options] [FOLDER]").arg(ProgramName));
+    text.replace(0, text.indexOf(QLatin1Char('\n')), QStringLiteral("Usage: %1 [options] [FOLDER]").arg(ProgramName));
     return text;
 }
 

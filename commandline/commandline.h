@@ -19,7 +19,7 @@ struct Request
 {
     Action action = Action::OpenWindow;
     QString folder; // as given; empty for the working directory
-    QString error;  // a usage error; empty when the arguments are sound
+    QString error; // a usage error; empty when the arguments are sound
 };
 
 // Reads the arguments, the program's name first.

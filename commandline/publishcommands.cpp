@@ -1,12 +1,10 @@
 #include "publishcommands.h"
 
-#include "catalogue.h"
 #include "cataloguecheck.h"
+#include "cataloguefile.h"
 #include "commandline.h"
-#include "messageservice.h"
+#include "messages.h"
 #include "pages.h"
-#include "projectsfile.h"
-#include "publishmessages.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -15,59 +13,54 @@ namespace PublishCommands {
 
 namespace {
 
-class KeptMessages : public MessageService
+QString catalogueIn(const QString &folder)
 {
-public:
-    void showMessage(const QString &text) override { texts.append(text); }
-    QStringList texts;
-};
+    return QDir(folder).filePath(ProjectsFileName);
+}
 
 // Nothing is created: a folder without a catalogue is more likely a mistyped FOLDER than a new one.
-ProjectsFileRead readCatalogue(const QString &folder, Catalogue &catalogue, KeptMessages &messages,
-                               QTextStream &err)
+int noCatalogue(const QString &folder, QTextStream &err)
 {
-    const ProjectsFileRead read =
-        ReadProjects(catalogue, messages, QDir(folder).filePath(ProjectsFileName));
-    if (read == ProjectsFileRead::Missing)
-        err << QStringLiteral("project-catalogue: there is no %1 in %2\n").arg(ProjectsFileName, folder);
-    return read;
+    err << QStringLiteral("project-catalogue: there is no %1 in %2\n").arg(ProjectsFileName, folder);
+    return CommandLine::Failed;
 }
 
 } // namespace
 
 int buildPages(const QString &folder, QTextStream &out, QTextStream &err)
 {
-    Catalogue catalogue;
-    KeptMessages messages;
-    const ProjectsFileRead read = readCatalogue(folder, catalogue, messages, err);
-    for (const QString &message : std::as_const(messages.texts))
+    CatalogueFile file(catalogueIn(folder));
+    const bool read = file.read();
+    if (file.isMissing())
+        return noCatalogue(folder, err);
+    for (const QString &message : Messages::afterReading(file, read))
         err << CommandLine::messageLines(message);
     // A file that could not be read, or held no project, leaves an empty catalogue, and pages built
     // from it would replace the published ones with empty pages: no unattended run should do that.
-    if (read != ProjectsFileRead::Read)
+    if (!read || file.holdsNoProject())
         return CommandLine::Failed;
 
-    const Pages::PublishResult result = Pages::publishPages(catalogue.Projects(), folder);
-    if (!result.ok) {
-        err << CommandLine::messageLines(PublishMessages::PagesFailed);
+    Pages::Publisher publisher(folder);
+    if (!publisher.publish(file.projects())) {
+        err << CommandLine::messageLines(Messages::PagesFailed);
         return CommandLine::Failed;
     }
     const QDir dir(folder);
-    for (const QString &page : {Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName})
+    for (const QString &page : Pages::FileNames)
         out << dir.filePath(page) << '\n';
     return 0;
 }
 
 int check(const QString &folder, const QString &pictureFolder, QTextStream &out, QTextStream &err)
 {
-    Catalogue catalogue;
-    KeptMessages messages;
-    if (readCatalogue(folder, catalogue, messages, err) == ProjectsFileRead::Missing)
-        return CommandLine::Failed;
+    CatalogueFile file(catalogueIn(folder));
+    const bool read = file.read();
+    if (file.isMissing())
+        return noCatalogue(folder, err);
     QList<CheckFinding> findings;
-    for (const QString &message : std::as_const(messages.texts))
+    for (const QString &message : Messages::afterReading(file, read))
         findings.append(CatalogueCheck::fileFinding(message));
-    findings += CatalogueCheck::checkProjects(catalogue.Projects(), pictureFolder);
+    findings += CatalogueCheck::checkProjects(file.projects(), pictureFolder);
     for (const CheckFinding &finding : std::as_const(findings))
         out << CatalogueCheck::formatFinding(finding) << '\n';
     return findings.isEmpty() ? 0 : CommandLine::Failed;

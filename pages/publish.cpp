@@ -19,7 +19,16 @@ std::unique_ptr<Page> makePage(QIODevice &file)
 
 } // namespace
 
-PublishResult publishPages(const QList<ProjectInfo> &projects, const QString &folder)
+Publisher::Publisher(const QString &folder) : m_folder(folder) {}
+
+bool Publisher::fail(const QString &fileName, const QString &reason)
+{
+    m_failedFile = fileName;
+    m_error = reason;
+    return false;
+}
+
+bool Publisher::publish(const QList<ProjectInfo> &projects)
 {
     constexpr int PageCount = 3;
     const struct
@@ -35,7 +44,7 @@ PublishResult publishPages(const QList<ProjectInfo> &projects, const QString &fo
     // Each page goes to a file of its own beside the page it replaces, and the files replace the
     // old pages in order, index, short, long. The first page that cannot be opened, written or
     // put in place stops the ones after it, so a failure leaves the later pages as they were.
-    const QDir dir(folder);
+    const QDir dir(m_folder);
     std::unique_ptr<SafeFile> files[PageCount];
     std::unique_ptr<Page> pages[PageCount];
     int opened = 0;
@@ -51,11 +60,13 @@ PublishResult publishPages(const QList<ProjectInfo> &projects, const QString &fo
     }
     for (int i = 0; i < opened; ++i) {
         if (!files[i]->commit(pages[i]->finish()))
-            return {false, kinds[i].fileName, files[i]->errorString()};
+            return fail(kinds[i].fileName, files[i]->errorString());
     }
     if (opened < PageCount)
-        return {false, kinds[opened].fileName, files[opened]->errorString()};
-    return {};
+        return fail(kinds[opened].fileName, files[opened]->errorString());
+    m_failedFile.clear();
+    m_error.clear();
+    return true;
 }
 
 } // namespace Pages

@@ -43,9 +43,8 @@ void LongTextEdit::setRecordText(const QString &text)
     // Wrapping at word boundaries looks, for every line it makes, through the rest of the
     // paragraph for a boundary before it falls back to breaking anywhere: a megabyte without one
     // takes half a minute. Such a text is broken anywhere.
-    const QTextOption::WrapMode wrap = hasLongStretchWithoutBreak(shown)
-        ? QTextOption::WrapAnywhere
-        : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    const QTextOption::WrapMode wrap =
+        hasLongStretchWithoutBreak(shown) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
     const bool emptied = TextShaping::prepareBox(this, shown);
     if (wordWrapMode() != wrap) {
         // Emptied first, so that the text shown until now is not laid out again in the new mode.

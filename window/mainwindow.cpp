@@ -1,13 +1,14 @@
 #include "mainwindow.h"
 
 #include "catalogue.h"
+#include "cataloguefile.h"
 #include "longtextedit.h"
+#include "messages.h"
 #include "messageservice.h"
 #include "pages.h"
 #include "picturepreview.h"
 #include "projectlist.h"
 #include "projectlistmodel.h"
-#include "projectsfile.h"
 #include "spacetrim.h"
 #include "textshaping.h"
 
@@ -52,8 +53,7 @@ QLabel *createCaption(QWidget *parent, const char *name, const QString &text, QR
     return label;
 }
 
-QLineEdit *createLineEdit(QWidget *parent, const char *name, const QString &accessibleName,
-                          QRect geometry)
+QLineEdit *createLineEdit(QWidget *parent, const char *name, const QString &accessibleName, QRect geometry)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
@@ -102,8 +102,7 @@ QFont triangleFont()
 
 } // namespace
 
-Main::Main(Catalogue &catalogue, MessageService &messages, const QString &pictureFolder,
-           QWidget *parent)
+Main::Main(Catalogue &catalogue, MessageService &messages, const QString &pictureFolder, QWidget *parent)
     : QWidget(parent), m_catalogue(catalogue), m_messages(messages)
 {
     setObjectName(QStringLiteral("Main"));
@@ -137,8 +136,7 @@ void Main::createList()
     m_list->setAccessibleName(QStringLiteral("Projects"));
     m_list->setGeometry(8, 16, 177, 251);
     m_list->setModel(m_model);
-    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &Main::onListSelectionChanged);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &Main::onListSelectionChanged);
 }
 
 void Main::createButtons()
@@ -191,19 +189,15 @@ void Main::createPictures()
 void Main::createEditors()
 {
     const QStringList captions = {QStringLiteral("TIP or Project Name"), QStringLiteral("Location"),
-                                  QStringLiteral("Short Description"),
-                                  QStringLiteral("Long Description")};
+                                  QStringLiteral("Short Description"), QStringLiteral("Long Description")};
     const QFont captionFont = labelFont(captions, 97);
     const char *names[] = {"Label1", "Label6", "Label9", "Label2"};
     for (int i = 0; i < captions.size(); ++i)
         createCaption(this, names[i], captions.at(i), {8, 288 + 24 * i, 97, 17})->setFont(captionFont);
 
-    m_name = createLineEdit(this, "text_name", QStringLiteral("TIP or Project Name"),
-                            {112, 288, 161, 19});
-    m_location = createLineEdit(this, "text_location", QStringLiteral("Location"),
-                                {112, 312, 161, 19});
-    m_short = createLineEdit(this, "text_short", QStringLiteral("Short Description"),
-                             {112, 336, 609, 19});
+    m_name = createLineEdit(this, "text_name", QStringLiteral("TIP or Project Name"), {112, 288, 161, 19});
+    m_location = createLineEdit(this, "text_location", QStringLiteral("Location"), {112, 312, 161, 19});
+    m_short = createLineEdit(this, "text_short", QStringLiteral("Short Description"), {112, 336, 609, 19});
 
     m_long = new LongTextEdit(this);
     m_long->setObjectName(QStringLiteral("text_long"));
@@ -217,8 +211,8 @@ void Main::createEditors()
 
 void Main::setTabOrder()
 {
-    const QList<QWidget *> order = {m_list,   m_name, m_location, m_short,      m_long, m_delete,
-                                    m_add,    m_save, m_buildPages, m_up,       m_down};
+    const QList<QWidget *> order = {m_list, m_name, m_location,   m_short, m_long, m_delete,
+                                    m_add,  m_save, m_buildPages, m_up,    m_down};
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
@@ -244,12 +238,31 @@ void Main::StartUp()
 
 void Main::LoadProjects()
 {
-    ::LoadProjects(m_catalogue, m_messages, ProjectsFileName);
+    // Built from nothing, whatever the catalogue held: its memory is free for what is read.
+    m_catalogue.assign({});
+    CatalogueFile file;
+    const bool read = file.read();
+    m_catalogue.assign(file.takeProjects(), file.encoding());
+    for (const QString &message : Messages::afterReading(file, read))
+        m_messages.showMessage(message);
+    if (!file.isMissing())
+        return;
+    // The first run: one project with "New" in all four texts and one picture, saved at once.
+    m_messages.showMessage(Messages::Creating);
+    const qint16 first = *m_catalogue.AppendProject();
+    for (const char *key : {"Name", "Location", "ShortDesc", "LongDesc"})
+        m_catalogue.SetProjectField(first, QLatin1String(key), QStringLiteral("New"));
+    m_catalogue.SetPics(first, 1);
+    SaveProjects();
 }
 
-void Main::SaveProjects()
+bool Main::SaveProjects()
 {
-    ::SaveProjects(m_catalogue, m_messages, ProjectsFileName);
+    CatalogueFile file;
+    if (file.write(m_catalogue))
+        return true;
+    m_messages.showMessage(Messages::SaveFailed);
+    return false;
 }
 
 void Main::UpdateListBox()
@@ -271,8 +284,7 @@ void Main::UpdateText()
     if (selected < 0)
         return;
     const ProjectInfo &project = m_catalogue.at(selected);
-    for (const auto &[box, text] : {std::pair{m_name, &project.Name},
-                                    std::pair{m_location, &project.Location},
+    for (const auto &[box, text] : {std::pair{m_name, &project.Name}, std::pair{m_location, &project.Location},
                                     std::pair{m_short, &project.ShortDesc}}) {
         TextShaping::prepareBox(box, *text);
         box->setText(*text);
@@ -344,7 +356,7 @@ void Main::addProject()
     const qint16 selected = qint16(m_list->selectedRow());
     const std::optional<qint16> added = m_catalogue.AddProject(selected);
     if (!added) {
-        m_messages.showMessage(MainMessages::CatalogueFull);
+        m_messages.showMessage(Messages::CatalogueFull);
         return;
     }
     UpdateText();
@@ -357,7 +369,7 @@ void Main::deleteProject()
 {
     const qint16 selected = qint16(m_list->selectedRow());
     if (selected < 0) {
-        m_messages.showMessage(MainMessages::NothingToDelete);
+        m_messages.showMessage(Messages::NothingToDelete);
         return;
     }
     m_catalogue.DeleteProject(selected);
@@ -396,7 +408,7 @@ void Main::saveAll()
 
 void Main::buildPages()
 {
-    const Pages::PublishResult result =
-        Pages::publishPages(m_catalogue.Projects(), QDir::currentPath());
-    m_messages.showMessage(result.ok ? MainMessages::PagesBuilt : MainMessages::PagesFailed);
+    Pages::Publisher publisher(QDir::currentPath());
+    const bool published = publisher.publish(m_catalogue.Projects());
+    m_messages.showMessage(published ? Messages::PagesBuilt : Messages::PagesFailed);
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "publishmessages.h"
-
 #include <QString>
 #include <QWidget>
 
@@ -19,14 +17,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace MainMessages {
-inline const QString NothingToDelete = QStringLiteral("Please Select a Project to Delete");
-inline const QString CatalogueFull =
-    QStringLiteral("Not possible to Add a Project\rThe catalogue already holds 32767 projects");
-using PublishMessages::PagesBuilt;
-using PublishMessages::PagesFailed;
-} // namespace MainMessages
-
 // The one window: the project list, the editor of the selected project, its pictures and the
 // commands. The list's selected row is the only record of which project is current.
 class Main : public QWidget
@@ -34,15 +24,18 @@ class Main : public QWidget
     Q_OBJECT
 
 public:
-    Main(Catalogue &catalogue, MessageService &messages, const QString &pictureFolder,
-         QWidget *parent = nullptr);
+    Main(Catalogue &catalogue, MessageService &messages, const QString &pictureFolder, QWidget *parent = nullptr);
     ~Main() override;
 
     // Loads the catalogue and shows its first project; runs once, before the window is shown.
     void StartUp();
 
+    // Fills the catalogue from projects.txt, or on the first run creates the file with one record;
+    // tells the user what could not be read.
     void LoadProjects();
-    void SaveProjects();
+    // Writes the whole catalogue to projects.txt; false, the user told and the old file whole, when
+    // it cannot.
+    bool SaveProjects();
     void UpdateListBox();
     void UpdateText();
     void UpdatePicture();

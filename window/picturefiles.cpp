@@ -1,33 +1,11 @@
 #include "picturefiles.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "plainfile.h"
+
 #include <QImageReader>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace PictureFiles
-{
+namespace PictureFiles {
 namespace {
-
-// Opens the picture without waiting and judges what was opened, not the name that was looked up:
-// a FIFO or a device put in a picture's place after the lookup must not block the window. Files
-// above the size bound are left unread: a GIF the preview can show is far smaller, and a huge
-// comment in front of a tiny picture would otherwise be read through at every selection.
-bool openPicture(const QString &path, QFile &file)
-{
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return false;
-    struct stat info;
-    if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= MaxFileBytes
-        && file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return true;
-    ::close(descriptor);
-    return false;
-}
 
 // The size a GIF's header declares for its screen, read without decoding: Qt's reader decodes
 // the whole first frame merely to report a size.
@@ -44,12 +22,15 @@ QSize declaredScreenSize(QIODevice &file)
 
 QImage loadPicture(const QString &path)
 {
-    QFile file;
-    if (!openPicture(path, file))
+    // A FIFO or a device put in a picture's place after the lookup must not block the window, and
+    // files above the size bound are left unread: a GIF the preview can show is far smaller, and a
+    // huge comment in front of a tiny picture would otherwise be read through at every selection.
+    PlainFile picture(path);
+    if (!picture.open() || picture.file().size() > MaxFileBytes)
         return {};
+    QFile &file = picture.file();
     const auto tooLarge = [](QSize size) {
-        return size.width() > MaxSide || size.height() > MaxSide
-            || qint64(size.width()) * size.height() > MaxPixels;
+        return size.width() > MaxSide || size.height() > MaxSide || qint64(size.width()) * size.height() > MaxPixels;
     };
     const QSize screen = declaredScreenSize(file);
     if (!screen.isValid() || tooLarge(screen))
@@ -65,4 +46,4 @@ QImage loadPicture(const QString &path)
         return {};
     return image;
 }
-}
+} // namespace PictureFiles

@@ -7,8 +7,7 @@
 
 // Where the pictures of a project lie and how they are read: picture k of a project is its name
 // exactly as stored + "_p" + k + ".gif" in the picture folder.
-namespace PictureFiles
-{
+namespace PictureFiles {
 // Larger pictures are refused before decoding: the preview shows 180x120 pictures, and the bounds
 // keep a damaged or hostile header from claiming gigabytes, or nine pictures from claiming 64 MB each.
 constexpr int MaxSide = 4096;
@@ -23,4 +22,4 @@ using PictureNames::picturePath;
 
 // Decodes a GIF with bounded size, memory and reading; a null image when the file cannot be shown.
 QImage loadPicture(const QString &path);
-}
+} // namespace PictureFiles

@@ -7,6 +7,18 @@
 #include <cmath>
 #include <utility>
 
+namespace {
+
+// Where a picture of `extent` starts so that it is centred on a frame: an odd difference leaves the
+// extra pixel on the right or at the bottom.
+int centredStart(int frameStart, int frameExtent, int extent)
+{
+    // Floor, not truncation, so that pictures larger than the frame follow the same rule.
+    return frameStart + static_cast<int>(std::floor((frameExtent - extent) / 2.0));
+}
+
+} // namespace
+
 PicturePreview::PicturePreview(Controls controls, QString pictureFolder)
     : m_controls(controls), m_folder(std::move(pictureFolder)), m_builtIn(builtInImage())
 {
@@ -19,12 +31,6 @@ PicturePreview::PicturePreview(Controls controls, QString pictureFolder)
 QPixmap PicturePreview::builtInImage()
 {
     return QPixmap(QStringLiteral(":/no_picture.gif"));
-}
-
-int PicturePreview::centredStart(int frameStart, int frameExtent, int extent)
-{
-    // Floor, not truncation, so that pictures larger than the frame follow the same rule.
-    return frameStart + static_cast<int>(std::floor((frameExtent - extent) / 2.0));
 }
 
 qint16 PicturePreview::UpdatePicture(const ProjectInfo &project)

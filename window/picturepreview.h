@@ -17,10 +17,10 @@ class PicturePreview
 public:
     struct Controls
     {
-        QLabel *image1 = nullptr;                 // takes the picture's own size
-        QRect frame;                              // picframe1, in which image1 is centred
-        std::array<QLabel *, 8> small{};          // Image_small 1 to 8: pictures 2 to 9, stretched
-        QLabel *noPicture = nullptr;              // image_nopicture: holds the built-in image
+        QLabel *image1 = nullptr; // takes the picture's own size
+        QRect frame; // picframe1, in which image1 is centred
+        std::array<QLabel *, 8> small{}; // Image_small 1 to 8: pictures 2 to 9, stretched
+        QLabel *noPicture = nullptr; // image_nopicture: holds the built-in image
     };
 
     PicturePreview(Controls controls, QString pictureFolder);
@@ -29,14 +29,8 @@ public:
     // (its own Pics when none of pictures 2 to 9 exists).
     qint16 UpdatePicture(const ProjectInfo &project);
 
-    const QString &pictureFolder() const { return m_folder; }
-
     // The built-in "No Picture" image, as compiled into the program.
     static QPixmap builtInImage();
-
-    // Where a picture of `extent` starts so that it is centred on a frame: an odd difference leaves
-    // the extra pixel on the right or at the bottom.
-    static int centredStart(int frameStart, int frameExtent, int extent);
 
 private:
     qint16 UpdateSmallPictures(const ProjectInfo &project);

@@ -56,8 +56,7 @@ void ProjectList::setSelectedRow(int row)
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
 }
 
-QItemSelectionModel::SelectionFlags ProjectList::selectionCommand(const QModelIndex &index,
-                                                                  const QEvent *event) const
+QItemSelectionModel::SelectionFlags ProjectList::selectionCommand(const QModelIndex &index, const QEvent *event) const
 {
     // Ctrl+click and Ctrl+Space would otherwise toggle the selected row off, and Ctrl+arrows would
     // move the current row away from the selected one.

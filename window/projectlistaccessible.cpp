@@ -16,10 +16,7 @@ QAccessibleInterface *createForProjectList(const QString &className, QObject *ob
 
 } // namespace
 
-ProjectListAccessible::ProjectListAccessible(ProjectList *list)
-    : QAccessibleWidget(list, QAccessible::List)
-{
-}
+ProjectListAccessible::ProjectListAccessible(ProjectList *list) : QAccessibleWidget(list, QAccessible::List) {}
 
 ProjectListAccessible::~ProjectListAccessible()
 {
@@ -85,10 +82,7 @@ void ProjectListAccessible::forgetEntries()
     m_entries.clear();
 }
 
-ProjectListEntryAccessible::ProjectListEntryAccessible(ProjectList *list, int row)
-    : m_list(list), m_row(row)
-{
-}
+ProjectListEntryAccessible::ProjectListEntryAccessible(ProjectList *list, int row) : m_list(list), m_row(row) {}
 
 bool ProjectListEntryAccessible::isValid() const
 {

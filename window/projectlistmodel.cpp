@@ -4,8 +4,7 @@
 
 ProjectListModel::ProjectListModel(const Catalogue &catalogue, QObject *parent)
     : QAbstractListModel(parent), m_catalogue(catalogue)
-{
-}
+{}
 
 void ProjectListModel::rebuild()
 {

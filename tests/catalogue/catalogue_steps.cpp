@@ -1,17 +1,21 @@
-// Runs LoadProjects/SaveProjects steps in a process of its own, so that tests can run them as an
-// unprivileged user or under a file-size limit. Steps are the arguments, in order:
+// Runs the window's LoadProjects/SaveProjects in a process of its own, with a window that is never
+// shown, so that tests can run them as an unprivileged user or under a file-size limit, in the
+// working folder. Steps are the arguments, in order:
 //   load | save | add | add N | count | unprotect | fsize BYTES | nofsize | nothreads | leavefolder
 // Messages and results go to standard output, one line each.
 #include "catalogue.h"
+#include "cataloguefile.h"
+#include "mainwindow.h"
 #include "messageservice.h"
-#include "projectsfile.h"
+#include "processlimits.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
 
 #include <csignal>
-#include <sys/resource.h>
+#include <optional>
 
 namespace {
 
@@ -27,30 +31,27 @@ public:
     }
 };
 
-void setFileSizeLimit(rlim_t bytes)
-{
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     // A full disk must be an error the program sees, not a signal that kills it.
     std::signal(SIGXFSZ, SIG_IGN);
+    // No display is needed: the window is never shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     Catalogue catalogue;
     PrintingMessages messages;
-    rlimit threadLimit{};
-    bool threadsLimited = false;
+    Main window(catalogue, messages, QString());
+    std::optional<FileSizeLimit> fileSize;
+    std::optional<ThreadLimit> threads;
     for (int i = 1; i < argc; ++i) {
         const QByteArray step = argv[i];
         if (step == "load") {
-            LoadProjects(catalogue, messages);
+            window.LoadProjects();
         } else if (step == "save") {
-            out << (SaveProjects(catalogue, messages) ? "saved" : "not saved") << Qt::endl;
+            out << (window.SaveProjects() ? "saved" : "not saved") << Qt::endl;
         } else if (step == "add") {
             const bool counted = i + 1 < argc && QByteArray(argv[i + 1]).toInt() > 0;
             for (int n = counted ? QByteArray(argv[++i]).toInt() : 1; n > 0; --n)
@@ -60,24 +61,19 @@ int main(int argc, char *argv[])
         } else if (step == "unprotect") {
             QFile::setPermissions(ProjectsFileName, QFile::permissions(ProjectsFileName) | QFile::WriteOwner);
         } else if (step == "fsize" && i + 1 < argc) {
-            setFileSizeLimit(rlim_t(QByteArray(argv[++i]).toULongLong()));
+            fileSize.emplace(rlim_t(QByteArray(argv[++i]).toULongLong()));
         } else if (step == "nofsize") {
-            setFileSizeLimit(RLIM_INFINITY);
+            fileSize.reset();
         } else if (step == "leavefolder") {
             // The working folder is deleted under the program, as another program might.
             QDir().rmdir(QDir::currentPath());
         } else if (step == "nothreads") {
-            // No process or thread beyond this one for the user (root is exempt), until exit.
-            getrlimit(RLIMIT_NPROC, &threadLimit);
-            const rlimit one{1, threadLimit.rlim_max};
-            threadsLimited = setrlimit(RLIMIT_NPROC, &one) == 0;
+            // Until the steps end, and lifted before the process does.
+            threads.emplace();
         } else {
             out << "unknown step " << step << Qt::endl;
             return 2;
         }
     }
-    // The leak checker of sanitizer builds needs a thread of its own at exit.
-    if (threadsLimited)
-        setrlimit(RLIMIT_NPROC, &threadLimit);
     return 0;
 }

@@ -1,8 +1,11 @@
 #include "catalogue.h"
+#include "cataloguefile.h"
 #include "catalogueformat.h"
-#include "messageservice.h"
-#include "projectsfile.h"
-#include "safefile.h"
+#include "messages.h"
+#include "processlimits.h"
+#include "recordingmessages.h"
+#include "testfiles.h"
+#include "windowprocedures.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,26 +13,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "testfiles.h"
+#include <optional>
 
-#include <csignal>
-
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+using WindowProcedures::loadProjects;
+using WindowProcedures::saveProjects;
+
 namespace {
 
-class RecordingMessages : public MessageService
-{
-public:
-    void showMessage(const QString &text) override { shown.append(text); }
-    QStringList shown;
-};
-
-const QByteArray FirstRun = "\"Name:\",\"New\"\r\n\"Location:\",\"New\"\r\n\"Short Description:\",\"New\"\r\n"
-                            "\"Long Description:\",\"New\"\r\n\"Total Pictures:\",1\r\n";
-const QString SaveFailedLine = QStringLiteral("message Not possible to Save Project Information\\rCheck for write protection");
+const QString SaveFailedLine =
+    QStringLiteral("message Not possible to Save Project Information\\rCheck for write protection");
 
 ProjectInfo named(const QString &name)
 {
@@ -53,18 +48,13 @@ QStringList runSteps(const QString &dir, const QStringList &steps, bool unprivil
     return QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-int openDescriptors()
-{
-    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size());
-}
-
 // A folder the unprivileged user owns, inside a scratch folder it may enter.
 QString unprivilegedFolder(const QTemporaryDir &scratch)
 {
     const QString dir = scratch.filePath(QStringLiteral("work"));
     QDir().mkpath(dir);
-    QFile::setPermissions(scratch.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                              | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(scratch.path(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     if (!giveToNobody(dir))
         return {};
     return dir;
@@ -82,17 +72,17 @@ private slots:
         QVERIFY(m_dir.isValid());
         m_path = m_dir.filePath(QStringLiteral("projects.txt"));
         QFile::remove(m_path);
-        m_messages.shown.clear();
+        m_messages.texts.clear();
     }
 
     void firstRunCreatesTheFile()
     {
         Catalogue catalogue;
         catalogue.assign({named("left over")});
-        LoadProjects(catalogue, m_messages, m_path);
-        QCOMPARE(m_messages.shown, QStringList{QStringLiteral("No existing file, creating projects.txt")});
+        loadProjects(catalogue, m_messages, m_path);
+        QCOMPARE(m_messages.texts, QStringList{QStringLiteral("No existing file, creating projects.txt")});
         QCOMPARE(catalogue.Projects(), (QList<ProjectInfo>{ProjectInfo{"New", "New", "New", "New", 1}}));
-        QCOMPARE(readFile(m_path), FirstRun);
+        QCOMPARE(readFile(m_path), FirstRunFile);
         QCOMPARE(readFile(m_path).size(), 110);
     }
 
@@ -103,15 +93,16 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         const QStringList none;
         QTest::newRow("empty file") << QByteArray() << 0 << none;
-        QTest::newRow("first-run file") << FirstRun << 1 << none;
-        QTest::newRow("two records") << FirstRun + FirstRun << 2 << none;
+        QTest::newRow("first-run file") << FirstRunFile << 1 << none;
+        QTest::newRow("two records") << FirstRunFile + FirstRunFile << 2 << none;
         QTest::newRow("blank lines only") << QByteArray(" \r\n\r\n\t\r\n") << 0 << none;
-        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + FirstRun << 1 << none;
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + FirstRunFile << 1 << none;
         // Nothing in it could be read, so nothing of it may be lost unseen: the user is told, and
         // the file stays as it is until Save All.
-        const QStringList noRecord{
-            QStringLiteral("projects.txt holds no project that could be read.\rThe file is unchanged until you press Save All.")};
-        static const char elf[] = "\x7F" "ELF\x02\x01\x01\0\0\0\x03\0>\0";
+        const QStringList noRecord{QStringLiteral(
+            "projects.txt holds no project that could be read.\rThe file is unchanged until you press Save All.")};
+        static const char elf[] = "\x7F"
+                                  "ELF\x02\x01\x01\0\0\0\x03\0>\0";
         static const char utf16[] = "\"\0N\0a\0m\0e\0:\0\"\0,\0\"\0A\0\"\0";
         QTest::newRow("binary file") << QByteArray(elf, sizeof elf - 1) << 0 << noRecord;
         QTest::newRow("UTF-16 without a byte-order mark") << QByteArray(utf16, sizeof utf16 - 1) << 0 << noRecord;
@@ -125,13 +116,13 @@ private slots:
         writeFile(m_path, file);
         Catalogue catalogue;
         catalogue.assign({named("a"), named("b"), named("c")});
-        LoadProjects(catalogue, m_messages, m_path);
+        loadProjects(catalogue, m_messages, m_path);
         QCOMPARE(catalogue.LastProject(), qint16(count - 1));
-        QCOMPARE(m_messages.shown, messages);
+        QCOMPARE(m_messages.texts, messages);
         QCOMPARE(readFile(m_path), file);
         // A catalogue saved unchanged is the file it was read from.
         if (count > 0) {
-            QVERIFY(SaveProjects(catalogue, m_messages, m_path));
+            QVERIFY(saveProjects(catalogue, m_messages, m_path));
             QCOMPARE(readFile(m_path), file);
         }
     }
@@ -149,8 +140,8 @@ private slots:
         QTest::newRow("link to /dev/zero") << "/dev/zero" << load << "projects.txt is not a plain file.";
         QTest::newRow("link to /dev/urandom") << "/dev/urandom" << load << "projects.txt is not a plain file.";
         QTest::newRow("link to nowhere") << "nowhere" << load << "No such file or directory.";
-        QTest::newRow("working folder deleted") << "gone" << QStringList{"leavefolder", "load", "count"}
-                                                << "The working folder no longer exists.";
+        QTest::newRow("working folder deleted")
+            << "gone" << QStringList{"leavefolder", "load", "count"} << "The working folder no longer exists.";
     }
 
     void startUpNeverWaitsOnAFile()
@@ -168,24 +159,87 @@ private slots:
             QVERIFY(::symlink(QFile::encodeName(kind).constData(), path.constData()) == 0);
 
         const QStringList output = runSteps(dir, steps);
-        QCOMPARE(output, (QStringList{QStringLiteral("message Not possible to read projects.txt\\r") + reason,
-                                      QStringLiteral("projects 0")}));
+        QCOMPARE(output,
+                 (QStringList{QStringLiteral("message Not possible to read projects.txt\\r") + reason,
+                              QStringLiteral("projects 0")}));
         if (kind != QLatin1String("gone"))
             QVERIFY(!QFileInfo(QString::fromLocal8Bit(path)).isFile());
+    }
+
+    // What a read of the file finds, as the window's start-up and the command line see it.
+    void readSaysWhatItFound_data()
+    {
+        QTest::addColumn<QString>("kind"); // what stands at projects.txt
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<bool>("missing");
+        QTest::addColumn<int>("projects");
+        QTest::addColumn<bool>("noProject");
+        QTest::addColumn<bool>("byteOrderMark");
+        QTest::addColumn<QString>("reason");
+
+        QTest::newRow("nothing") << "none" << QByteArray() << false << true << 0 << false << false
+                                 << "No such file or directory.";
+        QTest::newRow("link to nowhere") << "dangling" << QByteArray() << false << false << 0 << false << false
+                                         << "No such file or directory.";
+        QTest::newRow("folder") << "folder" << QByteArray() << false << false << 0 << false << false
+                                << "It is a folder, not a file.";
+        QTest::newRow("empty file") << "file" << QByteArray() << true << false << 0 << false << false << QString();
+        QTest::newRow("blank lines") << "file" << QByteArray("\r\n \r\n") << true << false << 0 << false << false
+                                     << QString();
+        QTest::newRow("two records") << "file" << FirstRunFile + FirstRunFile << true << false << 2 << false << false
+                                     << QString();
+        QTest::newRow("byte-order mark") << "file"
+                                         << "\xEF\xBB\xBF" + FirstRunFile << true << false << 1 << false << true
+                                         << QString();
+        QTest::newRow("text but no project")
+            << "file" << QByteArray("no catalogue\r\n") << true << false << 0 << true << false << QString();
+    }
+
+    void readSaysWhatItFound()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, read);
+        QFETCH(bool, missing);
+        QFETCH(int, projects);
+        QFETCH(bool, noProject);
+        QFETCH(bool, byteOrderMark);
+        QFETCH(QString, reason);
+        if (kind == QLatin1String("file"))
+            writeFile(m_path, bytes);
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(m_path));
+        else if (kind == QLatin1String("dangling"))
+            QVERIFY(QFile::link(m_dir.filePath(QStringLiteral("gone.txt")), m_path));
+
+        CatalogueFile file(m_path);
+        QCOMPARE(file.read(), read);
+        const bool folder = QFileInfo(m_path).isDir();
+        QVERIFY(folder ? QDir().rmdir(m_path) : !QFileInfo::exists(m_path) || QFile::remove(m_path));
+        QCOMPARE(file.isMissing(), missing);
+        QCOMPARE(file.projects().size(), projects);
+        QCOMPARE(file.holdsNoProject(), noProject);
+        QCOMPARE(file.encoding(), byteOrderMark ? FileEncoding::Utf8WithByteOrderMark : FileEncoding::Plain);
+        QCOMPARE(file.errorString(), reason);
+        QCOMPARE(file.droppedRecords(), 0);
+        // Taken, the projects are the caller's; the file keeps none.
+        QCOMPARE(file.takeProjects().size(), projects);
+        QVERIFY(file.projects().isEmpty());
     }
 
     void folderInPlaceOfTheFile()
     {
         QVERIFY(QDir().mkdir(m_path));
         Catalogue catalogue;
-        LoadProjects(catalogue, m_messages, m_path);
-        QCOMPARE(m_messages.shown.size(), 1);
-        QVERIFY(m_messages.shown.first().startsWith(QStringLiteral("Not possible to read projects.txt\r")));
+        loadProjects(catalogue, m_messages, m_path);
+        QCOMPARE(m_messages.texts.size(), 1);
+        QVERIFY(m_messages.texts.first().startsWith(QStringLiteral("Not possible to read projects.txt\r")));
         QCOMPARE(catalogue.LastProject(), qint16(-1));
 
         catalogue.assign({named("A")});
-        QVERIFY(!SaveProjects(catalogue, m_messages, m_path));
-        QCOMPARE(m_messages.shown.last(), ProjectsMessages::SaveFailed);
+        QVERIFY(!saveProjects(catalogue, m_messages, m_path));
+        QCOMPARE(m_messages.texts.last(), Messages::SaveFailed);
         QCOMPARE(catalogue.Projects(), QList<ProjectInfo>{named("A")});
         QVERIFY(QFileInfo(m_path).isDir());
         QVERIFY(QDir().rmdir(m_path));
@@ -198,25 +252,25 @@ private slots:
             file += "\"Name:\",\"P\"\r\n";
         writeFile(m_path, file);
         Catalogue catalogue;
-        LoadProjects(catalogue, m_messages, m_path);
+        loadProjects(catalogue, m_messages, m_path);
         QCOMPARE(catalogue.LastProject(), qint16(32766));
-        QCOMPARE(m_messages.shown.size(), 1);
-        QVERIFY(m_messages.shown.first().contains(QStringLiteral("2 more projects")));
+        QCOMPARE(m_messages.texts.size(), 1);
+        QVERIFY(m_messages.texts.first().contains(QStringLiteral("2 more projects")));
         QCOMPARE(readFile(m_path), file);
     }
 
     void savesAreCompleteAndRepeatable()
     {
         Catalogue catalogue;
-        QVERIFY(SaveProjects(catalogue, m_messages, m_path));
+        QVERIFY(saveProjects(catalogue, m_messages, m_path));
         QCOMPARE(readFile(m_path), QByteArray());
 
         catalogue.assign({named("A"), ProjectInfo{"B", "x,y", "\"q\"", "1\r\n2", -1}});
-        QVERIFY(SaveProjects(catalogue, m_messages, m_path));
+        QVERIFY(saveProjects(catalogue, m_messages, m_path));
         const QByteArray first = readFile(m_path);
-        QVERIFY(SaveProjects(catalogue, m_messages, m_path));
+        QVERIFY(saveProjects(catalogue, m_messages, m_path));
         QCOMPARE(readFile(m_path), first);
-        QCOMPARE(m_messages.shown, QStringList());
+        QCOMPARE(m_messages.texts, QStringList());
         QCOMPARE(first, CatalogueFormat::write(catalogue.Projects()));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"projects.txt"});
     }
@@ -234,7 +288,8 @@ private slots:
         QTest::newRow("link to a file elsewhere") << QStringLiteral("../real/projects.txt") << 0644 << 0644 << false;
         QTest::newRow("link to a link") << QStringLiteral("hop.txt,../real/projects.txt") << 0604 << 0604 << false;
         QTest::newRow("another user's file") << QString() << 0660 << 0660 << true;
-        QTest::newRow("another user's file through a link") << QStringLiteral("../real/projects.txt") << 0600 << 0600 << true;
+        QTest::newRow("another user's file through a link")
+            << QStringLiteral("../real/projects.txt") << 0600 << 0600 << true;
     }
 
     void saveKeepsWhatTheOldFileWas()
@@ -265,8 +320,8 @@ private slots:
 
         Catalogue catalogue;
         catalogue.assign({named("A")});
-        QVERIFY(SaveProjects(catalogue, m_messages, path));
-        QCOMPARE(m_messages.shown, QStringList());
+        QVERIFY(saveProjects(catalogue, m_messages, path));
+        QCOMPARE(m_messages.texts, QStringList());
         QCOMPARE(readFile(real), CatalogueFormat::write(catalogue.Projects()));
         struct stat saved;
         QVERIFY(::stat(QFile::encodeName(real).constData(), &saved) == 0);
@@ -274,7 +329,8 @@ private slots:
         QCOMPARE(saved.st_uid, before.st_uid);
         QCOMPARE(saved.st_gid, before.st_gid);
         QCOMPARE(QFileInfo(path).isSymLink(), !linkChain.isEmpty());
-        QCOMPARE(QDir(work).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 1 + linkChain.count(QLatin1Char(',')));
+        QCOMPARE(QDir(work).entryList(QDir::Files | QDir::Hidden | QDir::System).size(),
+                 1 + linkChain.count(QLatin1Char(',')));
         QCOMPARE(QDir(scratch.filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden).size(),
                  linkChain.isEmpty() ? 0 : 1);
     }
@@ -284,7 +340,7 @@ private slots:
         const mode_t mask = ::umask(022);
         Catalogue catalogue;
         catalogue.assign({named("A")});
-        const bool saved = SaveProjects(catalogue, m_messages, m_path);
+        const bool saved = saveProjects(catalogue, m_messages, m_path);
         ::umask(mask);
         QVERIFY(saved);
         struct stat file;
@@ -298,9 +354,12 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("full disk") << "fsize" << "File too large";
-        QTest::newRow("folder in the file's place") << "folder" << "projects.txt is not a plain file.";
-        QTest::newRow("folder deleted") << "gone" << " no longer exists.";
+        QTest::newRow("full disk") << "fsize"
+                                   << "File too large";
+        QTest::newRow("folder in the file's place") << "folder"
+                                                    << "projects.txt is not a plain file.";
+        QTest::newRow("folder deleted") << "gone"
+                                        << " no longer exists.";
     }
 
     void failedWritesSayWhy()
@@ -317,42 +376,21 @@ private slots:
             QVERIFY(QDir().rmdir(dir));
         // Beyond the limit, but under the megabyte at which the writer would start a thread.
         const QList<ProjectInfo> projects(100, ProjectInfo{"Name", "Location", "Short", QString(500, u'x'), 1});
-        rlimit unlimited{};
-        getrlimit(RLIMIT_FSIZE, &unlimited);
-        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-        if (kind == QLatin1String("fsize")) {
-            const rlimit small{4096, unlimited.rlim_max};
-            QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        Catalogue catalogue;
+        catalogue.assign(projects);
+        CatalogueFile file(path);
+        bool written = true;
+        {
+            std::optional<FileSizeLimit> full;
+            if (kind == QLatin1String("fsize"))
+                QVERIFY(full.emplace(4096).active());
+            written = file.write(catalogue);
         }
-        const QString error = writeFileSafely(path, [&projects](QIODevice &file) { return CatalogueFormat::write(projects, file); });
-        setrlimit(RLIMIT_FSIZE, &unlimited);
-        std::signal(SIGXFSZ, previous);
+        const QString error = file.errorString();
+        QVERIFY(!written);
         QVERIFY2(error.endsWith(reason), qPrintable(error));
         QVERIFY(!error.contains(QStringLiteral("Unknown error")));
         QVERIFY(!QFileInfo(path).isFile());
-    }
-
-    void replacedFilesAreLetGo_data()
-    {
-        QTest::addColumn<bool>("writes");
-        QTest::newRow("replaced") << true;
-        QTest::newRow("write failed") << false;
-    }
-
-    // The file being replaced is held until its replacement is in place; a hold never let go
-    // would keep its disk space taken until the program ends.
-    void replacedFilesAreLetGo()
-    {
-        QFETCH(bool, writes);
-        writeFile(m_path, "old");
-        const int before = openDescriptors();
-        for (int i = 0; i < 20; ++i) {
-            const QString error = writeFileSafely(m_path, [&](QIODevice &file) { return file.write("new", 3) == 3 && writes; });
-            QCOMPARE(error.isEmpty(), writes);
-        }
-        QTRY_COMPARE(openDescriptors(), before);
-        QCOMPARE(readFile(m_path), writes ? QByteArray("new") : QByteArray("old"));
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"projects.txt"});
     }
 
     void largeSaveWithoutThreads()
@@ -381,7 +419,7 @@ private slots:
         const QString dir = unprivilegedFolder(scratch);
         QVERIFY(!dir.isEmpty());
         const QString path = dir + QStringLiteral("/projects.txt");
-        writeFile(path, FirstRun);
+        writeFile(path, FirstRunFile);
         QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
         QVERIFY(giveToNobody(path));
 
@@ -391,7 +429,7 @@ private slots:
                  qPrintable(output.at(0)));
         QCOMPARE(output.at(1), QStringLiteral("projects 0"));
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        QCOMPARE(readFile(path), FirstRun);
+        QCOMPARE(readFile(path), FirstRunFile);
     }
 
     void saveFailuresKeepTheOldFile_data()
@@ -408,9 +446,9 @@ private slots:
             << QStringList{"not saved", "projects 2", "saved", "projects 2"} << 2;
         QTest::newRow("write-protected folder")
             << "folder" << QStringList{"load", "add", "save", "count"} << QStringList{"not saved", "projects 2"} << 1;
-        QTest::newRow("full disk")
-            << "fsize" << QStringList{"load", "add", "add", "fsize", "150", "save", "count", "nofsize", "save"}
-            << QStringList{"not saved", "projects 3", "saved"} << 3;
+        QTest::newRow("full disk") << "fsize" << QStringList{"load", "add",   "add",     "fsize", "150",
+                                                             "save", "count", "nofsize", "save"}
+                                   << QStringList{"not saved", "projects 3", "saved"} << 3;
     }
 
     void saveFailuresKeepTheOldFile()
@@ -424,7 +462,7 @@ private slots:
         const QString dir = unprivilegedFolder(scratch);
         QVERIFY(!dir.isEmpty());
         const QString path = dir + QStringLiteral("/projects.txt");
-        writeFile(path, FirstRun);
+        writeFile(path, FirstRunFile);
         QVERIFY(giveToNobody(path));
         if (protection == QLatin1String("file"))
             QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther));
@@ -444,10 +482,10 @@ private slots:
 
         Catalogue saved;
         RecordingMessages ignored;
-        LoadProjects(saved, ignored, path);
+        loadProjects(saved, ignored, path);
         QCOMPARE(saved.LastProject() + 1, projectsInFile);
         if (projectsInFile == 1)
-            QCOMPARE(readFile(path), FirstRun);
+            QCOMPARE(readFile(path), FirstRunFile);
         QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{"projects.txt"});
     }
 
@@ -457,5 +495,5 @@ private:
     RecordingMessages m_messages;
 };
 
-QTEST_APPLESS_MAIN(TestProjectsFile)
+QTEST_MAIN(TestProjectsFile)
 #include "tst_projectsfile.moc"

@@ -37,13 +37,13 @@ void TestArguments::parse_data()
                                  << Action::Check;
     QTest::newRow("unknown option") << QStringList{"--publish"} << Action::OpenWindow << "" << true
                                     << Action::OpenWindow;
-    QTest::newRow("a folder named like an option") << QStringList{"--", "--check"} << Action::OpenWindow
-                                                   << "--check" << false << Action::OpenWindow;
+    QTest::newRow("a folder named like an option")
+        << QStringList{"--", "--check"} << Action::OpenWindow << "--check" << false << Action::OpenWindow;
     // Qt's own option reads as an error here, but must not hide the action at the first look.
     QTest::newRow("window option") << QStringList{"-platform", "offscreen"} << Action::OpenWindow << "" << true
                                    << Action::OpenWindow;
-    QTest::newRow("window option with check") << QStringList{"-style", "fusion", "--check"} << Action::OpenWindow
-                                              << "" << true << Action::Check;
+    QTest::newRow("window option with check")
+        << QStringList{"-style", "fusion", "--check"} << Action::OpenWindow << "" << true << Action::Check;
 }
 
 void TestArguments::parse()
@@ -74,8 +74,7 @@ void TestArguments::canOpenWindow_data()
     QTest::newRow("X display") << QStringList{"DISPLAY=:0"} << QStringList() << true;
     QTest::newRow("Wayland") << QStringList{"WAYLAND_DISPLAY=wayland-0"} << QStringList() << true;
     QTest::newRow("empty DISPLAY") << QStringList{"DISPLAY="} << QStringList() << false;
-    QTest::newRow("platform in the environment") << QStringList{"QT_QPA_PLATFORM=offscreen"} << QStringList()
-                                                 << true;
+    QTest::newRow("platform in the environment") << QStringList{"QT_QPA_PLATFORM=offscreen"} << QStringList() << true;
     QTest::newRow("-platform") << QStringList() << QStringList{"-platform", "offscreen"} << true;
     QTest::newRow("--platform") << QStringList() << QStringList{"site", "--platform", "vnc"} << true;
     QTest::newRow("-platform as a folder") << QStringList() << QStringList{"--", "-platform"} << false;

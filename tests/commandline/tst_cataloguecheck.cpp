@@ -83,9 +83,8 @@ void TestCatalogueCheck::findings_data()
         << "Bridge" << 4 << QList<int>{1, 2, 4} << QStringList{oneMissing.arg(3)};
     QTest::newRow("_p1 only keeps any count")
         << "Bridge" << 5 << QList<int>{1} << QStringList{runMissing.arg(2).arg(5)};
-    QTest::newRow("_p2 to _p9 without _p1")
-        << "Bridge" << 9 << QList<int>{2, 3, 4, 5, 6, 7, 8, 9}
-        << QStringList{p1Missing.arg("Bridge", "index, short and long pages")};
+    QTest::newRow("_p2 to _p9 without _p1") << "Bridge" << 9 << QList<int>{2, 3, 4, 5, 6, 7, 8, 9}
+                                            << QStringList{p1Missing.arg("Bridge", "index, short and long pages")};
     QTest::newRow("_p1 to _p3, stored 6")
         << "Bridge" << 6 << QList<int>{1, 2, 3} << QStringList{countDiffers.arg(6).arg(3), runMissing.arg(4).arg(6)};
     QTest::newRow("pictures past 9 are referenced, never counted")
@@ -147,8 +146,8 @@ void TestCatalogueCheck::formatsOneLinePerFinding_data()
 
     QTest::newRow("record") << CheckFinding{3, "Harbour Bridge", "picture 1 is missing"}
                             << "projects.txt:3: Harbour Bridge: picture 1 is missing";
-    QTest::newRow("line breaks in the name") << CheckFinding{12, "Two\r\nLines", "m"}
-                                             << "projects.txt:12: Two\\r\\nLines: m";
+    QTest::newRow("line breaks in the name")
+        << CheckFinding{12, "Two\r\nLines", "m"} << "projects.txt:12: Two\\r\\nLines: m";
     QTest::newRow("placeholders in the name") << CheckFinding{1, "%1 %2", "%3"} << "projects.txt:1: %1 %2: %3";
     QTest::newRow("whole file, two sentences")
         << CatalogueCheck::fileFinding("Not possible to read projects.txt\rPermission denied")

@@ -13,7 +13,7 @@
 
 namespace {
 
-const QStringList PageFiles{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName};
+const QStringList &PageFiles = Pages::FileNames;
 const QByteArray PagesFailed = "Not possible to Create Web Pages\nCheck for write protection\n";
 
 struct Run
@@ -118,14 +118,13 @@ void TestProgramRun::refusals_data()
 
     QTest::newRow("help") << QStringList{"--help"} << false << 0
                           << QByteArray("Usage: project-catalogue [options] [FOLDER]\n") << QByteArray();
-    QTest::newRow("help beside a catalogue") << QStringList{"-h", "."} << true << 0
-                                             << QByteArray("Usage: project-catalogue [options] [FOLDER]\n")
-                                             << QByteArray();
+    QTest::newRow("help beside a catalogue")
+        << QStringList{"-h", "."} << true << 0 << QByteArray("Usage: project-catalogue [options] [FOLDER]\n")
+        << QByteArray();
     QTest::newRow("version") << QStringList{"--version"} << false << 0
                              << QByteArray("project-catalogue " CATALOGUE_VERSION "\n") << QByteArray();
     QTest::newRow("window without a display") << QStringList() << false << 1 << QByteArray() << noDisplay;
-    QTest::newRow("window on a folder without a display") << QStringList{"."} << true << 1 << QByteArray()
-                                                          << noDisplay;
+    QTest::newRow("window on a folder without a display") << QStringList{"."} << true << 1 << QByteArray() << noDisplay;
     QTest::newRow("window on a missing folder") << QStringList{"missing"} << false << 2 << QByteArray()
                                                 << QByteArray("project-catalogue: no such folder: missing\n");
     QTest::newRow("build pages in a missing folder")
@@ -230,10 +229,14 @@ void TestProgramRun::buildPagesKeepsThePagesOfAnUnreadableCatalogue_data()
     QTest::addColumn<QByteArray>("message");
     QTest::addColumn<QByteArray>("finding");
     QTest::newRow("folder") << true << QByteArray("Not possible to read projects.txt\nIt is a folder, not a file.\n")
-                            << QByteArray("projects.txt: Not possible to read projects.txt: It is a folder, not a file.\n");
+                            << QByteArray(
+                                   "projects.txt: Not possible to read projects.txt: It is a folder, not a file.\n");
     QTest::newRow("no project in it")
-        << false << QByteArray("projects.txt holds no project that could be read.\nThe file is unchanged until you press Save All.\n")
-        << QByteArray("projects.txt: projects.txt holds no project that could be read. The file is unchanged until you press Save All.\n");
+        << false
+        << QByteArray(
+               "projects.txt holds no project that could be read.\nThe file is unchanged until you press Save All.\n")
+        << QByteArray("projects.txt: projects.txt holds no project that could be read. The file is unchanged until you "
+                      "press Save All.\n");
 }
 
 void TestProgramRun::buildPagesKeepsThePagesOfAnUnreadableCatalogue()
@@ -245,7 +248,10 @@ void TestProgramRun::buildPagesKeepsThePagesOfAnUnreadableCatalogue()
     if (folder)
         QVERIFY(QDir(m_site).mkdir(QStringLiteral("projects.txt")));
     else
-        writeFile(m_site + QStringLiteral("/projects.txt"), QByteArray("\x7F" "ELF\x02\x01\x01", 7));
+        writeFile(m_site + QStringLiteral("/projects.txt"),
+                  QByteArray("\x7F"
+                             "ELF\x02\x01\x01",
+                             7));
     for (const QString &page : PageFiles)
         writeFile(m_site + u'/' + page, oldPage(page));
 
@@ -281,27 +287,24 @@ void TestProgramRun::startUpMessagesGoToStandardError()
 
     const Run check = run({QStringLiteral("--check")}, m_site);
     QCOMPARE(check.exitCode, 1);
-    QVERIFY2(check.out.startsWith("projects.txt: " + dropped + " The file is unchanged until you press Save All.\n"
-                                  "projects.txt:1: P0: picture 1 is missing"),
+    QVERIFY2(check.out.startsWith("projects.txt: " + dropped
+                                  + " The file is unchanged until you press Save All.\n"
+                                    "projects.txt:1: P0: picture 1 is missing"),
              check.out.left(400).constData());
 }
 
 void TestProgramRun::checkReportsEachFinding()
 {
     const QList<ProjectInfo> projects{
-        {"Complete", "", "", "", 2},
-        {"No Main", "", "", "", 0},
-        {"Counted Wrong", "", "", "", 6},
-        {"Gap", "", "", "", 3},
-        {"Up/Down", "", "", "", 0},
-        {"Rock & Roll", "", "", "", 1},
+        {"Complete", "", "", "", 2}, {"No Main", "", "", "", 0}, {"Counted Wrong", "", "", "", 6},
+        {"Gap", "", "", "", 3},      {"Up/Down", "", "", "", 0}, {"Rock & Roll", "", "", "", 1},
     };
     writeCatalogue(m_site, projects);
     const QString thumbs = m_site + QStringLiteral("/Thumbs");
     QVERIFY(QDir().mkpath(thumbs));
-    for (const char *picture : {"Complete_p1", "Complete_p2", "Counted Wrong_p1", "Counted Wrong_p2",
-                                   "Counted Wrong_p3", "Counted Wrong_p4", "Counted Wrong_p5",
-                                   "Counted Wrong_p6", "Counted Wrong_p7", "Gap_p1", "Gap_p3", "Rock & Roll_p1"})
+    for (const char *picture :
+         {"Complete_p1", "Complete_p2", "Counted Wrong_p1", "Counted Wrong_p2", "Counted Wrong_p3", "Counted Wrong_p4",
+          "Counted Wrong_p5", "Counted Wrong_p6", "Counted Wrong_p7", "Gap_p1", "Gap_p3", "Rock & Roll_p1"})
         writeFile(thumbs + u'/' + QString::fromUtf8(picture) + QStringLiteral(".gif"), "GIF89a");
 
     const Run result = run({QStringLiteral("--check")}, m_site);
@@ -309,16 +312,18 @@ void TestProgramRun::checkReportsEachFinding()
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.err, QByteArray());
     const QList<QByteArray> lines = result.out.split('\n');
-    QCOMPARE(lines, (QList<QByteArray>{
-        "projects.txt:2: No Main: picture 1 is missing (No Main_p1.gif): the index and short pages will show a "
-        "broken image",
-        "projects.txt:3: Counted Wrong: the stored picture count is 6, but picture 7 is the highest found: "
-        "selecting the project makes it 7",
-        "projects.txt:4: Gap: picture 2 is missing (Gap_p2.gif): the long page will show a broken image",
-        "projects.txt:5: Up/Down: the name cannot be looked up as a picture file: it holds '/', '\\', a NUL or a "
-        "character file names cannot hold, so its pictures are never found",
-        "",
-    }));
+    QCOMPARE(
+        lines,
+        (QList<QByteArray>{
+            "projects.txt:2: No Main: picture 1 is missing (No Main_p1.gif): the index and short pages will show a "
+            "broken image",
+            "projects.txt:3: Counted Wrong: the stored picture count is 6, but picture 7 is the highest found: "
+            "selecting the project makes it 7",
+            "projects.txt:4: Gap: picture 2 is missing (Gap_p2.gif): the long page will show a broken image",
+            "projects.txt:5: Up/Down: the name cannot be looked up as a picture file: it holds '/', '\\', a NUL or a "
+            "character file names cannot hold, so its pictures are never found",
+            "",
+        }));
     QCOMPARE(entries(m_site), (QStringList{"Thumbs", "projects.txt"}));
 }
 

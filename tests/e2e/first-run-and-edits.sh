@@ -21,7 +21,7 @@ sleep 0.5
 xdotool windowfocus --sync "$box"
 xdotool key Return
 wait_for '[ -e projects.txt ]'
-cmp projects.txt "$data/first_run_projects.txt" || fail "first-run file differs"
+cmp projects.txt "$data/catalogue/first_run.txt" || fail "first-run file differs"
 [ "$(stat -c %s projects.txt)" -eq 110 ] || fail "first-run file is not 110 bytes"
 
 wait_for 'main=$(visible_window) && [ -n "$main" ] && xdotool getwindowgeometry "$main" | grep -q "745x469"'

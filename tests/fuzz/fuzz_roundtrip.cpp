@@ -13,8 +13,8 @@
 
 namespace {
 
-const char32_t Alphabet[] = {U'"', U',', U'\r', U'\n', U' ', U'\t', U'a', U'N', U':', U'é', U'€',
-                             U'Ω', U'日', U'🌉', 0x81, 0, U'Ã', U'©', U'<', U'&'};
+const char32_t Alphabet[] = {U'"', U',', U'\r', U'\n', U' ', U'\t', U'a', U'N', U':', U'é',
+                             U'€', U'Ω', U'日', U'🌉',  0x81, 0,     U'Ã', U'©', U'<', U'&'};
 
 QString makeText(FuzzedDataProvider &input)
 {
@@ -50,8 +50,8 @@ QByteArray asAnotherEditorWouldSave(FuzzedDataProvider &input, const QList<Proje
         file += blanks();
         const QByteArray bytes = value.toUtf8();
         const bool bare = number
-            || (!value.contains(u',') && !value.contains(u'\r') && !value.contains(u'\n')
-                && !value.startsWith(u' ') && !value.startsWith(u'\t') && input.ConsumeBool());
+            || (!value.contains(u',') && !value.contains(u'\r') && !value.contains(u'\n') && !value.startsWith(u' ')
+                && !value.startsWith(u'\t') && input.ConsumeBool());
         if (bare)
             file += bytes;
         else

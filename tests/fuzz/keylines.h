@@ -19,7 +19,8 @@ inline bool holdsKeyLikeLine(const QString &value)
         if (p >= text.size())
             continue;
         if (text[p] != u'"') {
-            for (const char *key : {"Name:,", "Location:,", "Short Description:,", "Long Description:,", "Total Pictures:,"}) {
+            for (const char *key :
+                 {"Name:,", "Location:,", "Short Description:,", "Long Description:,", "Total Pictures:,"}) {
                 if (QStringView(text).sliced(p).startsWith(QLatin1String(key)))
                     return true;
             }

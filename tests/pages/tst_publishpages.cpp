@@ -13,7 +13,7 @@
 
 namespace {
 
-const QStringList PageFiles{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName};
+const QStringList &PageFiles = Pages::FileNames;
 
 QList<ProjectInfo> sampleProjects()
 {
@@ -74,8 +74,8 @@ void TestPublishPages::writesTheThreePages()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const Pages::PublishResult result = Pages::publishPages(sampleProjects(), dir.path());
-    QVERIFY2(result.ok, qPrintable(result.error));
+    Pages::Publisher publisher(dir.path());
+    QVERIFY2(publisher.publish(sampleProjects()), qPrintable(publisher.errorString()));
     for (const QString &fileName : PageFiles)
         QCOMPARE(readFile(dir.filePath(fileName)), newContent(fileName));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 3);
@@ -85,11 +85,12 @@ void TestPublishPages::secondRunGivesIdenticalBytes()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(Pages::publishPages(sampleProjects(), dir.path()).ok);
+    Pages::Publisher publisher(dir.path());
+    QVERIFY(publisher.publish(sampleProjects()));
     QList<QByteArray> first;
     for (const QString &fileName : PageFiles)
         first.append(readFile(dir.filePath(fileName)));
-    QVERIFY(Pages::publishPages(sampleProjects(), dir.path()).ok);
+    QVERIFY(publisher.publish(sampleProjects()));
     for (int i = 0; i < PageFiles.size(); ++i)
         QCOMPARE(readFile(dir.filePath(PageFiles.at(i))), first.at(i));
 }
@@ -114,10 +115,10 @@ void TestPublishPages::stopsAtAPageThatIsAFolder()
             writeFile(dir.filePath(PageFiles.at(i)), oldContent(PageFiles.at(i)));
     }
 
-    const Pages::PublishResult result = Pages::publishPages(sampleProjects(), dir.path());
-    QVERIFY(!result.ok);
-    QCOMPARE(result.failedFile, PageFiles.at(blocked));
-    QVERIFY(!result.error.isEmpty());
+    Pages::Publisher publisher(dir.path());
+    QVERIFY(!publisher.publish(sampleProjects()));
+    QCOMPARE(publisher.failedFile(), PageFiles.at(blocked));
+    QVERIFY(!publisher.errorString().isEmpty());
     for (int i = 0; i < PageFiles.size(); ++i) {
         const QString path = dir.filePath(PageFiles.at(i));
         if (i < blocked)
@@ -127,13 +128,21 @@ void TestPublishPages::stopsAtAPageThatIsAFolder()
         else
             QCOMPARE(readFile(path), oldContent(PageFiles.at(i)));
     }
+
+    // Once the page can be written, the same publisher succeeds and names no failure any more.
+    QVERIFY(QDir(dir.path()).rmdir(PageFiles.at(blocked)));
+    QVERIFY(publisher.publish(sampleProjects()));
+    QCOMPARE(publisher.failedFile(), QString());
+    QCOMPARE(publisher.errorString(), QString());
+    for (const QString &fileName : PageFiles)
+        QCOMPARE(readFile(dir.filePath(fileName)), newContent(fileName));
 }
 
 void TestPublishPages::makeSite(Site &site)
 {
     QVERIFY(site.root.isValid());
-    QVERIFY(QFile::setPermissions(site.root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                        | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(
+        site.root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
     // The build folder may be out of the unprivileged user's reach; a copy of the tool is not.
     site.tool = site.root.filePath(QStringLiteral("publish_pages_tool"));
     QVERIFY(QFile::copy(QStringLiteral(PUBLISH_PAGES_TOOL), site.tool));

@@ -1,6 +1,8 @@
 #include "gifwriter.h"
+#include "picturecontrols.h"
 #include "picturefiles.h"
 #include "picturepreview.h"
+#include "testfiles.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -15,9 +17,8 @@
 
 #include <sys/stat.h>
 
-namespace
-{
-const QRect Frame(288, 16, 180, 120);
+namespace {
+using PictureControls::Frame;
 const QSize MainSize(120, 90);
 const QSize SmallSize(30, 20);
 
@@ -25,12 +26,7 @@ QRgb colourOf(int k)
 {
     return qRgb(20 * k, 250 - 20 * k, 90);
 }
-
-QImage imageOf(const QPixmap &pixmap)
-{
-    return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
-}
-}
+} // namespace
 
 class PicturePreviewTest : public QObject
 {
@@ -48,30 +44,22 @@ private:
     void makePreview(const QString &folder)
     {
         m_window = std::make_unique<QWidget>();
-        m_window->resize(745, 469);
+        m_window->resize(PictureControls::ClientSize);
         m_image1 = new QLabel(m_window.get());
         m_image1->setObjectName(QStringLiteral("Image1"));
-        m_image1->setGeometry(296, 24, 182, 122);
+        m_image1->setGeometry(PictureControls::Image1);
         m_noPicture = new QLabel(m_window.get());
         m_noPicture->setObjectName(QStringLiteral("image_nopicture"));
-        m_noPicture->setGeometry(312, 8, 180, 120);
+        m_noPicture->setGeometry(PictureControls::NoPicture);
         m_noPicture->hide();
         for (int i = 0; i < 8; ++i) {
             m_small[i] = new QLabel(m_window.get());
             m_small[i]->setObjectName(QStringLiteral("Image_small%1").arg(i + 1));
-            m_small[i]->setGeometry(i < 4 ? 512 : 616, 24 + 72 * (i % 4), 90, 60);
+            m_small[i]->setGeometry(PictureControls::smallPicture(i));
         }
-        m_preview = std::make_unique<PicturePreview>(
-            PicturePreview::Controls{m_image1, Frame, m_small, m_noPicture}, folder);
+        m_preview =
+            std::make_unique<PicturePreview>(PicturePreview::Controls{m_image1, Frame, m_small, m_noPicture}, folder);
         m_window->show();
-    }
-
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-        QFile file(path);
-        QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-        QCOMPARE(file.write(bytes), bytes.size());
     }
 
     // Picture 1 is 120x90, the others 30x20; each has a colour of its own.
@@ -102,8 +90,7 @@ private:
 
     bool showsBuiltIn() const
     {
-        return imageOf(m_image1->pixmap()) == imageOf(PicturePreview::builtInImage())
-            && m_image1->geometry() == Frame;
+        return imageOf(m_image1->pixmap()) == imageOf(PicturePreview::builtInImage()) && m_image1->geometry() == Frame;
     }
 
     bool showsMainPicture(QRgb colour = colourOf(1)) const
@@ -143,9 +130,8 @@ private slots:
             << QStringList{"_p1", "_p2", "_p4"} << none << 0 << true << QList<int>{2, 4} << 4;
         QTest::newRow("_p1 only keeps Pics") << QStringList{"_p1"} << none << 7 << true << QList<int>{} << 7;
         QTest::newRow("none keeps Pics") << none << none << 5 << false << QList<int>{} << 5;
-        QTest::newRow("_p2 to _p9 without _p1")
-            << QStringList{"_p2", "_p3", "_p4", "_p5", "_p6", "_p7", "_p8", "_p9"} << none << 0 << false
-            << QList<int>{2, 3, 4, 5, 6, 7, 8, 9} << 9;
+        QTest::newRow("_p2 to _p9 without _p1") << QStringList{"_p2", "_p3", "_p4", "_p5", "_p6", "_p7", "_p8", "_p9"}
+                                                << none << 0 << false << QList<int>{2, 3, 4, 5, 6, 7, 8, 9} << 9;
         QTest::newRow("_p1 to _p3 lowers Pics 6")
             << QStringList{"_p1", "_p2", "_p3"} << none << 6 << true << QList<int>{2, 3} << 3;
         QTest::newRow("_p9 alone") << QStringList{"_p9"} << none << 1 << false << QList<int>{9} << 9;
@@ -323,7 +309,9 @@ private slots:
         if (kind == "fifo")
             QVERIFY(QFile::rename(fifo, entry));
         else
-            QVERIFY(QFile::link(kind == "link to fifo" ? fifo : kind == "dangling" ? m_root.path() + "/gone.gif" : picture,
+            QVERIFY(QFile::link(kind == "link to fifo"   ? fifo
+                                    : kind == "dangling" ? m_root.path() + "/gone.gif"
+                                                         : picture,
                                 entry));
 
         QCOMPARE(update("Lock", 2), qint16(found ? 5 : 2));
@@ -346,16 +334,25 @@ private slots:
         QTest::addColumn<bool>("found");
 
         QTest::newRow("empty name") << QString() << QString() << true;
-        QTest::newRow("spaces") << "Bridge 12" << "Bridge 12" << true;
-        QTest::newRow("dots") << "v1.2 final." << "v1.2 final." << true;
-        QTest::newRow("two dots only") << ".." << ".." << true;
-        QTest::newRow("leading dot") << ".hidden" << ".hidden" << true;
-        QTest::newRow("trailing space kept") << "Tower " << "Tower " << true;
-        QTest::newRow("no trimming") << "Tower" << "Tower " << false;
-        QTest::newRow("accents") << "Café Lumière" << "Café Lumière" << true;
+        QTest::newRow("spaces") << "Bridge 12"
+                                << "Bridge 12" << true;
+        QTest::newRow("dots") << "v1.2 final."
+                              << "v1.2 final." << true;
+        QTest::newRow("two dots only") << ".."
+                                       << ".." << true;
+        QTest::newRow("leading dot") << ".hidden"
+                                     << ".hidden" << true;
+        QTest::newRow("trailing space kept") << "Tower "
+                                             << "Tower " << true;
+        QTest::newRow("no trimming") << "Tower"
+                                     << "Tower " << false;
+        QTest::newRow("accents") << "Café Lumière"
+                                 << "Café Lumière" << true;
         QTest::newRow("longest a file name can hold") << QString(248, 'n') << QString(248, 'n') << true;
-        QTest::newRow("pattern characters are literal") << "*" << "Mill" << false;
-        QTest::newRow("question mark literal") << "Mil?" << "Mill" << false;
+        QTest::newRow("pattern characters are literal") << "*"
+                                                        << "Mill" << false;
+        QTest::newRow("question mark literal") << "Mil?"
+                                               << "Mill" << false;
     }
 
     void namesAreUsedAsStored()
@@ -383,11 +380,12 @@ private slots:
         QTest::newRow("sub-folder of Thumbs") << "sub/pic" << QStringList{root + "/app/Thumbs/sub/pic"};
         QTest::newRow("backslash") << "sub\\pic"
                                    << QStringList{root + "/app/Thumbs/sub\\pic", root + "/app/Thumbs/sub/pic"};
-        QTest::newRow("NUL") << QString("evil") + QChar(0) + "rest"
-                             << QStringList{root + "/app/Thumbs/evil", root + "/app/Thumbs/evil" + QChar(0xfffd) + "rest"};
+        QTest::newRow("NUL") << QString("evil") + QChar(0)
+                + "rest" << QStringList{root + "/app/Thumbs/evil", root + "/app/Thumbs/evil" + QChar(0xfffd) + "rest"};
         const QString surrogate = QString(QChar(0xd800)) + "q";
-        QTest::newRow("lone surrogate")
-            << surrogate << QStringList{root + "/app/Thumbs/" + QFile::decodeName(QFile::encodeName(surrogate))};
+        QTest::newRow("lone surrogate") << surrogate
+                                        << QStringList{root + "/app/Thumbs/"
+                                                       + QFile::decodeName(QFile::encodeName(surrogate))};
     }
 
     void unsafeNamesReadNothingOutside()
@@ -402,8 +400,7 @@ private slots:
         }
         // The lookup a careless preview would make does find the baits.
         if (!name.contains(QChar(0)) && !name.contains(QChar(0xd800)))
-            QVERIFY(QFileInfo(m_thumbs + '/' + name + "_p1.gif").isFile()
-                    || QFileInfo(name + "_p1.gif").isFile());
+            QVERIFY(QFileInfo(m_thumbs + '/' + name + "_p1.gif").isFile() || QFileInfo(name + "_p1.gif").isFile());
 
         QCOMPARE(update(name, 5), qint16(5));
         QVERIFY(showsBuiltIn());

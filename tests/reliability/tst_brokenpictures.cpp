@@ -1,8 +1,9 @@
 // Damaged and hostile files in the picture folder, met through the window as a user meets them:
 // selecting their project must stay quick, keep memory bounded and leave the window working.
 #include "gifwriter.h"
+#include "messages.h"
+#include "picturecontrols.h"
 #include "picturepreview.h"
-#include "projectsfile.h"
 #include "windowfixture.h"
 
 #include <QElapsedTimer>
@@ -24,7 +25,7 @@ namespace {
 constexpr qint64 SelectionLimitMs = 2000;
 constexpr long MemoryGrowthLimitKB = 200 * 1024;
 constexpr int Rounds = 3;
-const QRect Frame(288, 16, 180, 120);
+using PictureControls::Frame;
 
 enum class Entry { File, Folder, Fifo };
 
@@ -70,7 +71,8 @@ QList<BrokenKind> brokenKinds()
         {QStringLiteral("cut in the picture data"), Entry::File, good.left(good.size() / 2), true},
         {QStringLiteral("random bytes"), Entry::File, randomBytes(64 * 1024), false},
         {QStringLiteral("random bytes after a signature"), Entry::File, "GIF89a" + randomBytes(64 * 1024), false},
-        {QStringLiteral("declares 65535 x 65535"), Entry::File, GifWriter::declaring(65535, 65535, 65535, 65535), false},
+        {QStringLiteral("declares 65535 x 65535"), Entry::File, GifWriter::declaring(65535, 65535, 65535, 65535),
+         false},
         {QStringLiteral("huge frame, no screen"), Entry::File, GifWriter::declaring(0, 0, 65535, 65535), false},
         {QStringLiteral("huge frame on a small screen"), Entry::File, GifWriter::declaring(10, 10, 65535, 65535), true},
         {QStringLiteral("animated, 120 frames"), Entry::File, animatedGif(120), true},
@@ -84,11 +86,6 @@ long peakMemoryKB()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
-}
-
-QImage imageOf(const QPixmap &pixmap)
-{
-    return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -107,7 +104,7 @@ private:
     QLabel *label(const QString &name) const { return m_fixture->find<QLabel>(qPrintable(name)); }
 
     // Runs one user action on the list and checks it came back in time.
-    template<typename Action>
+    template <typename Action>
     void timed(const QString &what, Action action)
     {
         QElapsedTimer timer;
@@ -281,8 +278,8 @@ private slots:
             QVERIFY(!label(QStringLiteral("Image_small%1").arg(i))->isVisible());
         QCOMPARE(m_fixture->catalogue.at(0).Pics, qint16(9));
         const long grown = peakMemoryKB() - before;
-        qInfo("%d files of %d bytes: selection took %lld ms, peak memory grew by %ld KB", 9,
-              int(canvas.size()), ms, grown);
+        qInfo("%d files of %d bytes: selection took %lld ms, peak memory grew by %ld KB", 9, int(canvas.size()), ms,
+              grown);
         QVERIFY2(grown < MemoryGrowthLimitKB, qPrintable(QStringLiteral("peak memory grew by %1 KB").arg(grown)));
     }
 };

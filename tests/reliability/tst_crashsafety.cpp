@@ -34,7 +34,7 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QStringList>("files");
         QTest::newRow("Save All") << "save" << QStringList{"projects.txt"};
-        QTest::newRow("Build Pages") << "pages" << QStringList{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName};
+        QTest::newRow("Build Pages") << "pages" << Pages::FileNames;
     }
 
     void killedWritersLoseNothing()
@@ -97,8 +97,11 @@ private slots:
             for (int f = 0; f < files.size(); ++f) {
                 const QByteArray now = readFile(dir.filePath(files.at(f)));
                 const bool whole = now == versions[0].at(f) || now == versions[1].at(f);
-                QVERIFY2(whole, qPrintable(QStringLiteral("kill %1: %2 holds %3 bytes, neither version")
-                                               .arg(kill).arg(files.at(f)).arg(now.size())));
+                QVERIFY2(whole,
+                         qPrintable(QStringLiteral("kill %1: %2 holds %3 bytes, neither version")
+                                        .arg(kill)
+                                        .arg(files.at(f))
+                                        .arg(now.size())));
                 if (now == versions[1].at(f))
                     ++replaced;
             }

@@ -14,9 +14,6 @@
 
 namespace {
 
-const QByteArray FirstRun = "\"Name:\",\"New\"\r\n\"Location:\",\"New\"\r\n\"Short Description:\",\"New\"\r\n"
-                            "\"Long Description:\",\"New\"\r\n\"Total Pictures:\",1\r\n";
-
 struct Call
 {
     QString name;
@@ -122,8 +119,9 @@ private:
             }
         }
         QVERIFY2(named >= 0, qPrintable(target + QStringLiteral(" was never put in place")));
-        const QString destination = calls.at(named).name == QLatin1String("rename") ? unquoted(calls.at(named).args.value(1))
-                                                                                    : unquoted(calls.at(named).args.value(3));
+        const QString destination = calls.at(named).name == QLatin1String("rename")
+            ? unquoted(calls.at(named).args.value(1))
+            : unquoted(calls.at(named).args.value(3));
 
         // Which descriptor held the new data: named from /proc/self/fd/N, or opened under its temporary name.
         for (int i = named - 1; i >= 0 && !from.startsWith(QLatin1String("/proc/self/fd/")); --i) {
@@ -148,12 +146,14 @@ private:
                 break;
             if (c.args.value(0) != descriptor)
                 continue;
-            if ((c.name == QLatin1String("fdatasync") || c.name == QLatin1String("fsync")) && c.result == 0 && flushed < 0)
+            if ((c.name == QLatin1String("fdatasync") || c.name == QLatin1String("fsync")) && c.result == 0
+                && flushed < 0)
                 flushed = i;
             if (c.name == QLatin1String("write") || c.name == QLatin1String("pwrite64"))
                 break;
         }
-        QVERIFY2(flushed >= 0, qPrintable(target + QStringLiteral(": data not flushed after its last write and before its rename")));
+        QVERIFY2(flushed >= 0,
+                 qPrintable(target + QStringLiteral(": data not flushed after its last write and before its rename")));
 
         // Then the folder holding the name reached the disk, and only then was success reported.
         int folderFlushed = -1;
@@ -174,7 +174,8 @@ private:
                 && unquoted(calls.at(i).args.value(1)).startsWith(success))
                 reported = i;
         }
-        QVERIFY2(reported > folderFlushed, qPrintable(target + QStringLiteral(": success reported before the flushes")));
+        QVERIFY2(reported > folderFlushed,
+                 qPrintable(target + QStringLiteral(": success reported before the flushes")));
     }
 
 private slots:
@@ -187,10 +188,10 @@ private slots:
         QTest::addColumn<QString>("success");
 
         const QStringList pages{"projects_index.htm", "projects_short.htm", "projects_long.htm"};
-        QTest::newRow("Save All over the old file") << CATALOGUE_STEPS << QStringList{"load", "add", "save"} << true
-                                                    << QStringList{"projects.txt"} << "saved";
-        QTest::newRow("Save All making the file") << CATALOGUE_STEPS << QStringList{"add", "save"} << false
-                                                  << QStringList{"projects.txt"} << "saved";
+        QTest::newRow("Save All over the old file")
+            << CATALOGUE_STEPS << QStringList{"load", "add", "save"} << true << QStringList{"projects.txt"} << "saved";
+        QTest::newRow("Save All making the file")
+            << CATALOGUE_STEPS << QStringList{"add", "save"} << false << QStringList{"projects.txt"} << "saved";
         QTest::newRow("Build Pages over old pages") << PUBLISH_PAGES_TOOL << QStringList() << true << pages << "ok";
         QTest::newRow("Build Pages making the pages") << PUBLISH_PAGES_TOOL << QStringList() << false << pages << "ok";
     }
@@ -207,10 +208,10 @@ private slots:
         QVERIFY(dir.isValid());
         // The pages are built from projects.txt, which Save All replaces only when it was there.
         if (oldFiles || program == QLatin1String(PUBLISH_PAGES_TOOL))
-            writeFile(dir.filePath(QStringLiteral("projects.txt")), FirstRun);
+            writeFile(dir.filePath(QStringLiteral("projects.txt")), FirstRunFile);
         if (oldFiles) {
             for (const QString &target : targets)
-                writeFile(dir.filePath(target), FirstRun);
+                writeFile(dir.filePath(target), FirstRunFile);
         }
 
         const QString log = dir.filePath(QStringLiteral("strace.log"));
@@ -218,7 +219,8 @@ private slots:
         process.setWorkingDirectory(dir.path());
         // The leak checker of sanitizer builds cannot run under a tracer.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("ASAN_OPTIONS"), environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
+        environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                           environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral("strace"),
                       QStringList{"-f", "-qq", "-s", "256", "-o", log, "-e",

@@ -1,41 +1,13 @@
 // A full disk met through the window: Save All and Build Pages report it once, keep the old files
 // whole and the catalogue as it was, and work again once there is room.
+#include "messages.h"
 #include "pages.h"
-#include "projectsfile.h"
+#include "processlimits.h"
 #include "windowfixture.h"
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
-const QStringList PageFiles{Pages::IndexFileName, Pages::ShortFileName, Pages::LongFileName};
-
-// Files this process writes may not grow past `bytes` while it lives; the write that would fails
-// with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limited = m_previous;
-        limited.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
-    bool m_active = false;
-};
+const QStringList &PageFiles = Pages::FileNames;
 
 QMap<QString, QByteArray> filesIn(const QString &folder)
 {
@@ -64,11 +36,16 @@ private slots:
         QTest::addColumn<QString>("room"); // how much the disk has left
         QTest::addColumn<int>("pagesWritten"); // before the failure
 
-        QTest::newRow("Save All, no room at all") << "cmd_save" << "none" << 0;
-        QTest::newRow("Save All, room for part of the file") << "cmd_save" << "half" << 0;
-        QTest::newRow("Build Pages, no room at all") << "cmd_all" << "none" << 0;
-        QTest::newRow("Build Pages, room for part of the index") << "cmd_all" << "half" << 0;
-        QTest::newRow("Build Pages, room for the index page only") << "cmd_all" << "index" << 1;
+        QTest::newRow("Save All, no room at all") << "cmd_save"
+                                                  << "none" << 0;
+        QTest::newRow("Save All, room for part of the file") << "cmd_save"
+                                                             << "half" << 0;
+        QTest::newRow("Build Pages, no room at all") << "cmd_all"
+                                                     << "none" << 0;
+        QTest::newRow("Build Pages, room for part of the index") << "cmd_all"
+                                                                 << "half" << 0;
+        QTest::newRow("Build Pages, room for the index page only") << "cmd_all"
+                                                                   << "index" << 1;
     }
 
     void fullDisk()
@@ -77,8 +54,8 @@ private slots:
         QFETCH(QString, room);
         QFETCH(int, pagesWritten);
         const bool save = command == QLatin1String("cmd_save");
-        const QString failure = save ? ProjectsMessages::SaveFailed : MainMessages::PagesFailed;
-        const QString success = save ? QString() : MainMessages::PagesBuilt;
+        const QString failure = save ? Messages::SaveFailed : Messages::PagesFailed;
+        const QString success = save ? QString() : Messages::PagesBuilt;
 
         WindowFixture fixture(projectsNamed({"Harbour", "Mill", "Tower"}));
         const QString folder = QFileInfo(fixture.projectsPath()).absolutePath();

@@ -1,7 +1,7 @@
 // The largest catalogue the program keeps, 32767 projects in a file of over 50 MB, through the
 // window: it loads whole, is shown, refuses one more project, and saves back byte for byte.
 #include "pages.h"
-#include "projectsfile.h"
+#include "messages.h"
 #include "sample_catalogue.h"
 #include "windowfixture.h"
 
@@ -27,7 +27,7 @@ class LargeCatalogueTest : public QObject
     Q_OBJECT
 
 private:
-    template<typename Action>
+    template <typename Action>
     void timed(const char *what, Action action)
     {
         QElapsedTimer timer;
@@ -54,10 +54,11 @@ private slots:
         timed("End key to the last project", [&] { QTest::keyClick(fixture->list(), Qt::Key_End); });
         QCOMPARE(fixture->selectedRow(), Catalogue::MaxProjects - 1);
         QCOMPARE(fixture->line("text_name")->text(), projects.last().Name);
-        QCOMPARE(fixture->longText()->toPlainText(), QString(projects.last().LongDesc).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(fixture->longText()->toPlainText(),
+                 QString(projects.last().LongDesc).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
         fixture->click("cmd_add");
-        QCOMPARE(fixture->messages.texts, QStringList{MainMessages::CatalogueFull});
+        QCOMPARE(fixture->messages.texts, QStringList{Messages::CatalogueFull});
         QCOMPARE(fixture->catalogue.Projects(), projects);
         fixture->messages.texts.clear();
 
@@ -66,7 +67,7 @@ private slots:
         QVERIFY(readFile(fixture->projectsPath()) == file);
 
         timed("Build Pages", [&] { fixture->click("cmd_all"); });
-        QCOMPARE(fixture->messages.texts, QStringList{MainMessages::PagesBuilt});
+        QCOMPARE(fixture->messages.texts, QStringList{Messages::PagesBuilt});
         const QByteArray longPage = readFile(fixture->path(Pages::LongFileName));
         QVERIFY(longPage.endsWith(" \r\n</BODY>\r\n</HTML>\r\n"));
         qInfo("projects.txt %lld bytes, %s %lld bytes", qint64(file.size()), qPrintable(Pages::LongFileName),

@@ -2,23 +2,12 @@
 // alternating between two catalogues, until it is killed. Prints "ready" before the first write
 // and "written" after each one.
 #include "catalogue.h"
-#include "messageservice.h"
+#include "cataloguefile.h"
 #include "pages.h"
-#include "projectsfile.h"
 #include "sample_catalogue.h"
 
 #include <QDir>
 #include <QTextStream>
-
-namespace {
-
-class SilentMessages : public MessageService
-{
-public:
-    void showMessage(const QString &) override {}
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -29,16 +18,15 @@ int main(int argc, char *argv[])
     Catalogue catalogues[2];
     catalogues[0].assign(sampleCatalogue(size, 1));
     catalogues[1].assign(sampleCatalogue(size, 2));
-    SilentMessages messages;
 
     QTextStream out(stdout);
     out << "ready" << Qt::endl;
     for (unsigned round = 0;; ++round) {
         const Catalogue &catalogue = catalogues[round % 2];
         if (mode == "save")
-            SaveProjects(catalogue, messages);
+            CatalogueFile().write(catalogue);
         else
-            Pages::publishPages(catalogue.Projects(), QDir::currentPath());
+            Pages::Publisher(QDir::currentPath()).publish(catalogue.Projects());
         out << "written" << Qt::endl;
     }
 }

@@ -19,11 +19,10 @@ inline QList<ProjectInfo> goldenCatalogue(const QString &pagesDataDir, const QSt
     const QJsonArray records = QJsonDocument::fromJson(file.readAll()).object().value(name).toArray();
     for (const QJsonValue &value : records) {
         const QJsonObject record = value.toObject();
-        projects.append({record.value(QLatin1String("Name")).toString(),
-                         record.value(QLatin1String("Location")).toString(),
-                         record.value(QLatin1String("ShortDesc")).toString(),
-                         record.value(QLatin1String("LongDesc")).toString(),
-                         qint16(record.value(QLatin1String("Pics")).toInt())});
+        projects.append(
+            {record.value(QLatin1String("Name")).toString(), record.value(QLatin1String("Location")).toString(),
+             record.value(QLatin1String("ShortDesc")).toString(), record.value(QLatin1String("LongDesc")).toString(),
+             qint16(record.value(QLatin1String("Pics")).toInt())});
     }
     return projects;
 }

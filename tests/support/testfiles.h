@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -11,6 +13,11 @@
 #include <pwd.h>
 #include <unistd.h>
 
+// The catalogue file the first run writes: one project, "New" in all four texts, one picture.
+inline const QByteArray FirstRunFile =
+    "\"Name:\",\"New\"\r\n\"Location:\",\"New\"\r\n\"Short Description:\",\"New\"\r\n"
+    "\"Long Description:\",\"New\"\r\n\"Total Pictures:\",1\r\n";
+
 // A missing or unreadable file reads as a marker, so that it never passes for an empty one.
 inline QByteArray readFile(const QString &path)
 {
@@ -18,10 +25,12 @@ inline QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+// Makes the file's folder when there is none yet.
 inline void writeFile(const QString &path, const QByteArray &bytes)
 {
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
     QCOMPARE(file.write(bytes), bytes.size());
 }
 

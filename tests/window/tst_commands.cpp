@@ -1,7 +1,7 @@
 #include "windowfixture.h"
 
 #include "gifwriter.h"
-#include "projectsfile.h"
+#include "messages.h"
 
 #include <QElapsedTimer>
 
@@ -146,7 +146,7 @@ void CommandsTest::saveAllFailureIsReported()
     QVERIFY(QFile::remove(fixture.projectsPath()));
     QVERIFY(QDir().mkdir(fixture.projectsPath()));
     fixture.click("cmd_save");
-    QCOMPARE(fixture.messages.texts, QStringList{ProjectsMessages::SaveFailed});
+    QCOMPARE(fixture.messages.texts, QStringList{Messages::SaveFailed});
     QCOMPARE(fixture.names(), QStringList({"A"}));
     QVERIFY(QDir().rmdir(fixture.projectsPath()));
     fixture.click("cmd_save");
@@ -183,7 +183,7 @@ void CommandsTest::addRefusedAtTheLimit()
     fixture.clickRow(0);
     fixture.type("text_name", "Renamed");
     fixture.click("cmd_add");
-    QCOMPARE(fixture.messages.texts, QStringList{MainMessages::CatalogueFull});
+    QCOMPARE(fixture.messages.texts, QStringList{Messages::CatalogueFull});
     QCOMPARE(fixture.catalogue.Projects().size(), Catalogue::MaxProjects);
     QCOMPARE(fixture.list()->model()->rowCount(), Catalogue::MaxProjects);
     QCOMPARE(fixture.rows().first(), QStringLiteral("Renamed"));
@@ -196,7 +196,7 @@ void CommandsTest::buildPagesWritesThePages()
     WindowFixture fixture(projectsNamed({"A", "B"}));
     fixture.type("text_short", "Unsaved edit");
     fixture.click("cmd_all");
-    QCOMPARE(fixture.messages.texts, QStringList{MainMessages::PagesBuilt});
+    QCOMPARE(fixture.messages.texts, QStringList{Messages::PagesBuilt});
     for (const char *page : {"projects_index.htm", "projects_short.htm", "projects_long.htm"})
         QVERIFY2(QFileInfo(fixture.path(QLatin1String(page))).size() > 0, page);
     QVERIFY(readFile(fixture.path("projects_short.htm")).contains("Unsaved edit"));
@@ -207,8 +207,7 @@ void CommandsTest::buildPagesFailureIsReported()
     WindowFixture fixture(projectsNamed({"A"}));
     QVERIFY(QDir().mkdir(fixture.path("projects_index.htm")));
     fixture.click("cmd_all");
-    QCOMPARE(fixture.messages.texts,
-             QStringList{"Not possible to Create Web Pages\rCheck for write protection"});
+    QCOMPARE(fixture.messages.texts, QStringList{"Not possible to Create Web Pages\rCheck for write protection"});
     QVERIFY(!QFileInfo::exists(fixture.path("projects_long.htm")));
 }
 

@@ -73,22 +73,48 @@ void LayoutTest::captionsAndNames_data()
     QTest::addColumn<QString>("accessibleName");
     QTest::addColumn<int>("role"); // as a screen reader is told
     const int button = QAccessible::Button, label = QAccessible::StaticText, box = QAccessible::EditableText;
-    QTest::newRow("cmd_add") << "cmd_add" << "Add" << "" << button;
-    QTest::newRow("cmd_delete") << "cmd_delete" << "Delete" << "" << button;
-    QTest::newRow("cmd_save") << "cmd_save" << "Save All" << "" << button;
-    QTest::newRow("cmd_all") << "cmd_all" << "Build Pages" << "" << button;
+    QTest::newRow("cmd_add") << "cmd_add"
+                             << "Add"
+                             << "" << button;
+    QTest::newRow("cmd_delete") << "cmd_delete"
+                                << "Delete"
+                                << "" << button;
+    QTest::newRow("cmd_save") << "cmd_save"
+                              << "Save All"
+                              << "" << button;
+    QTest::newRow("cmd_all") << "cmd_all"
+                             << "Build Pages"
+                             << "" << button;
     QTest::newRow("cmd_up") << "cmd_up" << QString(QChar(0x25B2)) << "Up" << button;
     QTest::newRow("cmd_down") << "cmd_down" << QString(QChar(0x25BC)) << "Down" << button;
-    QTest::newRow("Label1") << "Label1" << "TIP or Project Name" << "" << label;
-    QTest::newRow("Label6") << "Label6" << "Location" << "" << label;
-    QTest::newRow("Label9") << "Label9" << "Short Description" << "" << label;
-    QTest::newRow("Label2") << "Label2" << "Long Description" << "" << label;
-    QTest::newRow("text_name") << "text_name" << "" << "TIP or Project Name" << box;
-    QTest::newRow("text_location") << "text_location" << "" << "Location" << box;
-    QTest::newRow("text_short") << "text_short" << "" << "Short Description" << box;
-    QTest::newRow("text_long") << "text_long" << "" << "Long Description" << box;
+    QTest::newRow("Label1") << "Label1"
+                            << "TIP or Project Name"
+                            << "" << label;
+    QTest::newRow("Label6") << "Label6"
+                            << "Location"
+                            << "" << label;
+    QTest::newRow("Label9") << "Label9"
+                            << "Short Description"
+                            << "" << label;
+    QTest::newRow("Label2") << "Label2"
+                            << "Long Description"
+                            << "" << label;
+    QTest::newRow("text_name") << "text_name"
+                               << ""
+                               << "TIP or Project Name" << box;
+    QTest::newRow("text_location") << "text_location"
+                                   << ""
+                                   << "Location" << box;
+    QTest::newRow("text_short") << "text_short"
+                                << ""
+                                << "Short Description" << box;
+    QTest::newRow("text_long") << "text_long"
+                               << ""
+                               << "Long Description" << box;
     // A list of as many entries as projects, the selected one named.
-    QTest::newRow("list_projects") << "list_projects" << "" << "Projects" << int(QAccessible::List);
+    QTest::newRow("list_projects") << "list_projects"
+                                   << ""
+                                   << "Projects" << int(QAccessible::List);
 }
 
 void LayoutTest::captionsAndNames()
@@ -149,9 +175,8 @@ void LayoutTest::tabVisitsControlsInOrder()
         fixture.pressTab();
         visited.append(QApplication::focusWidget()->objectName());
     }
-    const QStringList expected = {"text_name", "text_location", "text_short", "text_long",
-                                  "cmd_delete", "cmd_add", "cmd_save", "cmd_all", "cmd_up",
-                                  "cmd_down", "list_projects"};
+    const QStringList expected = {"text_name", "text_location", "text_short", "text_long", "cmd_delete",   "cmd_add",
+                                  "cmd_save",  "cmd_all",       "cmd_up",     "cmd_down",  "list_projects"};
     QCOMPARE(visited, expected);
     // Tabbing through the list and the buttons presses nothing and changes nothing.
     QCOMPARE(fixture.names(), QStringList({"A", "B"}));

@@ -2,7 +2,7 @@
 
 #include "projectlist.h"
 #include "projectlistmodel.h"
-#include "projectsfile.h"
+#include "messages.h"
 #include "spacetrim.h"
 
 #include <QElapsedTimer>
@@ -42,10 +42,9 @@ void SynchronisationTest::startUp_data()
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<int>("selected");
     QTest::addColumn<QString>("location");
-    QTest::newRow("first run") << false << QList<ProjectInfo>() << QStringList{ProjectsMessages::Creating}
-                               << QStringList{"New"} << 0 << "New";
-    QTest::newRow("empty file") << true << QList<ProjectInfo>() << QStringList() << QStringList() << -1
-                                << "";
+    QTest::newRow("first run") << false << QList<ProjectInfo>() << QStringList{Messages::Creating} << QStringList{"New"}
+                               << 0 << "New";
+    QTest::newRow("empty file") << true << QList<ProjectInfo>() << QStringList() << QStringList() << -1 << "";
     QTest::newRow("three projects") << true << projectsNamed({"A", "B", "C"}) << QStringList()
                                     << QStringList{"A", "B", "C"} << 0 << "A place";
 }
@@ -65,11 +64,8 @@ void SynchronisationTest::startUp()
     QCOMPARE(fixture.line("text_location")->text(), location);
     QCOMPARE(QApplication::focusWidget(), fixture.list());
     if (!hasFile) {
-        const QByteArray firstRun = "\"Name:\",\"New\"\r\n\"Location:\",\"New\"\r\n"
-                                    "\"Short Description:\",\"New\"\r\n\"Long Description:\",\"New\"\r\n"
-                                    "\"Total Pictures:\",1\r\n";
-        QCOMPARE(firstRun.size(), 110);
-        QCOMPARE(readFile(fixture.projectsPath()), firstRun);
+        QCOMPARE(FirstRunFile.size(), 110);
+        QCOMPARE(readFile(fixture.projectsPath()), FirstRunFile);
         QCOMPARE(fixture.longText()->toPlainText(), QStringLiteral("New"));
     }
 }
@@ -78,12 +74,17 @@ void SynchronisationTest::trimRemovesOnlySpaces_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("spaces both ends") << "  Bridge  " << "Bridge";
-    QTest::newRow("inner spaces kept") << " Old  Mill " << "Old  Mill";
-    QTest::newRow("spaces only") << "   " << "";
-    QTest::newRow("tabs and line breaks kept") << " \tA\r\n " << "\tA\r\n";
+    QTest::newRow("spaces both ends") << "  Bridge  "
+                                      << "Bridge";
+    QTest::newRow("inner spaces kept") << " Old  Mill "
+                                       << "Old  Mill";
+    QTest::newRow("spaces only") << "   "
+                                 << "";
+    QTest::newRow("tabs and line breaks kept") << " \tA\r\n "
+                                               << "\tA\r\n";
     QTest::newRow("no-break space kept") << QString(QChar(0xA0)) + "A " << QString(QChar(0xA0)) + "A";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void SynchronisationTest::trimRemovesOnlySpaces()
@@ -218,8 +219,7 @@ void SynchronisationTest::longTextsShownAndStoredWhole_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("longDesc");
     QTest::addColumn<bool>("brokenAnywhere"); // the first line runs on into the unbroken stretch
-    QTest::newRow("megabyte name, one unbroken megabyte line")
-        << words(1 << 20) << Intro + unbroken(1 << 20) << true;
+    QTest::newRow("megabyte name, one unbroken megabyte line") << words(1 << 20) << Intro + unbroken(1 << 20) << true;
     QTest::newRow("megabyte of words") << QStringLiteral("Pier") << words(1 << 20) << false;
     // Counted from one break opportunity to the next, the space after the stretch included.
     QTest::newRow("1001 between two breaks")
@@ -256,8 +256,7 @@ void SynchronisationTest::longTextsShownAndStoredWhole()
         QCOMPARE(firstLineLength(longBox), longDesc.startsWith(Intro) ? Intro.size() : wordsPerLine);
     // The row shows what fits and an ellipsis; a screen reader still gets the whole name.
     const QModelIndex row = fixture.list()->model()->index(1, 0);
-    QCOMPARE(row.data().toString(),
-             name.size() > 1000 ? name.left(1000) + QChar(0x2026) : name);
+    QCOMPARE(row.data().toString(), name.size() > 1000 ? name.left(1000) + QChar(0x2026) : name);
     QCOMPARE(row.data(Qt::AccessibleTextRole).toString(), name);
 
     // Through every box and out again: each stores exactly the text it was given.

@@ -105,11 +105,3 @@ bool SafeFile::commit(bool written)
     m_error = flushFolder(QFileInfo(m_path).path());
     return m_error.isEmpty();
 }
-
-QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &produce)
-{
-    SafeFile file(path);
-    if (file.open() && file.commit(produce(file.device())))
-        return QString();
-    return file.errorString();
-}

@@ -3,8 +3,6 @@
 #include <QSaveFile>
 #include <QString>
 
-#include <functional>
-
 class QIODevice;
 
 // Every file the program writes goes through here. The bytes go to a temporary file beside the
@@ -47,6 +45,3 @@ private:
     WriteBackFile m_file;
     QString m_error;
 };
-
-// Writes `produce`'s bytes through a SafeFile; an empty string on success, otherwise the reason.
-QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &produce);

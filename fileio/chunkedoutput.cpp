@@ -8,8 +8,7 @@
 
 ChunkedOutput::ChunkedOutput(QIODevice &device)
     : m_device(device), m_buffers{std::make_unique<char[]>(FirstCapacity), nullptr}, m_buffer(m_buffers[0].get())
-{
-}
+{}
 
 ChunkedOutput::~ChunkedOutput()
 {

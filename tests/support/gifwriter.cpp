@@ -2,8 +2,7 @@
 
 #include <QList>
 
-namespace
-{
+namespace {
 void put16(QByteArray &out, int value)
 {
     out.append(char(value & 0xff));
@@ -67,10 +66,9 @@ void putFrame(QByteArray &out, int width, int height, const QList<uchar> &indice
     }
     out.append(char(0));
 }
-}
+} // namespace
 
-namespace GifWriter
-{
+namespace GifWriter {
 QByteArray encode(const QImage &image)
 {
     QList<QRgb> palette;
@@ -110,4 +108,4 @@ QByteArray declaring(int screenWidth, int screenHeight, int frameWidth, int fram
     out.append(char(0x3b));
     return out;
 }
-}
+} // namespace GifWriter

@@ -10,19 +10,11 @@
 namespace CodePage {
 
 QString decodeWindows1252(const char *data, qsizetype size);
-inline QString decodeWindows1252(const QByteArray &bytes)
-{
-    return decodeWindows1252(bytes.constData(), bytes.size());
-}
 
 // Writes the Windows-1252 bytes of `text` to `out`, which has room for one byte a character, and
 // returns how many characters it wrote: all of them, or those before the first one Windows-1252
 // cannot hold. `nonAscii` is set when a byte above 0x7F was written.
 qsizetype toWindows1252(QStringView text, char *out, bool *nonAscii = nullptr);
-
-// The text's bytes in `out`; false, with the characters before it in `out`, at the first
-// character Windows-1252 cannot hold.
-bool encodeWindows1252(const QString &text, QByteArray &out);
 
 // Checks a file block by block: feed every block in order, then ask. Stops looking at the first
 // byte that is not UTF-8.

@@ -9,10 +9,9 @@
 namespace {
 
 constexpr char16_t HighHalf[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 // -1 when the character has no Windows-1252 byte.
@@ -43,8 +42,9 @@ bool narrowPlainLatin1(const char16_t *in, qsizetype size, char *out, char16_t *
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i + 8));
         allBits = _mm_or_si128(allBits, _mm_or_si128(a, b));
-        highHalfHits = _mm_or_si128(highHalfHits, _mm_or_si128(_mm_cmpeq_epi16(_mm_and_si128(a, highHalfMask), highHalf),
-                                                               _mm_cmpeq_epi16(_mm_and_si128(b, highHalfMask), highHalf)));
+        highHalfHits = _mm_or_si128(highHalfHits,
+                                    _mm_or_si128(_mm_cmpeq_epi16(_mm_and_si128(a, highHalfMask), highHalf),
+                                                 _mm_cmpeq_epi16(_mm_and_si128(b, highHalfMask), highHalf)));
         _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_packus_epi16(a, b));
     }
     allBits = _mm_or_si128(allBits, _mm_srli_si128(allBits, 8));
@@ -167,14 +167,6 @@ qsizetype toWindows1252(QStringView text, char *out, bool *nonAscii)
     return text.size();
 }
 
-bool encodeWindows1252(const QString &text, QByteArray &out)
-{
-    out.resize(text.size());
-    const qsizetype done = toWindows1252(text, out.data());
-    out.truncate(done);
-    return done == text.size();
-}
-
 void Utf8Detector::feed(const char *data, qsizetype size)
 {
     if (!m_valid || size == 0)
@@ -184,8 +176,8 @@ void Utf8Detector::feed(const char *data, qsizetype size)
         // Complete the sequence cut at the last block's end before looking further.
         const qsizetype missing = qMin<qsizetype>(size, 4 - m_pending.size());
         m_pending.append(data, missing);
-        const int length = utf8SequenceLength(reinterpret_cast<const unsigned char *>(m_pending.constData()),
-                                               m_pending.size());
+        const int length =
+            utf8SequenceLength(reinterpret_cast<const unsigned char *>(m_pending.constData()), m_pending.size());
         if (length == 0) {
             m_valid = false;
             return;

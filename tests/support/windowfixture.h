@@ -3,7 +3,8 @@
 #include "catalogue.h"
 #include "catalogueformat.h"
 #include "mainwindow.h"
-#include "messageservice.h"
+#include "recordingmessages.h"
+#include "testfiles.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -17,13 +18,6 @@
 
 #include <memory>
 #include <optional>
-
-class RecordingMessages : public MessageService
-{
-public:
-    void showMessage(const QString &text) override { texts.append(text); }
-    QStringList texts;
-};
 
 inline ProjectInfo project(const QString &name, const QString &location = {})
 {
@@ -42,12 +36,6 @@ inline QList<ProjectInfo> projectsNamed(const QStringList &names)
     for (const QString &name : names)
         projects.append(project(name));
     return projects;
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The window on a catalogue file in a fresh working directory, started up, shown and active.
@@ -74,7 +62,7 @@ public:
         QDir::setCurrent(m_previous);
     }
 
-    template<typename T = QWidget>
+    template <typename T = QWidget>
     T *find(const char *name) const
     {
         T *found = window->findChild<T *>(QLatin1String(name));
@@ -141,10 +129,7 @@ public:
     std::unique_ptr<Main> window;
 
 private:
-    void writeCatalogueFile(const QList<ProjectInfo> &projects)
-    {
-        writeRaw(CatalogueFormat::write(projects));
-    }
+    void writeCatalogueFile(const QList<ProjectInfo> &projects) { writeRaw(CatalogueFormat::write(projects)); }
 
     void writeRaw(const QByteArray &bytes)
     {

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class CatalogueFile;
+
+// What the program tells the user, in the window's message boxes and on the command line alike. A
+// message of two sentences joins them with a lone carriage return, which the box shows as a line
+// break.
+namespace Messages {
+
+inline const QString Creating = QStringLiteral("No existing file, creating projects.txt");
+inline const QString SaveFailed =
+    QStringLiteral("Not possible to Save Project Information\rCheck for write protection");
+inline const QString NothingToDelete = QStringLiteral("Please Select a Project to Delete");
+inline const QString CatalogueFull =
+    QStringLiteral("Not possible to Add a Project\rThe catalogue already holds 32767 projects");
+inline const QString PagesBuilt = QStringLiteral("Pages Built");
+inline const QString PagesFailed = QStringLiteral("Not possible to Create Web Pages\rCheck for write protection");
+
+// What the start-up tells about a read of the catalogue file, `read` being what read() returned,
+// naming the file: that it could not be read and why, or that records were dropped or none could
+// be read. Nothing for a file read whole or a missing one, whose first run says so itself.
+QStringList afterReading(const CatalogueFile &file, bool read);
+
+} // namespace Messages
