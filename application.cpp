@@ -1,6 +1,6 @@
 #include "application.h"
 
-#include "catalogue.h"
+#include "cataloguedocument.h"
 #include "commandline.h"
 #include "mainwindow.h"
 #include "messageboxservice.h"
@@ -12,6 +12,9 @@
 #include <QDir>
 #include <QIcon>
 #include <QTextStream>
+
+#include <algorithm>
+#include <cstring>
 
 namespace Application {
 
@@ -62,7 +65,7 @@ int runWithoutWindow(int &argc, char **argv)
         out << CommandLine::versionText();
         return 0;
     case CommandLine::Action::BuildPages:
-        return PublishCommands::buildPages(folder, out, err);
+        return PublishCommands::buildPages(folder, pictureFolderFor(folder), out, err);
     case CommandLine::Action::Check:
         return PublishCommands::check(folder, pictureFolderFor(folder), out, err);
     case CommandLine::Action::OpenWindow:
@@ -80,34 +83,42 @@ int refuseWithoutDisplay(const QStringList &arguments)
     return CommandLine::Failed;
 }
 
-int runWindow(int &argc, char **argv, const std::function<void(Main &)> &prepare)
+int runWindow(int &argc, char **argv)
 {
+    // Qt takes its own options (-platform, -reverse...) wherever they stand, so it is shown only the
+    // arguments before "--": after it, each one is a FOLDER or an error, never an option of Qt's.
+    int qtArgc = std::min(argc, 1);
+    while (qtArgc < argc && std::strcmp(argv[qtArgc], "--") != 0)
+        ++qtArgc;
+    QStringList afterQtOptions;
+    for (int i = qtArgc; i < argc; ++i)
+        afterQtOptions.append(QString::fromLocal8Bit(argv[i]));
+
     QGuiApplication::setDesktopFileName(QStringLiteral(CATALOGUE_APP_ID));
-    QApplication app(argc, argv);
+    QApplication app(qtArgc, argv);
     CommandLine::setApplicationIdentity();
     QApplication::setApplicationDisplayName(QStringLiteral("Project Management"));
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+    for (const int size : {CATALOGUE_ICON_SIZES})
         icon.addFile(QStringLiteral(":/icons/project-catalogue-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 
-    // The application has taken its own options (-platform, -style...) out of the arguments.
-    const CommandLine::Request request = CommandLine::parse(QCoreApplication::arguments());
+    // The application has taken its own options out of the arguments it was shown.
+    const CommandLine::Request request = CommandLine::parse(QCoreApplication::arguments() + afterQtOptions);
     QString folder;
     if (const int status = refusal(request, folder))
         return status;
-    // The window opens projects.txt and writes the pages by their bare names.
+    // The window works in the catalogue folder, where projects.txt goes by its bare name.
     if (!QDir::setCurrent(folder)) {
-        QTextStream(stderr) << QStringLiteral("project-catalogue: cannot enter %1\n").arg(folder);
+        QTextStream(stderr)
+            << QStringLiteral("%1: cannot enter %2\n").arg(CommandLine::ProgramName, CommandLine::printable(folder));
         return CommandLine::UsageError;
     }
 
-    Catalogue catalogue;
+    CatalogueDocument document(QStringLiteral("."), pictureFolderFor(folder));
     MessageBoxService messages;
-    Main window(catalogue, messages, pictureFolderFor(folder));
+    Main window(document, messages);
     messages.setParent(&window);
-    if (prepare)
-        prepare(window);
     // Any message of the start-up is shown before the window itself.
     window.StartUp();
     window.show();

@@ -2,10 +2,6 @@
 
 #include <QStringList>
 
-#include <functional>
-
-class Main;
-
 // What the program does once it knows what it was asked: main() chooses, and the benchmark's
 // launcher starts the window through the same code.
 namespace Application {
@@ -18,8 +14,7 @@ int runWithoutWindow(int &argc, char **argv);
 // arguments, and returns the exit status.
 int refuseWithoutDisplay(const QStringList &arguments);
 
-// The window on the catalogue folder the arguments name, as the user starts it. `prepare`, when
-// given, sees the window before its start-up.
-int runWindow(int &argc, char **argv, const std::function<void(Main &)> &prepare = {});
+// The window on the catalogue folder the arguments name, as the user starts it.
+int runWindow(int &argc, char **argv);
 
 } // namespace Application

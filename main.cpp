@@ -5,8 +5,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    // Past a file size limit (ulimit -f) the write fails and the save says so, as on a full disk,
+    // instead of the signal ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

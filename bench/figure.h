@@ -13,7 +13,7 @@ struct Figure
     double target;
 };
 
-// Load, Save All and Build Pages at `projects` projects, in `folder`.
+// Load, Save All, Build Pages and --check at `projects` projects, in `folder`.
 QList<Figure> measureFiles(int projects, int runs, const QString &folder);
 
 // Forks the helper that starts the launcher, the program's window, for the startup and memory

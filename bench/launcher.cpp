@@ -4,6 +4,7 @@
 #include "application.h"
 #include "mainwindow.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMetaObject>
 #include <QObject>
@@ -20,17 +21,24 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint && qobject_cast<Main *>(watched))
             QMetaObject::invokeMethod(
                 this, [] { std::_Exit(0); }, Qt::QueuedConnection);
         return QObject::eventFilter(watched, event);
     }
 };
 
+// Watches every event of the application, from the moment the program makes it.
+void watchForTheWindow()
+{
+    QCoreApplication::instance()->installEventFilter(new QuitWhenShown(QCoreApplication::instance()));
+}
+
 } // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(watchForTheWindow)
 
 int main(int argc, char *argv[])
 {
-    return Application::runWindow(argc, argv,
-                                  [](Main &window) { window.installEventFilter(new QuitWhenShown(&window)); });
+    return Application::runWindow(argc, argv);
 }

@@ -1,4 +1,5 @@
 #include "catalogue.h"
+#include "cataloguedocument.h"
 #include "catalogueformat.h"
 #include "figure.h"
 #include "mainwindow.h"
@@ -142,6 +143,11 @@ class SilentMessages : public MessageService
 {
 public:
     void showMessage(const QString &text) override { shown.append(text); }
+    bool askToReplace(const QString &text) override
+    {
+        shown.append(text);
+        return false;
+    }
     QStringList shown;
 };
 
@@ -179,6 +185,7 @@ class BenchWindow
 {
 public:
     BenchWindow(const QList<ProjectInfo> &workload, const QString &folder)
+        : document(QStringLiteral("."), folder + QStringLiteral("/Thumbs"))
     {
         writeCatalogue(folder, workload);
         writePictures(folder + QStringLiteral("/Thumbs"), {workload.at(0).Name, workload.at(1).Name});
@@ -186,7 +193,7 @@ public:
 
         const QString previous = QDir::currentPath();
         QDir::setCurrent(folder);
-        window = std::make_unique<Main>(catalogue, messages, folder + QStringLiteral("/Thumbs"));
+        window = std::make_unique<Main>(document, messages);
         window->StartUp();
         QDir::setCurrent(previous);
         window->show();
@@ -242,7 +249,8 @@ public:
     // What the user waits for: layout and painting that the change queued.
     static void settle() { QCoreApplication::processEvents(); }
 
-    Catalogue catalogue;
+    CatalogueDocument document;
+    const Catalogue &catalogue = document.catalogue();
     SilentMessages messages;
     std::unique_ptr<Main> window;
     QAbstractItemView *list = nullptr;

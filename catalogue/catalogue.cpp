@@ -66,9 +66,8 @@ void Catalogue::SetPics(qint16 position, qint16 pics)
         m_projects[position].Pics = pics;
 }
 
-void Catalogue::assign(QList<ProjectInfo> projects, FileEncoding encoding)
+void Catalogue::assign(QList<ProjectInfo> projects)
 {
-    m_encoding = encoding;
     if (projects.size() > MaxProjects)
         projects.resize(MaxProjects);
     m_projects = std::move(projects);

@@ -6,10 +6,6 @@
 
 #include <optional>
 
-// How the catalogue file was encoded, so that saving keeps it: Windows-1252 (UTF-8 where a
-// character needs it) without a byte-order mark, or UTF-8 behind a mark, as Windows Notepad saves.
-enum class FileEncoding { Plain, Utf8WithByteOrderMark };
-
 // The one in-memory catalogue of the run. Positions are 16-bit like the list rows they mirror;
 // -1 stands for "nothing selected".
 class Catalogue
@@ -36,10 +32,8 @@ public:
     void SetPics(qint16 position, qint16 pics);
 
     // Replaces the whole catalogue; the loader's way of building it from nothing.
-    void assign(QList<ProjectInfo> projects, FileEncoding encoding = FileEncoding::Plain);
-    FileEncoding fileEncoding() const { return m_encoding; }
+    void assign(QList<ProjectInfo> projects);
 
 private:
     QList<ProjectInfo> m_projects;
-    FileEncoding m_encoding = FileEncoding::Plain;
 };

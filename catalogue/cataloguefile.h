@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue.h"
 #include "catalogueformat.h"
+#include "fileidentity.h"
 #include "projectinfo.h"
 
 #include <QList>
@@ -33,9 +33,22 @@ public:
     qsizetype droppedRecords() const { return m_parsed.droppedRecords; }
     bool holdsNoProject() const { return m_noProject; }
 
-    // Replaces the file with the whole catalogue, in the encoding it was read in, durably; false
-    // when it cannot, and the old file is then whole.
-    bool write(const Catalogue &catalogue);
+    enum class Replace {
+        IfUnchanged, // only the file `expected` describes
+        Anyway,
+    };
+    // Replaces the file with the whole catalogue in `encoding`, durably; false when it cannot, and
+    // the old file is then whole. A file that is no longer what `expected` says it was when the
+    // catalogue was read from it or last saved to it (changed by another program, or unreadable)
+    // is replaced only `Anyway`: otherwise false, with changedSinceRead(), and nothing written.
+    bool write(const QList<ProjectInfo> &projects, FileEncoding encoding, const FileIdentity &expected,
+               Replace replace = Replace::IfUnchanged);
+    bool changedSinceRead() const { return m_changed; }
+    // After a failed write(): the file is not one the program replaces (SafeFile::refused()).
+    bool refused() const { return m_refused; }
+
+    // What the file was at the last read or write: a successful write gives the new file.
+    FileIdentity identity() const { return m_identity; }
 
     QString errorString() const { return m_error; }
 
@@ -46,5 +59,8 @@ private:
     CatalogueFormat::Parsed m_parsed;
     bool m_missing = false;
     bool m_noProject = false;
+    bool m_changed = false;
+    bool m_refused = false;
+    FileIdentity m_identity;
     QString m_error;
 };

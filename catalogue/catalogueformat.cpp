@@ -15,7 +15,9 @@ using Decoder = QString (*)(const char *, qsizetype);
 
 QString decodeUtf8(const char *data, qsizetype size)
 {
-    return QString::fromUtf8(data, size);
+    // QString::fromUtf8() would drop a U+FEFF that starts a value; the file's own mark is gone by now.
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decode(QByteArrayView(data, size));
 }
 
 QString decodeWindows1252(const char *data, qsizetype size)
@@ -52,6 +54,7 @@ public:
         m_data = data;
         m_size = size;
         m_final = final;
+        m_unclosedBefore = -1;
         qsizetype pos = 0;
         for (;;) {
             while (pos < m_size && (isBlank(m_data[pos]) || isLineEnd(m_data[pos])))
@@ -133,37 +136,105 @@ private:
     }
 
     // The writer does not escape quotes, so a quote inside a value looks like the one that closes
-    // it. A value ends on the line after which the next line with text starts like a key line (or
-    // the data ends), at the last quote of that line; text after that quote is dropped. A value
-    // therefore never takes in a key line, so records are never merged, and a file whose values
-    // hold no quote reads exactly as if the first quote closed each value.
-    qsizetype readQuotedValue(qsizetype start, Span &value) const
+    // it. Only a line that holds a quote can end a value, at its last quote, and only when the next
+    // line with text starts like a key line or the data ends: a value without quotes therefore
+    // always runs to the quote the writer closed it with, whatever its lines look like. A line that
+    // starts with one of the five keys quoted and a comma is never taken in, so that a value left
+    // open by another editor does not swallow the records after it.
+    qsizetype readQuotedValue(qsizetype start, Span &value)
     {
-        for (qsizetype line = start;;) {
-            const qsizetype lineEnd = findLineEnd(line);
+        if (start < m_unclosedBefore)
+            return readUnclosedValue(start, value);
+        for (qsizetype pos = start;;) {
+            const qsizetype quote = findQuote(pos);
+            if (quote == m_size) {
+                if (!m_final)
+                    return NeedMore;
+                m_unclosedBefore = m_size;
+                return readUnclosedValue(start, value);
+            }
+            if (startsLaterLine(start, quote)) {
+                const int known = startsWithQuotedKey(quote);
+                if (known < 0)
+                    return NeedMore;
+                if (known) {
+                    m_unclosedBefore = quote;
+                    return readUnclosedValue(start, value);
+                }
+            }
+            const qsizetype lineEnd = findLineEnd(quote);
             if (runsOut(lineEnd))
                 return NeedMore;
             const int keyLine = nextTextStartsKeyLine(lineEnd);
             if (keyLine < 0)
                 return NeedMore;
             if (keyLine) {
-                const qsizetype quote = lastQuote(line, lineEnd);
-                // A value whose closing quote is missing ends with its line.
-                value = {start, quote >= 0 ? quote : lineEnd};
+                value = {start, lastQuote(quote, lineEnd)};
                 return lineEnd;
             }
-            line = lineEnd + 1;
+            pos = lineEnd;
         }
     }
 
-    // Values are most of a file: these two scan them with the C library's vectorised searches.
-    qsizetype findLineEnd(qsizetype pos) const
+    // A value that no line ends before a quoted key line or the end of the data (its closing quote
+    // is missing, or a stray line follows it) ends before the first line that starts like a key
+    // line: at the last quote before it, or, without one, with the line of text before it.
+    qsizetype readUnclosedValue(qsizetype start, Span &value) const
     {
-        const void *feed = std::memchr(m_data + pos, '\n', size_t(m_size - pos));
-        const qsizetype end = feed ? static_cast<const char *>(feed) - m_data : m_size;
-        const void *carriageReturn = std::memchr(m_data + pos, '\r', size_t(end - pos));
-        return carriageReturn ? static_cast<const char *>(carriageReturn) - m_data : end;
+        qsizetype lineEnd = findLineEnd(start);
+        for (;;) {
+            const int keyLine = nextTextStartsKeyLine(lineEnd);
+            if (keyLine < 0)
+                return NeedMore;
+            if (keyLine)
+                break;
+            lineEnd = findLineEnd(lineEnd + 1);
+        }
+        const qsizetype quote = lastQuote(start, lineEnd);
+        value = {start, quote >= 0 ? quote : lineEnd};
+        return lineEnd;
     }
+
+    // True when the quote at `quote` is the first thing but blanks on a line after the value's first.
+    bool startsLaterLine(qsizetype start, qsizetype quote) const
+    {
+        qsizetype pos = quote;
+        while (pos > start && isBlank(m_data[pos - 1]))
+            --pos;
+        return pos > start && isLineEnd(m_data[pos - 1]);
+    }
+
+    // 1 when one of the five keys, quoted, and a comma follow, 0 when not, -1 when the data ends
+    // before that can be told.
+    int startsWithQuotedKey(qsizetype quote) const
+    {
+        static const char *const Keys[] = {"Name:\"", "Location:\"", "Short Description:\"", "Long Description:\"",
+                                           "Total Pictures:\""};
+        for (const char *key : Keys) {
+            const auto length = qsizetype(std::strlen(key));
+            const qsizetype available = qMin(length, m_size - quote - 1);
+            if (std::memcmp(m_data + quote + 1, key, size_t(available)) != 0)
+                continue;
+            if (available < length)
+                return m_final ? 0 : -1;
+            const qsizetype after = skipBlanks(quote + 1 + length);
+            if (after >= m_size)
+                return m_final ? 0 : -1;
+            return m_data[after] == ',' ? 1 : 0;
+        }
+        return 0;
+    }
+
+    // Values are most of a file: quotes are looked for with the C library's vectorised search.
+    qsizetype findQuote(qsizetype pos) const
+    {
+        const void *quote = std::memchr(m_data + pos, '"', size_t(m_size - pos));
+        return quote ? static_cast<const char *>(quote) - m_data : m_size;
+    }
+
+    // Called from a quote, usually just before the line end: a byte loop, where searching for either
+    // line end with memchr() would scan far past it in files with one kind of line end only.
+    qsizetype findLineEnd(qsizetype pos) const { return find(pos, isLineEnd); }
 
     qsizetype lastQuote(qsizetype from, qsizetype to) const
     {
@@ -255,6 +326,10 @@ private:
     const char *m_data = nullptr;
     qsizetype m_size = 0;
     bool m_final = false;
+    // Values that start before this position run into the same quoted key line or the end of the
+    // data without a line that ends them: an unclosed value's lines are not searched again for
+    // each pair read after it.
+    qsizetype m_unclosedBefore = -1;
 };
 
 constexpr QLatin1String NameKey("\"Name:\",\"");

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "catalogue.h"
 #include "projectinfo.h"
 
 #include <QByteArray>
@@ -9,6 +8,10 @@
 #include <optional>
 
 class QIODevice;
+
+// How the catalogue file was encoded, so that saving keeps it: Windows-1252 (UTF-8 where a
+// character needs it) without a byte-order mark, or UTF-8 behind a mark, as Windows Notepad saves.
+enum class FileEncoding { Plain, Utf8WithByteOrderMark };
 
 // The catalogue file: five "key","value" lines a project, CR LF after each line, in
 // Windows-1252, or in UTF-8 when a character needs it; or UTF-8 behind a byte-order mark when the

@@ -3,13 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringBuilder>
 
 #include <climits>
 
 namespace PictureNames {
 QString pictureFileName(const QString &name, int k)
 {
-    return name + QStringLiteral("_p") + QString::number(k) + QStringLiteral(".gif");
+    return name % QLatin1String("_p") % QString::number(k) % QLatin1String(".gif");
 }
 
 static bool isPlainFileName(const QString &fileName)
@@ -34,7 +35,7 @@ QString picturePath(const QString &folder, const QString &name, int k)
     const QString fileName = pictureFileName(name, k);
     if (!isPlainFileName(fileName))
         return {};
-    return folder + QLatin1Char('/') + fileName;
+    return folder % QLatin1Char('/') % fileName;
 }
 
 bool isPictureFile(const QString &path)

@@ -6,11 +6,11 @@
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
+#include <algorithm>
+
 namespace CommandLine {
 
 namespace {
-
-const QString ProgramName = QStringLiteral("project-catalogue");
 
 struct Options
 {
@@ -20,8 +20,11 @@ struct Options
     QCommandLineOption buildPages{
         QStringLiteral("build-pages"),
         QStringLiteral("Builds projects_index.htm, projects_short.htm and projects_long.htm in "
-                       "FOLDER from its projects.txt, as the window's Build Pages button does, "
-                       "without a window or a display, and prints the paths of the three pages.")};
+                       "FOLDER from its projects.txt, without a window or a display, and prints the "
+                       "paths of the three pages. The pages are those of opening the window and "
+                       "pressing Build Pages at once: as selecting the first project at start-up "
+                       "does, its picture count is first set to the highest of its pictures 2 to 9 "
+                       "found, when there is one; the other counts are used as stored.")};
     QCommandLineOption check{QStringLiteral("check"),
                              QStringLiteral("Reports what would make the published pages wrong, one line per finding "
                                             "(projects.txt:RECORD: Name: message), without a window or a display: "
@@ -56,6 +59,11 @@ Action actionOf(const QCommandLineParser &parser, const Options &options)
     if (parser.isSet(options.check))
         return Action::Check;
     return Action::OpenWindow;
+}
+
+bool isControl(QChar c)
+{
+    return c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f);
 }
 
 bool isSetIn(const QProcessEnvironment &environment, const QString &name)
@@ -119,11 +127,11 @@ QString catalogueFolder(const QString &given, QString &error)
     const QString folder = given.isEmpty() ? QStringLiteral(".") : given;
     const QFileInfo info(folder);
     if (!info.exists()) {
-        error = QStringLiteral("%1: no such folder: %2").arg(ProgramName, folder);
+        error = QStringLiteral("%1: no such folder: %2").arg(ProgramName, printable(folder));
         return {};
     }
     if (!info.isDir()) {
-        error = QStringLiteral("%1: not a folder: %2").arg(ProgramName, folder);
+        error = QStringLiteral("%1: not a folder: %2").arg(ProgramName, printable(folder));
         return {};
     }
     return QDir(folder).absolutePath();
@@ -154,7 +162,7 @@ QString versionText()
 
 QString usageErrorText(const QString &error)
 {
-    return QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(ProgramName, error);
+    return QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(ProgramName, printable(error));
 }
 
 QString noDisplayText()
@@ -166,9 +174,26 @@ QString noDisplayText()
 
 QString messageLines(const QString &message)
 {
-    QString lines = message;
-    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return lines + QLatin1Char('\n');
+    // Only our own carriage return breaks the line: the second sentence may quote a path.
+    const qsizetype end = message.indexOf(QLatin1Char('\r'));
+    if (end < 0)
+        return printable(message) + QLatin1Char('\n');
+    return printable(message.left(end)) + QLatin1Char('\n') + printable(message.mid(end + 1)) + QLatin1Char('\n');
+}
+
+QString printable(const QString &text)
+{
+    if (std::none_of(text.cbegin(), text.cend(), isControl))
+        return text;
+    QString line;
+    line.reserve(text.size() + 16);
+    for (const QChar c : text) {
+        if (isControl(c))
+            line += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            line += c;
+    }
+    return line;
 }
 
 } // namespace CommandLine

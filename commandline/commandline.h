@@ -9,6 +9,9 @@ class QProcessEnvironment;
 // prints about itself.
 namespace CommandLine {
 
+// The program as installed: the help, the version and every error line name it so.
+inline const QString ProgramName = QStringLiteral("project-catalogue");
+
 enum class Action { OpenWindow, ShowHelp, ShowVersion, BuildPages, Check };
 
 // 0 is success with nothing to report; 1 a failure, or findings reported.
@@ -47,5 +50,10 @@ QString noDisplayText();
 // A message the window would show in a box, as lines of text: a lone carriage return joins its
 // two sentences, and the box shows it as a line break.
 QString messageLines(const QString &message);
+
+// `text` as one line a terminal shows as it is: control characters (below 32, 127, and U+0080 to
+// U+009F) are written `\xNN`, so that a name can neither move the cursor, retitle the terminal nor
+// forge a line of its own. Every name and path the command line prints goes through it.
+QString printable(const QString &text);
 
 } // namespace CommandLine

@@ -1,10 +1,11 @@
 #include "publishcommands.h"
 
 #include "cataloguecheck.h"
-#include "cataloguefile.h"
+#include "cataloguedocument.h"
 #include "commandline.h"
 #include "messages.h"
 #include "pages.h"
+#include "picturenames.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -13,56 +14,73 @@ namespace PublishCommands {
 
 namespace {
 
-QString catalogueIn(const QString &folder)
-{
-    return QDir(folder).filePath(ProjectsFileName);
-}
-
 // Nothing is created: a folder without a catalogue is more likely a mistyped FOLDER than a new one.
 int noCatalogue(const QString &folder, QTextStream &err)
 {
-    err << QStringLiteral("project-catalogue: there is no %1 in %2\n").arg(ProjectsFileName, folder);
+    err << QStringLiteral("%1: there is no %2 in %3\n")
+               .arg(CommandLine::ProgramName, ProjectsFileName, CommandLine::printable(folder));
     return CommandLine::Failed;
 }
 
 } // namespace
 
-int buildPages(const QString &folder, QTextStream &out, QTextStream &err)
+int buildPages(const QString &folder, const QString &pictureFolder, QTextStream &out, QTextStream &err)
 {
-    CatalogueFile file(catalogueIn(folder));
-    const bool read = file.read();
-    if (file.isMissing())
+    CatalogueDocument document(folder, pictureFolder);
+    const LoadResult loaded = document.load();
+    if (loaded.outcome == LoadResult::Outcome::Missing)
         return noCatalogue(folder, err);
-    for (const QString &message : Messages::afterReading(file, read))
+    // Pages that leave projects out would be published as if they were the whole catalogue.
+    if (loaded.outcome == LoadResult::Outcome::RecordsDropped) {
+        err << QStringLiteral("%1: %2 holds %3 projects, more than the %4 a catalogue can keep; "
+                              "no page was written.\n")
+                   .arg(CommandLine::ProgramName, CommandLine::printable(document.filePath()),
+                        QString::number(Catalogue::MaxProjects + loaded.droppedRecords),
+                        QString::number(Catalogue::MaxProjects));
+        return CommandLine::Failed;
+    }
+    for (const QString &message : loaded.messages)
         err << CommandLine::messageLines(message);
     // A file that could not be read, or held no project, leaves an empty catalogue, and pages built
     // from it would replace the published ones with empty pages: no unattended run should do that.
-    if (!read || file.holdsNoProject())
+    if (loaded.outcome == LoadResult::Outcome::Unreadable || loaded.outcome == LoadResult::Outcome::NoProject)
         return CommandLine::Failed;
 
-    Pages::Publisher publisher(folder);
-    if (!publisher.publish(file.projects())) {
-        err << CommandLine::messageLines(Messages::PagesFailed);
+    // The pages must be those of the window opened and Build Pages pressed at once: its start-up
+    // selects the first project, which sets that project's picture count from the pictures found.
+    Catalogue &catalogue = document.catalogue();
+    if (catalogue.LastProject() >= 0) {
+        const ProjectInfo &first = catalogue.at(0);
+        catalogue.SetPics(0, PictureNames::foundPictureCount(pictureFolder, first.Name, first.Pics));
+    }
+
+    const PublishResult published = document.publish();
+    if (!published.built) {
+        err << CommandLine::messageLines(Messages::PagesFailed)
+            << CommandLine::printable(
+                   QStringLiteral("%1: %2: %3").arg(CommandLine::ProgramName, published.failedPage, published.reason))
+            << '\n';
         return CommandLine::Failed;
     }
     const QDir dir(folder);
     for (const QString &page : Pages::FileNames)
-        out << dir.filePath(page) << '\n';
+        out << CommandLine::printable(dir.filePath(page)) << '\n';
     return 0;
 }
 
 int check(const QString &folder, const QString &pictureFolder, QTextStream &out, QTextStream &err)
 {
-    CatalogueFile file(catalogueIn(folder));
-    const bool read = file.read();
-    if (file.isMissing())
+    CatalogueDocument document(folder, pictureFolder);
+    const LoadResult loaded = document.load();
+    if (loaded.outcome == LoadResult::Outcome::Missing)
         return noCatalogue(folder, err);
     QList<CheckFinding> findings;
-    for (const QString &message : Messages::afterReading(file, read))
+    for (const QString &message : loaded.messages)
         findings.append(CatalogueCheck::fileFinding(message));
-    findings += CatalogueCheck::checkProjects(file.projects(), pictureFolder);
+    findings += document.check();
+    // One line per finding, whatever the name holds; the messages quote it in picture file names.
     for (const CheckFinding &finding : std::as_const(findings))
-        out << CatalogueCheck::formatFinding(finding) << '\n';
+        out << CommandLine::printable(CatalogueCheck::formatFinding(finding)) << '\n';
     return findings.isEmpty() ? 0 : CommandLine::Failed;
 }
 

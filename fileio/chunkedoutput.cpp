@@ -65,22 +65,19 @@ bool ChunkedOutput::appendWindows1252(QStringView text, bool *nonAscii)
     return appendRepresentable(text, nonAscii) == text.size();
 }
 
-void ChunkedOutput::appendWindows1252WithReferences(QStringView text)
+void ChunkedOutput::appendAsciiWithReferences(QStringView text)
 {
-    for (;;) {
-        text = text.sliced(appendRepresentable(text, nullptr));
-        if (text.isEmpty())
-            return;
-        char32_t codePoint = text.front().unicode();
-        qsizetype used = 1;
-        if (text.size() > 1 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate()) {
-            codePoint = QChar::surrogateToUcs4(text.at(0), text.at(1));
-            used = 2;
+    while (!text.isEmpty()) {
+        qsizetype piece = qMin(text.size(), (m_capacity - m_used) / CodePage::LongestReference);
+        if (piece == 0) {
+            makeRoom();
+            continue;
         }
-        append("&#", 2);
-        appendNumber(codePoint);
-        append(";", 1);
-        text = text.sliced(used);
+        // A surrogate pair is one reference, so it stays in one piece.
+        if (piece < text.size() && text.at(piece - 1).isHighSurrogate() && text.at(piece).isLowSurrogate())
+            ++piece;
+        m_used += CodePage::toAsciiWithReferences(text.first(piece), m_buffer + m_used);
+        text = text.sliced(piece);
     }
 }
 

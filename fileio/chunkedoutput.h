@@ -45,9 +45,9 @@ public:
     // cannot hold. `nonAscii` is set when a byte above 0x7F was appended.
     bool appendWindows1252(QStringView text, bool *nonAscii = nullptr);
 
-    // For pages: a character Windows-1252 cannot hold becomes a numeric character reference
-    // such as "&#937;", one per code point.
-    void appendWindows1252WithReferences(QStringView text);
+    // For pages, in ASCII whatever charset a web server declares for them: every other character
+    // becomes a numeric character reference such as "&#233;", one per code point.
+    void appendAsciiWithReferences(QStringView text);
 
     // Shows every byte handed to the device to `detector`, until it has decided.
     void watch(CodePage::Utf8Detector *detector) { m_detector = detector; }

@@ -1,6 +1,9 @@
 #include "codepage.h"
 
-#include <cstring>
+#include <QByteArrayView>
+#include <QtAlgorithms>
+
+#include <charconv>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -63,67 +66,24 @@ bool narrowPlainLatin1(const char16_t *in, qsizetype size, char *out, char16_t *
     return all <= 0xFF && !inHighHalf;
 }
 
-// Length of the UTF-8 sequence starting with `lead` that is valid so far over `available` bytes:
-// 0 for an invalid sequence, otherwise its full length (which may exceed `available`).
-int utf8SequenceLength(const unsigned char *s, qsizetype available)
+// The length of the UTF-8 sequence that `lead` starts: 0 for a byte that starts none.
+int utf8SequenceLength(unsigned char lead)
 {
-    const unsigned char lead = s[0];
-    int length;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    for (int k = 1; k < length && k < available; ++k) {
-        const unsigned char c = s[k];
-        if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF))
-            return 0;
-    }
-    return length;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 0;
 }
 
-constexpr qsizetype Invalid = -1;
-
-// Validates UTF-8; returns Invalid, or the number of bytes at the end that start a sequence the
-// data stops inside of.
-qsizetype validateUtf8(const unsigned char *s, qsizetype size, bool *nonAscii)
+bool hasNonAscii(const unsigned char *bytes, qsizetype size)
 {
-    qsizetype i = 0;
-    while (i < size) {
-        if (size - i >= 8) {
-            quint64 word;
-            std::memcpy(&word, s + i, 8);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                i += 8;
-                continue;
-            }
-        }
-        if (s[i] < 0x80) {
-            ++i;
-            continue;
-        }
-        *nonAscii = true;
-        const int length = utf8SequenceLength(s + i, size - i);
-        if (length == 0)
-            return Invalid;
-        if (i + length > size)
-            return size - i;
-        i += length;
-    }
-    return 0;
+    unsigned char all = 0;
+    for (qsizetype i = 0; i < size; ++i)
+        all |= bytes[i];
+    return all & 0x80;
 }
 
 } // namespace
@@ -167,33 +127,81 @@ qsizetype toWindows1252(QStringView text, char *out, bool *nonAscii)
     return text.size();
 }
 
+qsizetype toAsciiWithReferences(QStringView text, char *out)
+{
+    const char16_t *in = text.utf16();
+    const qsizetype size = text.size();
+    char *written = out;
+    qsizetype i = 0;
+    while (i < size) {
+#ifdef __SSE2__
+        if (i + 16 <= size) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i + 8));
+            // Stored whole: what follows the first other character is written over.
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(written), _mm_packus_epi16(a, b));
+            const __m128i nonAsciiBits = _mm_set1_epi16(short(0xFF80));
+            const auto asciiMask = [&nonAsciiBits](__m128i chars) {
+                return unsigned(
+                    _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chars, nonAsciiBits), _mm_setzero_si128())));
+            };
+            const unsigned ascii = asciiMask(a) | asciiMask(b) << 16;
+            const qsizetype count = ascii == 0xFFFFFFFF ? 16 : qCountTrailingZeroBits(~ascii) / 2;
+            i += count;
+            written += count;
+            if (count == 16)
+                continue;
+        }
+#endif
+        const char16_t c = in[i++];
+        if (c < 0x80) {
+            *written++ = char(c);
+            continue;
+        }
+        char32_t codePoint = c;
+        if (QChar::isHighSurrogate(c) && i < size && QChar::isLowSurrogate(in[i]))
+            codePoint = QChar::surrogateToUcs4(c, in[i++]);
+        *written++ = '&';
+        *written++ = '#';
+        written = std::to_chars(written, written + 7, quint32(codePoint)).ptr;
+        *written++ = ';';
+    }
+    return written - out;
+}
+
 void Utf8Detector::feed(const char *data, qsizetype size)
 {
     if (!m_valid || size == 0)
         return;
-    const auto *bytes = reinterpret_cast<const unsigned char *>(data);
     if (!m_pending.isEmpty()) {
         // Complete the sequence cut at the last block's end before looking further.
-        const qsizetype missing = qMin<qsizetype>(size, 4 - m_pending.size());
-        m_pending.append(data, missing);
-        const int length =
-            utf8SequenceLength(reinterpret_cast<const unsigned char *>(m_pending.constData()), m_pending.size());
-        if (length == 0) {
-            m_valid = false;
-            return;
-        }
-        if (length > m_pending.size())
-            return;
-        const qsizetype used = length - (m_pending.size() - missing);
-        m_pending.clear();
-        bytes += used;
+        const qsizetype used = qMin(size, utf8SequenceLength(uchar(m_pending.at(0))) - m_pending.size());
+        m_pending.append(data, used);
+        data += used;
         size -= used;
+        if (m_pending.size() < utf8SequenceLength(uchar(m_pending.at(0))))
+            return;
+        m_valid = QByteArrayView(m_pending).isValidUtf8();
+        m_pending.clear();
+        if (!m_valid)
+            return;
     }
-    const qsizetype cut = validateUtf8(bytes, size, &m_nonAscii);
-    if (cut == Invalid)
-        m_valid = false;
-    else if (cut > 0)
-        m_pending = QByteArray(reinterpret_cast<const char *>(bytes + size - cut), cut);
+    // A sequence that the block's end cuts waits for the next block; a byte that starts none is
+    // left for the check to refuse.
+    const auto *bytes = reinterpret_cast<const unsigned char *>(data);
+    qsizetype whole = size;
+    for (qsizetype i = size - 1; i >= 0 && i >= size - 3; --i) {
+        if ((bytes[i] & 0xC0) != 0x80) {
+            if (i + utf8SequenceLength(bytes[i]) > size)
+                whole = i;
+            break;
+        }
+    }
+    m_valid = QByteArrayView(data, whole).isValidUtf8();
+    if (!m_valid)
+        return;
+    m_pending = QByteArray(data + whole, size - whole);
+    m_nonAscii = m_nonAscii || !m_pending.isEmpty() || hasNonAscii(bytes, whole);
 }
 
 } // namespace CodePage

@@ -16,6 +16,13 @@ QString decodeWindows1252(const char *data, qsizetype size);
 // cannot hold. `nonAscii` is set when a byte above 0x7F was written.
 qsizetype toWindows1252(QStringView text, char *out, bool *nonAscii = nullptr);
 
+// "&#1114111;", the longest numeric character reference.
+constexpr qsizetype LongestReference = 10;
+
+// Writes `text` in ASCII to `out`, every other character as a numeric character reference of its
+// code point; `out` has room for LongestReference bytes a character. Returns the bytes written.
+qsizetype toAsciiWithReferences(QStringView text, char *out);
+
 // Checks a file block by block: feed every block in order, then ask. Stops looking at the first
 // byte that is not UTF-8.
 class Utf8Detector

@@ -28,12 +28,11 @@ bool PlainFile::open()
         return fail(FileErrors::reason(error, m_path));
     }
     QString refused;
-    struct stat info;
-    if (::fstat(descriptor, &info) != 0)
+    if (::fstat(descriptor, &m_info) != 0)
         refused = FileErrors::reason(errno, m_path);
-    else if (S_ISDIR(info.st_mode))
+    else if (S_ISDIR(m_info.st_mode))
         refused = QStringLiteral("It is a folder, not a file.");
-    else if (!S_ISREG(info.st_mode))
+    else if (!S_ISREG(m_info.st_mode))
         refused = FileErrors::notPlainFile(m_path);
     else if (!m_file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         refused = m_file.errorString();

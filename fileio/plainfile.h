@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QString>
 
+#include <sys/stat.h>
+
 // A plain file opened for reading without waiting, and judged by what was opened rather than by
 // its name: a FIFO or a device put in its place is refused at once instead of blocking the program
 // or being read for ever.
@@ -20,6 +22,8 @@ public:
     bool isMissing() const { return m_missing; }
     // The opened file, read from its start.
     QFile &file() { return m_file; }
+    // The opened file's status, as it was when opened.
+    const struct stat &info() const { return m_info; }
     QString errorString() const { return m_error; }
 
 private:
@@ -28,5 +32,6 @@ private:
     QString m_path;
     QFile m_file;
     QString m_error;
+    struct stat m_info = {};
     bool m_missing = false;
 };

@@ -7,24 +7,48 @@
 #include <cerrno>
 
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <limits.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
 
-// A link stays a link: the file it points to is the one replaced, in its own folder.
-QString linkTarget(const QString &path)
+// As many links as the kernel follows in one path.
+constexpr int MaxLinks = 40;
+
+QByteArray encoded(const QString &path)
 {
-    QFileInfo target(path);
-    for (int depth = 0; target.isSymLink() && depth < 40; ++depth)
-        target.setFile(target.symLinkTarget());
-    return target.filePath();
+    return QFile::encodeName(path);
+}
+
+// Where the link at `link` leads, relative to the link's own folder as the kernel takes it.
+QString linkTarget(const QString &link)
+{
+    QByteArray target(PATH_MAX, Qt::Uninitialized);
+    const ssize_t size = ::readlink(encoded(link).constData(), target.data(), size_t(target.size()));
+    if (size <= 0)
+        return QString();
+    target.truncate(size);
+    if (target.startsWith('/'))
+        return QFile::decodeName(target);
+    return QFileInfo(link).path() + QLatin1Char('/') + QFile::decodeName(target);
+}
+
+// The kernel's rule for links in shared folders (fs.protected_symlinks), taken everywhere: a link is
+// followed when it belongs to the user running the program or to the owner of its folder. So no
+// other user can lead a save, root's least of all, to a file of their choosing.
+bool mayFollow(const struct stat &link, const QString &linkPath)
+{
+    if (link.st_uid == ::geteuid())
+        return true;
+    struct stat folder;
+    return ::stat(encoded(QFileInfo(linkPath).path()).constData(), &folder) == 0 && folder.st_uid == link.st_uid;
 }
 
 // The rename is only on disk once the folder that holds the name is.
 QString flushFolder(const QString &folder)
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return FileErrors::reason(errno, folder);
     // EINVAL: a file system that keeps no folder data of its own to flush.
@@ -40,16 +64,37 @@ qint64 SafeFile::WriteBackFile::writeData(const char *data, qint64 size)
 {
     const qint64 at = pos();
     const qint64 written = QSaveFile::writeData(data, size);
+    if (written <= 0)
+        return written;
     // Only the bytes just written: asking for the whole file each time would look it all over again.
-    if (written > 0)
-        ::sync_file_range(handle(), at, written, SYNC_FILE_RANGE_WRITE);
+    ::sync_file_range(handle(), at, written, SYNC_FILE_RANGE_WRITE);
+    // A writer that starts again from the beginning (in another encoding) writes the whole file anew.
+    if (at == 0)
+        m_hash = ContentHash();
+    if (at == m_hash.size())
+        m_hash.add(data, written);
+    else
+        m_inOrder = false;
     return written;
 }
 
-SafeFile::SafeFile(const QString &path) : m_path(linkTarget(path)), m_file(m_path)
+std::optional<quint64> SafeFile::WriteBackFile::hash(qint64 size) const
+{
+    if (!m_inOrder || m_hash.size() != size)
+        return std::nullopt;
+    return m_hash.value();
+}
+
+SafeFile::SafeFile(const QString &path) : m_requested(path), m_path(path)
 {
     // A replacement never goes in as a plain overwrite, which a crash would leave half-written.
     m_file.setDirectWriteFallback(false);
+}
+
+SafeFile::~SafeFile()
+{
+    if (m_target >= 0)
+        ::close(m_target);
 }
 
 bool SafeFile::fail(const QString &reason)
@@ -60,18 +105,74 @@ bool SafeFile::fail(const QString &reason)
     return false;
 }
 
+bool SafeFile::refuse(const QString &reason)
+{
+    m_refused = true;
+    return fail(reason);
+}
+
+// Finds the file to replace, link by link, judging each by what it is rather than by its name; the
+// target itself is kept open as a path, so that what is checked is what is replaced.
+bool SafeFile::findTarget()
+{
+    const QString name = QFileInfo(m_requested).fileName();
+    const QString leftAlone = QStringLiteral("; it was left as it is.");
+    QString current = m_requested;
+    for (int links = 0; links <= MaxLinks; ++links) {
+        struct stat info;
+        if (::lstat(encoded(current).constData(), &info) != 0) {
+            if (errno != ENOENT)
+                return fail(FileErrors::reason(errno, current));
+            // A new file is made only where it was asked for, never where a link points.
+            if (links > 0)
+                return refuse(name + QStringLiteral(" is a link to a file that does not exist") + leftAlone);
+            m_path = current;
+            return true;
+        }
+        if (S_ISLNK(info.st_mode)) {
+            if (!mayFollow(info, current))
+                return refuse(name + QStringLiteral(" is a link owned by another user") + leftAlone);
+            current = linkTarget(current);
+            if (current.isEmpty())
+                return refuse(name + QStringLiteral(" changed while it was being saved") + leftAlone);
+            continue;
+        }
+        if (!S_ISREG(info.st_mode)) {
+            return refuse(links == 0
+                              ? FileErrors::notPlainFile(m_requested)
+                              : name + QStringLiteral(" is a link to something that is not a plain file") + leftAlone);
+        }
+        m_target = ::open(encoded(current).constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+        if (m_target < 0 || ::fstat(m_target, &m_targetInfo) != 0 || !S_ISREG(m_targetInfo.st_mode)
+            || m_targetInfo.st_dev != info.st_dev || m_targetInfo.st_ino != info.st_ino)
+            return refuse(name + QStringLiteral(" changed while it was being saved") + leftAlone);
+        m_path = current;
+        return true;
+    }
+    return refuse(name + QStringLiteral(" leads through too many links") + leftAlone);
+}
+
 bool SafeFile::open()
 {
-    const QString folderGone = FileErrors::missingFolder(QFileInfo(m_path).path());
+    const QString folderGone = FileErrors::missingFolder(QFileInfo(m_requested).path());
     if (!folderGone.isEmpty())
         return fail(folderGone);
-    if (QFileInfo(m_path).isDir())
-        return fail(FileErrors::notPlainFile(m_path));
+    if (!findTarget())
+        return false;
+    m_file.setFileName(m_path);
     // Unbuffered, so a short write (a full disk) is seen at the write that failed.
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(m_file.errorString());
-    keepOwnerAndMode();
+    if (m_target >= 0) {
+        keepOwnerAndMode();
+        keepAttributes();
+    }
     return true;
+}
+
+bool SafeFile::mayReplace(const FileIdentity &expected) const
+{
+    return expected.allowsReplacing(m_target >= 0 ? &m_targetInfo : nullptr, m_path);
 }
 
 // The new file keeps the old one's owner and group where the process may give them, and its read,
@@ -79,9 +180,7 @@ bool SafeFile::open()
 // and is opened up only after it changed hands, so it is never more open than the final one.
 void SafeFile::keepOwnerAndMode()
 {
-    struct stat old;
-    if (::stat(QFile::encodeName(m_path).constData(), &old) != 0)
-        return;
+    const struct stat &old = m_targetInfo;
     const int fd = m_file.handle();
     if (::geteuid() == 0 || ::geteuid() == old.st_uid) {
         // A group the user is not in is refused; the file then keeps the user's own group.
@@ -89,6 +188,34 @@ void SafeFile::keepOwnerAndMode()
             (void)::fchown(fd, old.st_uid, gid_t(-1));
     }
     ::fchmod(fd, old.st_mode & 0777);
+}
+
+// Extended attributes, POSIX ACLs among them, go over as the owner does: each where the process may
+// set it. One that cannot be set does not fail the save; the bytes are what the user asked for.
+void SafeFile::keepAttributes()
+{
+    // Read through the descriptor of the file checked, not by a name that may lead elsewhere now.
+    const QByteArray from = "/proc/self/fd/" + QByteArray::number(m_target);
+    const ssize_t listSize = ::listxattr(from.constData(), nullptr, 0);
+    if (listSize <= 0)
+        return;
+    QByteArray names(listSize, Qt::Uninitialized);
+    const ssize_t got = ::listxattr(from.constData(), names.data(), size_t(names.size()));
+    if (got <= 0)
+        return;
+    names.truncate(got);
+    QByteArray value;
+    for (const QByteArray &name : names.split('\0')) {
+        if (name.isEmpty())
+            continue;
+        const ssize_t size = ::getxattr(from.constData(), name.constData(), nullptr, 0);
+        if (size < 0)
+            continue;
+        value.resize(size);
+        const ssize_t read = ::getxattr(from.constData(), name.constData(), value.data(), size_t(size));
+        if (read >= 0)
+            (void)::fsetxattr(m_file.handle(), name.constData(), value.constData(), size_t(read), 0);
+    }
 }
 
 bool SafeFile::commit(bool written)
@@ -100,8 +227,12 @@ bool SafeFile::commit(bool written)
     // QSaveFile flushes too, but does not say when that fails.
     if (::fdatasync(m_file.handle()) != 0)
         return fail(FileErrors::reason(errno, m_path));
+    struct stat info;
+    const bool known = ::fstat(m_file.handle(), &info) == 0;
     if (!m_file.commit())
         return fail(m_file.errorString());
+    if (known)
+        m_identity = FileIdentity::of(info, m_file.hash(info.st_size));
     m_error = flushFolder(QFileInfo(m_path).path());
     return m_error.isEmpty();
 }

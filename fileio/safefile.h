@@ -1,23 +1,36 @@
 #pragma once
 
+#include "contenthash.h"
+#include "fileidentity.h"
+
 #include <QSaveFile>
 #include <QString>
+
+#include <sys/stat.h>
 
 class QIODevice;
 
 // Every file the program writes goes through here. The bytes go to a temporary file beside the
 // target, reach the disk, and only then take the target's name; the folder is flushed before
 // success is reported. A crash or a power cut at any moment leaves the old file or the new one,
-// whole, and a save that was reported is on disk. A write-protected target is refused.
+// whole, and a save that was reported is on disk. A write-protected target is refused, and so is
+// anything but a plain file or a path that leads to one only through another user's links.
 class SafeFile
 {
 public:
     explicit SafeFile(const QString &path);
+    ~SafeFile();
     SafeFile(const SafeFile &) = delete;
     SafeFile &operator=(const SafeFile &) = delete;
 
     // Creates the file that is to replace the target; false, with errorString() saying why.
     bool open();
+    // After a failed open(): the target is not a file the program replaces (a folder, a device, a
+    // link of another user or to nowhere), as opposed to one it could not write.
+    bool refused() const { return m_refused; }
+    // After open(): whether the target, as it stands now, may replace what `expected` describes
+    // without losing what it did not see (FileIdentity::allowsReplacing).
+    bool mayReplace(const FileIdentity &expected) const;
     // Where the new file's bytes go, once open.
     QIODevice &device() { return m_file; }
     // Puts the written file in the target's place; `written` is false when a write to device()
@@ -25,23 +38,40 @@ public:
     // successful commit the temporary file is removed.
     bool commit(bool written);
     QString errorString() const { return m_error; }
+    // After a successful commit: the new file.
+    FileIdentity identity() const { return m_identity; }
 
 private:
     bool fail(const QString &reason);
+    bool refuse(const QString &reason);
+    bool findTarget();
     void keepOwnerAndMode();
+    void keepAttributes();
 
     // Starts each write on its way to the disk as it is made, so that the flush before the rename
-    // waits for the last of it only: writing back overlaps with encoding the rest.
+    // waits for the last of it only: writing back overlaps with encoding the rest. Hashes the
+    // bytes as they pass.
     class WriteBackFile : public QSaveFile
     {
     public:
         using QSaveFile::QSaveFile;
+        // The hash of the file's bytes, when it was written from its start to its end in order.
+        std::optional<quint64> hash(qint64 size) const;
 
     protected:
         qint64 writeData(const char *data, qint64 size) override;
+
+    private:
+        ContentHash m_hash;
+        bool m_inOrder = true;
     };
 
-    QString m_path;
+    QString m_requested;
+    QString m_path; // the file replaced: the requested one, or the one its links lead to
+    int m_target = -1; // the file replaced, opened as a path only; -1 when there is none yet
+    struct stat m_targetInfo = {};
     WriteBackFile m_file;
     QString m_error;
+    bool m_refused = false;
+    FileIdentity m_identity;
 };

@@ -1,6 +1,7 @@
-#include "pages.h"
+#include "indexpage.h"
 
-#include "pageframe.h"
+#include "pagelines.h"
+#include "pictureurl.h"
 
 using namespace PageLines;
 
@@ -34,12 +35,3 @@ bool IndexPage::finish()
     m_text.foot();
     return m_text.finish();
 }
-
-namespace Pages {
-
-QByteArray BuildIndexPage(const QList<ProjectInfo> &projects)
-{
-    return pageBytes<IndexPage>(projects);
-}
-
-} // namespace Pages

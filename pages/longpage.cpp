@@ -1,6 +1,7 @@
-#include "pages.h"
+#include "longpage.h"
 
-#include "pageframe.h"
+#include "pagelines.h"
+#include "pictureurl.h"
 
 using namespace PageLines;
 
@@ -51,12 +52,3 @@ bool LongPage::finish()
     m_text.foot();
     return m_text.finish();
 }
-
-namespace Pages {
-
-QByteArray BuildLongPage(const QList<ProjectInfo> &projects)
-{
-    return pageBytes<LongPage>(projects);
-}
-
-} // namespace Pages

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class SafeFile;
+
 namespace Pages {
 
 inline const QString IndexFileName = QStringLiteral("projects_index.htm");
@@ -34,13 +36,17 @@ public:
 
     QString failedFile() const { return m_failedFile; }
     QString errorString() const { return m_error; }
+    // After a failed publish(): the page's place holds something the program does not replace
+    // (SafeFile::refused()), as opposed to a page it could not write.
+    bool refused() const { return m_refused; }
 
 private:
-    bool fail(const QString &fileName, const QString &reason);
+    bool fail(const QString &fileName, const SafeFile &file);
 
     QString m_folder;
     QString m_failedFile;
     QString m_error;
+    bool m_refused = false;
 };
 
 } // namespace Pages

@@ -1,7 +1,9 @@
 #include "pages.h"
 
-#include "pageframe.h"
+#include "indexpage.h"
+#include "longpage.h"
 #include "safefile.h"
+#include "shortpage.h"
 
 #include <QDir>
 
@@ -21,10 +23,11 @@ std::unique_ptr<Page> makePage(QIODevice &file)
 
 Publisher::Publisher(const QString &folder) : m_folder(folder) {}
 
-bool Publisher::fail(const QString &fileName, const QString &reason)
+bool Publisher::fail(const QString &fileName, const SafeFile &file)
 {
     m_failedFile = fileName;
-    m_error = reason;
+    m_error = file.errorString();
+    m_refused = file.refused();
     return false;
 }
 
@@ -60,12 +63,13 @@ bool Publisher::publish(const QList<ProjectInfo> &projects)
     }
     for (int i = 0; i < opened; ++i) {
         if (!files[i]->commit(pages[i]->finish()))
-            return fail(kinds[i].fileName, files[i]->errorString());
+            return fail(kinds[i].fileName, *files[i]);
     }
     if (opened < PageCount)
-        return fail(kinds[opened].fileName, files[opened]->errorString());
+        return fail(kinds[opened].fileName, *files[opened]);
     m_failedFile.clear();
     m_error.clear();
+    m_refused = false;
     return true;
 }
 

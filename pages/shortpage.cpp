@@ -1,6 +1,7 @@
-#include "pages.h"
+#include "shortpage.h"
 
-#include "pageframe.h"
+#include "pagelines.h"
+#include "pictureurl.h"
 
 using namespace PageLines;
 
@@ -36,12 +37,3 @@ bool ShortPage::finish()
     m_text.foot();
     return m_text.finish();
 }
-
-namespace Pages {
-
-QByteArray BuildShortPage(const QList<ProjectInfo> &projects)
-{
-    return pageBytes<ShortPage>(projects);
-}
-
-} // namespace Pages

@@ -2,6 +2,7 @@
 
 #include "textshaping.h"
 
+#include <QKeyEvent>
 #include <QTextBoundaryFinder>
 
 namespace {
@@ -22,6 +23,15 @@ bool hasLongStretchWithoutBreak(const QString &text)
         previous = at;
     }
     return false;
+}
+
+// What the box holds, one line feed between paragraphs. toPlainText() would also turn no-break
+// spaces into spaces.
+QString shownText(const QPlainTextEdit *box)
+{
+    QString text = box->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
 }
 
 } // namespace
@@ -53,15 +63,30 @@ void LongTextEdit::setRecordText(const QString &text)
         setWordWrapMode(wrap);
     }
     setPlainText(shown);
-    m_shown = toPlainText();
+    m_shown = shownText(this);
 }
 
 QString LongTextEdit::recordText() const
 {
-    const QString shown = toPlainText();
+    const QString shown = shownText(this);
     if (shown == m_shown)
         return m_given;
     QString text = shown;
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return text;
+}
+
+void LongTextEdit::keyPressEvent(QKeyEvent *event)
+{
+    // Shift+Return would put a line separator (U+2028) into the text, which the record keeps: a
+    // line break typed is a line break.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && event->modifiers().testFlag(Qt::ShiftModifier)) {
+        QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier, event->text(),
+                        event->isAutoRepeat(), ushort(event->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }

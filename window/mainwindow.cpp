@@ -1,26 +1,27 @@
 #include "mainwindow.h"
 
 #include "catalogue.h"
-#include "cataloguefile.h"
+#include "cataloguedocument.h"
 #include "longtextedit.h"
 #include "messages.h"
 #include "messageservice.h"
-#include "pages.h"
 #include "picturepreview.h"
 #include "projectlist.h"
 #include "projectlistmodel.h"
 #include "spacetrim.h"
 #include "textshaping.h"
 
-#include <QDir>
 #include <QFocusEvent>
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <algorithm>
 #include <limits>
@@ -31,6 +32,23 @@ namespace {
 constexpr QSize ClientSize(745, 469);
 constexpr QRect PictureFrameGeometry(288, 16, 180, 120);
 
+// The buttons were laid out for a smaller font than some desktop themes set: a caption that would
+// run past its button's edge is drawn in the largest size that fits inside the button's frame.
+void fitCaption(QPushButton *button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const int room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+    QFont font = button->font();
+    int pixels = QFontInfo(font).pixelSize();
+    const int fitting = pixels;
+    while (pixels > 8 && QFontMetrics(font).horizontalAdvance(option.text) > room)
+        font.setPixelSize(--pixels);
+    if (pixels != fitting)
+        button->setFont(font);
+}
+
 QPushButton *createButton(QWidget *parent, const char *name, const QString &caption, QRect geometry)
 {
     auto *button = new QPushButton(caption, parent);
@@ -39,6 +57,7 @@ QPushButton *createButton(QWidget *parent, const char *name, const QString &capt
     button->setAutoDefault(false);
     button->setDefault(false);
     button->setFocusPolicy(Qt::StrongFocus);
+    fitCaption(button);
     return button;
 }
 
@@ -102,8 +121,8 @@ QFont triangleFont()
 
 } // namespace
 
-Main::Main(Catalogue &catalogue, MessageService &messages, const QString &pictureFolder, QWidget *parent)
-    : QWidget(parent), m_catalogue(catalogue), m_messages(messages)
+Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *parent)
+    : QWidget(parent), m_document(document), m_catalogue(document.catalogue()), m_messages(messages)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Project Management"));
@@ -123,7 +142,7 @@ Main::Main(Catalogue &catalogue, MessageService &messages, const QString &pictur
     controls.frame = PictureFrameGeometry;
     controls.small = m_small;
     controls.noPicture = m_noPicture;
-    m_preview = std::make_unique<PicturePreview>(controls, pictureFolder);
+    m_preview = std::make_unique<PicturePreview>(controls, m_document.pictureFolder());
 }
 
 Main::~Main() = default;
@@ -238,31 +257,24 @@ void Main::StartUp()
 
 void Main::LoadProjects()
 {
-    // Built from nothing, whatever the catalogue held: its memory is free for what is read.
-    m_catalogue.assign({});
-    CatalogueFile file;
-    const bool read = file.read();
-    m_catalogue.assign(file.takeProjects(), file.encoding());
-    for (const QString &message : Messages::afterReading(file, read))
+    const LoadResult loaded = m_document.load();
+    for (const QString &message : loaded.messages)
         m_messages.showMessage(message);
-    if (!file.isMissing())
-        return;
-    // The first run: one project with "New" in all four texts and one picture, saved at once.
-    m_messages.showMessage(Messages::Creating);
-    const qint16 first = *m_catalogue.AppendProject();
-    for (const char *key : {"Name", "Location", "ShortDesc", "LongDesc"})
-        m_catalogue.SetProjectField(first, QLatin1String(key), QStringLiteral("New"));
-    m_catalogue.SetPics(first, 1);
-    SaveProjects();
+    // The first run says what it creates before it does.
+    if (loaded.firstSaveDue())
+        SaveProjects();
 }
 
-bool Main::SaveProjects()
+void Main::SaveProjects()
 {
-    CatalogueFile file;
-    if (file.write(m_catalogue))
-        return true;
-    m_messages.showMessage(Messages::SaveFailed);
-    return false;
+    SaveResult result = m_document.save();
+    if (result.outcome == SaveResult::Outcome::Question) {
+        if (!m_messages.askToReplace(result.message))
+            return;
+        result = m_document.save(CatalogueDocument::Replace::Anyway);
+    }
+    if (!result.saved())
+        m_messages.showMessage(result.message);
 }
 
 void Main::UpdateListBox()
@@ -408,7 +420,5 @@ void Main::saveAll()
 
 void Main::buildPages()
 {
-    Pages::Publisher publisher(QDir::currentPath());
-    const bool published = publisher.publish(m_catalogue.Projects());
-    m_messages.showMessage(published ? Messages::PagesBuilt : Messages::PagesFailed);
+    m_messages.showMessage(m_document.publish().message);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class Catalogue;
+class CatalogueDocument;
 class LongTextEdit;
 class MessageService;
 class PicturePreview;
@@ -24,7 +25,8 @@ class Main : public QWidget
     Q_OBJECT
 
 public:
-    Main(Catalogue &catalogue, MessageService &messages, const QString &pictureFolder, QWidget *parent = nullptr);
+    // Shows the pictures of the document's picture folder.
+    Main(CatalogueDocument &document, MessageService &messages, QWidget *parent = nullptr);
     ~Main() override;
 
     // Loads the catalogue and shows its first project; runs once, before the window is shown.
@@ -33,9 +35,10 @@ public:
     // Fills the catalogue from projects.txt, or on the first run creates the file with one record;
     // tells the user what could not be read.
     void LoadProjects();
-    // Writes the whole catalogue to projects.txt; false, the user told and the old file whole, when
-    // it cannot.
-    bool SaveProjects();
+    // Writes the whole catalogue to projects.txt; tells the user when it cannot, the old file whole.
+    // A file that changed since it was read, or could not be read, is replaced only when the user
+    // says so.
+    void SaveProjects();
     void UpdateListBox();
     void UpdateText();
     void UpdatePicture();
@@ -62,6 +65,7 @@ private:
     void saveAll();
     void buildPages();
 
+    CatalogueDocument &m_document;
     Catalogue &m_catalogue;
     MessageService &m_messages;
 

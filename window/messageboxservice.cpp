@@ -2,13 +2,34 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+// The texts join two sentences with a lone carriage return, which a label would not break on.
+QString shown(const QString &text)
+{
+    QString lines = text;
+    return lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+} // namespace
 
 void MessageBoxService::showMessage(const QString &text)
 {
-    // The texts join two sentences with a lone carriage return, which a label would not break on.
-    QString shown = text;
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), shown, QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), shown(text), QMessageBox::Ok,
+                    m_parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+bool MessageBoxService::askToReplace(const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), shown(text), QMessageBox::NoButton,
+                    m_parent);
+    box.setTextFormat(Qt::PlainText);
+    const QPushButton *replace = box.addButton(QStringLiteral("Replace"), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return box.clickedButton() == replace;
 }

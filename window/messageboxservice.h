@@ -4,13 +4,15 @@
 
 class QWidget;
 
-// A modal box with only an OK button and no icon, captioned with the application's title.
+// A modal box with only an OK button and no icon, captioned with the application's title; a
+// question has "Replace" and "Cancel", Cancel the default.
 class MessageBoxService : public MessageService
 {
 public:
     explicit MessageBoxService(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
     void showMessage(const QString &text) override;
+    bool askToReplace(const QString &text) override;
 
 private:
     QWidget *m_parent;

@@ -8,4 +8,6 @@ class MessageService
 public:
     virtual ~MessageService() = default;
     virtual void showMessage(const QString &text) = 0;
+    // Asks whether to replace a file, `text` saying what that loses; true to replace it.
+    virtual bool askToReplace(const QString &text) = 0;
 };

@@ -1,12 +1,9 @@
 #pragma once
 
-#include "picturenames.h"
-
 #include <QImage>
 #include <QString>
 
-// Where the pictures of a project lie and how they are read: picture k of a project is its name
-// exactly as stored + "_p" + k + ".gif" in the picture folder.
+// How the preview reads a picture file, found by the picture-name rules.
 namespace PictureFiles {
 // Larger pictures are refused before decoding: the preview shows 180x120 pictures, and the bounds
 // keep a damaged or hostile header from claiming gigabytes, or nine pictures from claiming 64 MB each.
@@ -15,10 +12,6 @@ constexpr qint64 MaxPixels = 2048 * 2048;
 constexpr int AllocationLimitMB = 64;
 // A picture file above this size counts as there, but is not read.
 constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
-
-using PictureNames::isPictureFile;
-using PictureNames::pictureFileName;
-using PictureNames::picturePath;
 
 // Decodes a GIF with bounded size, memory and reading; a null image when the file cannot be shown.
 QImage loadPicture(const QString &path);

@@ -1,6 +1,7 @@
 #include "picturepreview.h"
 
 #include "picturefiles.h"
+#include "picturenames.h"
 
 #include <QLabel>
 
@@ -35,9 +36,9 @@ QPixmap PicturePreview::builtInImage()
 
 qint16 PicturePreview::UpdatePicture(const ProjectInfo &project)
 {
-    const QString path = PictureFiles::picturePath(m_folder, project.Name, 1);
+    const QString path = PictureNames::picturePath(m_folder, project.Name, 1);
     QPixmap picture;
-    if (PictureFiles::isPictureFile(path))
+    if (PictureNames::isPictureFile(path))
         picture = QPixmap::fromImage(PictureFiles::loadPicture(path));
     if (picture.isNull())
         picture = m_controls.noPicture ? m_controls.noPicture->pixmap() : m_builtIn;
@@ -58,8 +59,8 @@ qint16 PicturePreview::UpdateSmallPictures(const ProjectInfo &project)
     for (int i = 1; i <= 8; ++i) {
         const int k = i + 1;
         QLabel *box = m_controls.small[i - 1];
-        const QString path = PictureFiles::picturePath(m_folder, project.Name, k);
-        if (!PictureFiles::isPictureFile(path)) {
+        const QString path = PictureNames::picturePath(m_folder, project.Name, k);
+        if (!PictureNames::isPictureFile(path)) {
             box->hide();
             continue;
         }

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Builds the pages of the demo catalogue and checks them in headless Chromium, driven through
-ChromeDriver's WebDriver HTTP interface: once served over HTTP from 127.0.0.1, once from file://.
-Optionally adds projects whose names hold characters that URLs reserve, and saves a screenshot of
-each page."""
+ChromeDriver's WebDriver HTTP interface: served over HTTP from 127.0.0.1 with each of CONTENT_TYPES,
+and from file://. Optionally adds projects whose names hold characters that URLs reserve, and
+saves a screenshot of each page."""
 import argparse
 import base64
 import functools
@@ -32,8 +32,9 @@ CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic
                   "--disable-dev-shm-usage", "--window-size=1000,1300"]
 ELEMENT = "element-6066-11e4-a52e-4f735466cecf"
 # Names that break a picture URL written as they are: an escape, a query, a fragment, the end of the
-# attribute, a character reference.
-RESERVED_NAMES = ["Pct%41", "Q?", "Hash#1", 'Say "hi"', "Tom&amp"]
+# attribute, a character reference; and characters beyond ASCII, which depend on the page's charset.
+RESERVED_NAMES = ["Pct%41", "Q?", "Hash#1", 'Say "hi"', "Tom&amp", "Ωmega € 🌉"]
+CONTENT_TYPES = ["text/html; charset=utf-8", "text/html; charset=windows-1252", "text/html"]
 failures = []
 
 
@@ -52,7 +53,7 @@ def free_port():
 def read_catalogue(path):
     """The demo catalogue's names, texts and picture counts, read straight from the file."""
     with open(path, "rb") as f:
-        text = f.read().decode("cp1252")
+        text = f.read().decode("utf-8")
     projects, current = [], None
     i = 0
     while i < len(text):
@@ -145,7 +146,7 @@ def add_reserved_names(site):
     with open(os.path.join(site, "projects.txt"), "ab") as f:
         for name in RESERVED_NAMES:
             f.write(('"Name:","%s"\r\n"Location:","Loopback"\r\n"Short Description:","Reserved"\r\n'
-                     '"Long Description:","Reserved characters"\r\n"Total Pictures:",2\r\n' % name).encode("cp1252"))
+                     '"Long Description:","Reserved characters"\r\n"Total Pictures:",2\r\n' % name).encode("utf-8"))
     demo_picture = os.path.join(site, "Thumbs", "Harbour Bridge_p1.gif")
     for name in RESERVED_NAMES:
         for k in (1, 2):
@@ -218,7 +219,9 @@ def main():
     work = tempfile.mkdtemp(prefix="browser-pages-")
     site = os.path.join(work, "site")
     os.mkdir(site)
-    shutil.copy(os.path.join(args.demo, "projects.txt"), site)
+    # In UTF-8, so that names beyond Windows-1252 can be added.
+    with open(os.path.join(args.demo, "projects.txt"), "rb") as f, open(os.path.join(site, "projects.txt"), "wb") as g:
+        g.write(f.read().decode("cp1252").encode("utf-8"))
     shutil.copytree(os.path.join(args.demo, "Thumbs"), os.path.join(site, "Thumbs"))
     if args.reserved_names:
         add_reserved_names(site)
@@ -227,9 +230,12 @@ def main():
     if result.returncode != 0:
         sys.exit("building the pages failed: " + result.stdout + result.stderr)
 
-    handler = functools.partial(QuietHandler, directory=site)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
+    servers = []
+    for content_type in CONTENT_TYPES:
+        handler = type("Handler", (QuietHandler,),
+                       {"extensions_map": {**QuietHandler.extensions_map, ".htm": content_type}})
+        servers.append(http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(handler, directory=site)))
+        threading.Thread(target=servers[-1].serve_forever, daemon=True).start()
     driver_port = free_port()
     chromedriver = subprocess.Popen(["chromedriver", "--port=%d" % driver_port],
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -245,9 +251,10 @@ def main():
                     raise
                 time.sleep(0.2)
         driver = WebDriver(driver_port, os.path.join(work, "profile"))
-        bases = ["http://127.0.0.1:%d/" % server.server_address[1],
-                 "file://" + urllib.request.pathname2url(site) + "/"]
-        for base in bases:
+        bases = ["http://127.0.0.1:%d/" % server.server_address[1] for server in servers]
+        bases.append("file://" + urllib.request.pathname2url(site) + "/")
+        for base, served_as in zip(bases, CONTENT_TYPES + ["file"]):
+            print("== " + served_as, flush=True)
             for file_name in PAGES:
                 check_page(driver, site, base, file_name, projects)
         if args.screenshots:
@@ -269,12 +276,13 @@ def main():
             chromedriver.wait(timeout=10)
         except subprocess.TimeoutExpired:
             chromedriver.kill()
-        server.shutdown()
+        for server in servers:
+            server.shutdown()
         shutil.rmtree(work, ignore_errors=True)
 
     if failures:
         sys.exit("%d check(s) failed" % len(failures))
-    print("all pages checked over HTTP and file://")
+    print("all pages checked over HTTP, with each of %d headers, and file://" % len(CONTENT_TYPES))
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):

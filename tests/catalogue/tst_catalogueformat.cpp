@@ -94,7 +94,7 @@ private slots:
             << Projects{record("A", {}, {}, "He said \"no\"\r\nthen \"yes\"", 1)};
         QTest::newRow("value that is only a quote")
             << lines({"\"Name:\",\"\"\"", "\"Location:\",\"L\""}) << Projects{record("\"", "L")};
-        // A value never runs into a line that starts like a key line, so records are never merged.
+        // Files from other editors: a bare key after a quoted value starts a new pair.
         QTest::newRow("unquoted keys after a quoted value")
             << lines({"\"Name:\",\"A\"", "Location:,\"LA\"", "Name:,\"B\"", "Total Pictures:,3"})
             << Projects{record("A", "LA"), record("B", {}, {}, {}, 3)};
@@ -103,11 +103,18 @@ private slots:
             << Projects{record("A", "Main St", "S")};
         QTest::newRow("value without its closing quote ends with its line")
             << lines({"\"Name:\",\"A", "\"Location:\",\"L\""}) << Projects{record("A", "L")};
+        QTest::newRow("stray line after a value")
+            << lines({"\"Name:\",\"A\"", "stray", "\"Location:\",\"L\""}) << Projects{record("A", "L")};
+        QTest::newRow("value without its closing quote before bare keys")
+            << lines({"\"Name:\",\"A", "Location:,L", "Total Pictures:,3"}) << Projects{record("A", "L", {}, {}, 3)};
         QTest::newRow("blanks between a quoted key and its comma")
             << lines({"\"Name:\",\"A\"", "\"Location:\" ,\"L\""}) << Projects{record("A", "L")};
         QTest::newRow("UTF-8 byte-order mark")
             << QChar(0xFEFF) + lines({"\"Name:\",\"Caf\u00e9\"", "\"Total Pictures:\",1"})
             << Projects{record(QStringLiteral("Caf\u00e9"), {}, {}, {}, 1)};
+        QTest::newRow("UTF-8 of two, three and four bytes")
+            << lines({"\"Name:\",\"\u00e9 \u65e5 \U0001F309\""})
+            << Projects{record(QStringLiteral("\u00e9 \u65e5 \U0001F309"))};
     }
 
     void reading()
@@ -164,6 +171,9 @@ private slots:
             << Projects{record("A,B", "x, y", ",", "a,\r\nb,\r\n\r\n,c", 9), record("C")};
         QTest::newRow("quotes") << Projects{
             record("\"quoted\"", "a\"b", "say \"hi\", then", "line \"one\"\r\n\"two\" here\r\nend\"", 2)};
+        QTest::newRow("lines that start like key lines") << Projects{
+            record("A", {}, {}, "Built in 1890.\r\nName:, the old mill\r\nRestored 2001.", 1),
+            record("B", {}, "He said:\r\n\"stop\", then left", "\r\nTotal Pictures:, five of them\n\t\r\n", 2)};
         QTest::newRow("value ending in a line break") << Projects{record("A", {}, {}, "text\r\n", 1), record("B")};
         QTest::newRow("outside Windows-1252") << Projects{record(
             QStringLiteral("Ω"), QStringLiteral("日本"), QStringLiteral("🌉 bridge"), QStringLiteral("é and ω"), 3)};
@@ -189,6 +199,7 @@ private slots:
             const qsizetype before = empty.indexOf(key) + key.size();
             return Projects{record("A", {}, {}, QString((1 << 20) - before - 1, u'x') + QStringLiteral("Ã©"))};
         }();
+        QTest::newRow("value starting with U+FEFF") << Projects{record(QChar(0xFEFF) + QStringLiteral("A"))};
         QTest::newRow("C1 control amid text") << Projects{record(QString(17, u'x') + QChar(0x85) + QString(20, u'y'))};
         QTest::newRow("undefined byte amid text")
             << Projects{record(QString(17, u'x') + QChar(0x8D) + QString(20, u'y'))};
@@ -270,6 +281,11 @@ private slots:
         while (quotes.size() < Size)
             quotes += "\"Name:\",\"a\"\r\n\"\r\n\",\"\"\r\n";
         QTest::newRow("50 MB of quotes and line ends") << quotes << -1 << qsizetype(-1);
+
+        QByteArray unclosed = "\"Name:\",\"A\"\r\n";
+        while (unclosed.size() < Size)
+            unclosed += "Location:,\"left open\r\nstray\r\n";
+        QTest::newRow("50 MB of values left open") << unclosed + "\"Name:\",\"B\"\r\n" << 2 << qsizetype(1);
     }
 
     // Whatever the file, the reader finishes, stays within the catalogue's limit and, where the

@@ -1,3 +1,4 @@
+#include "cataloguecheck.h"
 #include "commandline.h"
 
 #include <QProcessEnvironment>
@@ -6,6 +7,7 @@
 using CommandLine::Action;
 
 Q_DECLARE_METATYPE(CommandLine::Action)
+Q_DECLARE_METATYPE(CheckFinding)
 
 class TestArguments : public QObject
 {
@@ -16,6 +18,8 @@ private slots:
     void parse();
     void canOpenWindow_data();
     void canOpenWindow();
+    void printsOneLinePerFinding_data();
+    void printsOneLinePerFinding();
 };
 
 void TestArguments::parse_data()
@@ -92,6 +96,37 @@ void TestArguments::canOpenWindow()
         env.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
     arguments.prepend(QStringLiteral("project-catalogue"));
     QCOMPARE(CommandLine::canOpenWindow(arguments, env), canOpen);
+}
+
+void TestArguments::printsOneLinePerFinding_data()
+{
+    QTest::addColumn<CheckFinding>("finding");
+    QTest::addColumn<QString>("line");
+
+    QTest::newRow("record") << CheckFinding{3, "Harbour Bridge", "picture 1 is missing"}
+                            << "projects.txt:3: Harbour Bridge: picture 1 is missing";
+    QTest::newRow("forged line in the name")
+        << CheckFinding{12, "A\r\nprojects.txt:9: Fake: everything is fine", "picture 1 of A\r\n"}
+        << "projects.txt:12: A\\x0d\\x0aprojects.txt:9: Fake: everything is fine: picture 1 of A\\x0d\\x0a";
+    QTest::newRow("terminal controls in the name") << CheckFinding{1, "\x1b[2J\x1b]0;t\a\t\x7f\u009b", "m"}
+                                                   << "projects.txt:1: \\x1b[2J\\x1b]0;t\\x07\\x09\\x7f\\x9b: m";
+    QTest::newRow("placeholders in the name") << CheckFinding{1, "%1 %2", "%3"} << "projects.txt:1: %1 %2: %3";
+    QTest::newRow("whole file, two sentences")
+        << CatalogueCheck::fileFinding("Not possible to read projects.txt\rPermission denied")
+        << "projects.txt: Not possible to read projects.txt: Permission denied";
+    QTest::newRow("whole file, sentence ended")
+        << CatalogueCheck::fileFinding("Only the first 32767 were loaded.\rThe file is unchanged.")
+        << "projects.txt: Only the first 32767 were loaded. The file is unchanged.";
+    QTest::newRow("whole file, a path with a line break")
+        << CatalogueCheck::fileFinding("Not possible to read projects.txt\rThe folder /a\rb no longer exists.")
+        << "projects.txt: Not possible to read projects.txt: The folder /a\\x0db no longer exists.";
+}
+
+void TestArguments::printsOneLinePerFinding()
+{
+    QFETCH(CheckFinding, finding);
+    QFETCH(QString, line);
+    QCOMPARE(CommandLine::printable(CatalogueCheck::formatFinding(finding)), line);
 }
 
 QTEST_GUILESS_MAIN(TestArguments)

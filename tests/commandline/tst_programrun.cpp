@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QStringList &PageFiles = Pages::FileNames;
@@ -83,6 +85,7 @@ private slots:
     void buildPagesMatchesTheButton_data();
     void buildPagesMatchesTheButton();
     void buildPagesLoadsNoPlatform();
+    void buildPagesStopsAtAPageItCannotWrite_data();
     void buildPagesStopsAtAPageItCannotWrite();
     void buildPagesKeepsThePagesOfAnUnreadableCatalogue_data();
     void buildPagesKeepsThePagesOfAnUnreadableCatalogue();
@@ -134,6 +137,20 @@ void TestProgramRun::refusals_data()
                                             << QByteArray("project-catalogue: not a folder: projects.txt\n");
     QTest::newRow("unknown option") << QStringList{"--publish"} << false << 2 << QByteArray()
                                     << QByteArray("project-catalogue: Unknown option 'publish'.\n");
+    QTest::newRow("title and bell in an option")
+        << QStringList{"--x\x1b]0;t\a"} << false << 2 << QByteArray()
+        << QByteArray("project-catalogue: Unknown option 'x\\x1b]0;t\\x07'.\n");
+    QTest::newRow("forged line in a folder")
+        << QStringList{"--check", "gone\x1b[2J\r\nprojects.txt:9: Fake: everything is fine"} << false << 2
+        << QByteArray()
+        << QByteArray(
+               "project-catalogue: no such folder: gone\\x1b[2J\\x0d\\x0aprojects.txt:9: Fake: everything is fine\n");
+    // Qt's options before "--" are its own; after it, a FOLDER like any other.
+    QTest::newRow("Qt's option") << QStringList{"-platform", "offscreen", "missing"} << false << 2 << QByteArray()
+                                 << QByteArray("project-catalogue: no such folder: missing\n");
+    QTest::newRow("Qt's option after --")
+        << QStringList{"-platform", "offscreen", "--", "-reverse"} << false << 2 << QByteArray()
+        << QByteArray("project-catalogue: no such folder: -reverse\n");
     QTest::newRow("two actions") << QStringList{"--check", "--build-pages"} << true << 2 << QByteArray()
                                  << QByteArray("project-catalogue: --build-pages and --check cannot be given");
     QTest::newRow("build pages without projects.txt") << QStringList{"--build-pages"} << false << 1 << QByteArray()
@@ -156,7 +173,8 @@ void TestProgramRun::refusals()
     const QStringList before = entries(m_site);
     const QByteArray catalogue = readFile(m_site + QStringLiteral("/projects.txt"));
 
-    const Run result = run(arguments, m_site);
+    // A window's platform warns of a missing runtime folder.
+    const Run result = run(arguments, m_site, QStringLiteral(CATALOGUE_PROGRAM), {"XDG_RUNTIME_DIR=" + m_root.path()});
     QVERIFY(!result.crashed);
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2(result.out.startsWith(out), result.out.constData());
@@ -172,25 +190,41 @@ void TestProgramRun::refusals()
 void TestProgramRun::buildPagesMatchesTheButton_data()
 {
     QTest::addColumn<QString>("catalogueName");
-    for (const char *name : {"empty", "one", "four", "five", "eight"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    QTest::addColumn<int>("storedFirstCount"); // -1: as in the golden catalogue
+    QTest::addColumn<QStringList>("pictures"); // put in the catalogue folder's Thumbs
+    for (const char *name : {"empty", "one", "four", "five", "eight", "accents"})
+        QTest::newRow(name) << QString::fromLatin1(name) << -1 << QStringList();
+    // The folder's name is in the test's folder, and its ESC [2J in the printed paths.
+    QTest::newRow("one\x1b[2J") << QStringLiteral("one") << -1 << QStringList();
+    // The window's start-up selects the first project, which sets its count from its pictures.
+    QTest::newRow("one, stale first count")
+        << "one" << 1 << QStringList{"Harbour Bridge_p1.gif", "Harbour Bridge_p4.gif"};
+    QTest::newRow("eight, only the first count") << "eight" << -1 << QStringList{"P2_p9.gif", "P4_p2.gif"};
 }
 
 // The golden pages are the bytes Build Pages writes for these catalogues.
 void TestProgramRun::buildPagesMatchesTheButton()
 {
     QFETCH(QString, catalogueName);
-    writeCatalogue(m_site, goldenCatalogue(QStringLiteral(PAGES_DATA_DIR), catalogueName));
+    QFETCH(int, storedFirstCount);
+    QFETCH(QStringList, pictures);
+    QList<ProjectInfo> projects = goldenCatalogue(QStringLiteral(PAGES_DATA_DIR), catalogueName);
+    if (storedFirstCount >= 0)
+        projects.first().Pics = qint16(storedFirstCount);
+    writeCatalogue(m_site, projects);
+    for (const QString &picture : pictures)
+        writeFile(m_site + QStringLiteral("/Thumbs/") + picture, "GIF89a");
 
     // From elsewhere, with the folder named on the command line.
     const Run result = run({QStringLiteral("--build-pages"), m_site}, m_root.path());
     QVERIFY2(!result.crashed && result.exitCode == 0, result.err.constData());
-    QCOMPARE(result.out, pathsOf(m_site));
+    QCOMPARE(result.out, pathsOf(m_site).replace("\x1b", "\\x1b"));
     QCOMPARE(result.err, QByteArray());
     for (const QString &page : PageFiles) {
         const QString golden = QStringLiteral(PAGES_DATA_DIR "/%1/%2").arg(catalogueName, page);
         QCOMPARE(readFile(m_site + u'/' + page), readFile(golden));
     }
+    QVERIFY(QDir(m_site + QStringLiteral("/Thumbs")).removeRecursively());
     QCOMPARE(entries(m_site), (QStringList{"projects.txt", PageFiles.at(0), PageFiles.at(2), PageFiles.at(1)}));
 }
 
@@ -204,23 +238,58 @@ void TestProgramRun::buildPagesLoadsNoPlatform()
     QCOMPARE(result.out, pathsOf(m_site));
 }
 
+void TestProgramRun::buildPagesStopsAtAPageItCannotWrite_data()
+{
+    QTest::addColumn<int>("failing"); // the page that cannot be written
+    QTest::addColumn<QString>("fileSizeLimit"); // as on a full disk; SIGXFSZ is not ignored here
+    QTest::addColumn<bool>("planted"); // the failing page a link of another user in a shared folder
+    QTest::addColumn<QByteArray>("reason");
+    QTest::newRow("a folder in its place") << 1 << "" << false << QByteArray("projects_short.htm is not a plain file.");
+    QTest::newRow("full disk") << 2 << "--fsize=2048" << false << QByteArray("File too large");
+    QTest::newRow("another user's link") << 0 << "" << true
+                                         << QByteArray("projects_index.htm is a link owned by another user; it was "
+                                                       "left as it is.");
+}
+
 void TestProgramRun::buildPagesStopsAtAPageItCannotWrite()
 {
+    QFETCH(int, failing);
+    QFETCH(QString, fileSizeLimit);
+    QFETCH(bool, planted);
+    QFETCH(QByteArray, reason);
     const QList<ProjectInfo> projects = goldenCatalogue(QStringLiteral(PAGES_DATA_DIR), QStringLiteral("four"));
     writeCatalogue(m_site, projects);
-    writeFile(m_site + u'/' + Pages::IndexFileName, oldPage(Pages::IndexFileName));
-    QVERIFY(QDir(m_site).mkdir(Pages::ShortFileName));
-    writeFile(m_site + u'/' + Pages::LongFileName, oldPage(Pages::LongFileName));
+    for (const QString &page : PageFiles)
+        writeFile(m_site + u'/' + page, oldPage(page));
+    const QString failed = m_site + u'/' + PageFiles.at(failing);
+    const QString secret = m_root.filePath(QStringLiteral("secret.txt"));
+    if (planted) {
+        if (!runningAsRoot())
+            QSKIP("Only root may give a link to another user");
+        QVERIFY(QFile::rename(failed, secret) && QFile::link(secret, failed));
+        QVERIFY(::lchown(QFile::encodeName(failed).constData(), getpwnam("nobody")->pw_uid, gid_t(-1)) == 0);
+        QVERIFY(::chmod(QFile::encodeName(m_site).constData(), 01777) == 0);
+    } else if (fileSizeLimit.isEmpty()) {
+        QVERIFY(QFile::remove(failed) && QDir().mkdir(failed));
+    }
 
-    const Run result = run({QStringLiteral("--build-pages"), QStringLiteral(".")}, m_site);
+    const QStringList arguments{QStringLiteral("--build-pages"), QStringLiteral(".")};
+    const Run result = fileSizeLimit.isEmpty()
+        ? run(arguments, m_site)
+        : run(QStringList{fileSizeLimit, QStringLiteral(CATALOGUE_PROGRAM)} + arguments, m_site, "prlimit");
     QVERIFY(!result.crashed);
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.out, QByteArray());
-    QCOMPARE(result.err, PagesFailed);
+    QCOMPARE(result.err, PagesFailed + "project-catalogue: " + QFile::encodeName(failed) + ": " + reason + '\n');
     // As the button leaves them: the pages before the failure rewritten, the rest untouched.
-    QCOMPARE(readFile(m_site + u'/' + Pages::IndexFileName), Pages::BuildIndexPage(projects));
-    QVERIFY(QFileInfo(m_site + u'/' + Pages::ShortFileName).isDir());
-    QCOMPARE(readFile(m_site + u'/' + Pages::LongFileName), oldPage(Pages::LongFileName));
+    const QByteArray built[] = {Pages::BuildIndexPage(projects), Pages::BuildShortPage(projects)};
+    for (int i = 0; i < PageFiles.size(); ++i) {
+        if (i != failing || !fileSizeLimit.isEmpty())
+            QCOMPARE(readFile(m_site + u'/' + PageFiles.at(i)), i < failing ? built[i] : oldPage(PageFiles.at(i)));
+    }
+    QCOMPARE(QFileInfo(failed).isSymLink(), planted);
+    if (planted)
+        QCOMPARE(readFile(secret), oldPage(PageFiles.at(failing)));
 }
 
 void TestProgramRun::buildPagesKeepsThePagesOfAnUnreadableCatalogue_data()
@@ -278,12 +347,14 @@ void TestProgramRun::startUpMessagesGoToStandardError()
     const QByteArray dropped = "projects.txt holds 1 more projects than the 32767 that can be kept; only the "
                                "first 32767 were loaded.";
 
+    // Pages without the last project would pass for the whole catalogue.
     const Run built = run({QStringLiteral("--build-pages")}, m_site);
-    QVERIFY2(!built.crashed && built.exitCode == 0, built.err.constData());
-    QCOMPARE(built.err, dropped + "\nThe file is unchanged until you press Save All.\n");
-    QCOMPARE(built.out, pathsOf(m_site));
-    QVERIFY(readFile(m_site + u'/' + Pages::IndexFileName).contains("P32766_p1.gif"));
-    QVERIFY(!readFile(m_site + u'/' + Pages::IndexFileName).contains("P32767_p1.gif"));
+    QCOMPARE(built.exitCode, 1);
+    QCOMPARE(built.err,
+             "project-catalogue: " + QFile::encodeName(m_site)
+                 + "/projects.txt holds 32768 projects, "
+                   "more than the 32767 a catalogue can keep; no page was written.\n");
+    QCOMPARE(entries(m_site), QStringList{"projects.txt"});
 
     const Run check = run({QStringLiteral("--check")}, m_site);
     QCOMPARE(check.exitCode, 1);

@@ -54,6 +54,8 @@ void TestPageWriters::matchesGoldenFile_data()
         {"four", 4, -1, -1},
         {"five", 5, 66, -1},
         {"eight", 8, -1, -1},
+        // Windows-1252 letters, the euro sign and characters beyond, in the text and in picture URLs.
+        {"accents", 1, -1, -1},
         // Names with "%", "?", "#", a quote or "&": escaped in picture URLs only.
         {"reserved", 6, 71, 190},
     };

@@ -98,19 +98,25 @@ void TestPublishPages::secondRunGivesIdenticalBytes()
 void TestPublishPages::stopsAtAPageThatIsAFolder_data()
 {
     QTest::addColumn<int>("blocked");
-    QTest::newRow("index") << 0;
-    QTest::newRow("short") << 1;
-    QTest::newRow("long") << 2;
+    QTest::addColumn<QString>("link"); // where the page links to, instead of being a folder
+    QTest::newRow("index") << 0 << QString();
+    QTest::newRow("short") << 1 << QString();
+    QTest::newRow("long") << 2 << QString();
+    QTest::newRow("long page linked to a FIFO") << 2 << "fifo";
 }
 
 void TestPublishPages::stopsAtAPageThatIsAFolder()
 {
     QFETCH(int, blocked);
+    QFETCH(QString, link);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     for (int i = 0; i < PageFiles.size(); ++i) {
-        if (i == blocked)
+        if (i == blocked && link.isEmpty())
             QVERIFY(QDir(dir.path()).mkdir(PageFiles.at(i)));
+        else if (i == blocked)
+            QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(link)).constData(), 0600) == 0
+                    && QFile::link(link, dir.filePath(PageFiles.at(i))));
         else
             writeFile(dir.filePath(PageFiles.at(i)), oldContent(PageFiles.at(i)));
     }
@@ -119,18 +125,20 @@ void TestPublishPages::stopsAtAPageThatIsAFolder()
     QVERIFY(!publisher.publish(sampleProjects()));
     QCOMPARE(publisher.failedFile(), PageFiles.at(blocked));
     QVERIFY(!publisher.errorString().isEmpty());
+    QVERIFY(publisher.refused());
     for (int i = 0; i < PageFiles.size(); ++i) {
         const QString path = dir.filePath(PageFiles.at(i));
         if (i < blocked)
             QCOMPARE(readFile(path), newContent(PageFiles.at(i)));
         else if (i == blocked)
-            QVERIFY(QFileInfo(path).isDir());
+            QVERIFY(link.isEmpty() ? QFileInfo(path).isDir() : QFileInfo(path).isSymLink());
         else
             QCOMPARE(readFile(path), oldContent(PageFiles.at(i)));
     }
 
     // Once the page can be written, the same publisher succeeds and names no failure any more.
-    QVERIFY(QDir(dir.path()).rmdir(PageFiles.at(blocked)));
+    QVERIFY(link.isEmpty() ? QDir(dir.path()).rmdir(PageFiles.at(blocked))
+                           : QFile::remove(dir.filePath(PageFiles.at(blocked))));
     QVERIFY(publisher.publish(sampleProjects()));
     QCOMPARE(publisher.failedFile(), QString());
     QCOMPARE(publisher.errorString(), QString());

@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     for (unsigned round = 0;; ++round) {
         const Catalogue &catalogue = catalogues[round % 2];
         if (mode == "save")
-            CatalogueFile().write(catalogue);
+            CatalogueFile().write(catalogue.Projects(), FileEncoding::Plain, FileIdentity());
         else
             Pages::Publisher(QDir::currentPath()).publish(catalogue.Projects());
         out << "written" << Qt::endl;

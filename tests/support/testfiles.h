@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QString>
+#include <QRegularExpression>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <grp.h>
@@ -47,12 +49,34 @@ inline bool giveToNobody(const QString &path)
     return nobody && nogroup && chown(QFile::encodeName(path).constData(), nobody->pw_uid, nogroup->gr_gid) == 0;
 }
 
-// Starts `program` as "nobody" when the tests run as root, as the current user otherwise.
+// A copy of `path` that "nobody" may read: the clone, and its build, may lie in a folder only root
+// may enter. The copies last as long as the test program.
+inline QString copyForNobody(const QString &path)
+{
+    static QTemporaryDir copies;
+    QFile::setPermissions(copies.path(), QFile::permissions(copies.path()) | QFile::ReadOther | QFile::ExeOther);
+    const QString copy = copies.filePath(QString::number(qHash(path), 16) + QFileInfo(path).fileName());
+    QFile::copy(path, copy); // or made already
+    return copy;
+}
+
+// Starts `program` as "nobody" when the tests run as root, as the current user otherwise; the
+// program and ThreadSanitizer's suppressions are run from copies that nobody may read.
 inline void startAsNobody(QProcess &process, const QString &program, const QStringList &arguments)
 {
-    if (runningAsRoot())
-        process.start(QStringLiteral("setpriv"),
-                      QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", program} + arguments);
-    else
+    if (!runningAsRoot()) {
         process.start(program, arguments);
+        return;
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString sanitizer = environment.value(QStringLiteral("TSAN_OPTIONS"));
+    const QString suppressions =
+        QRegularExpression(QStringLiteral("suppressions=([^:]+)")).match(sanitizer).captured(1);
+    if (!suppressions.isEmpty())
+        environment.insert(QStringLiteral("TSAN_OPTIONS"),
+                           QString(sanitizer).replace(suppressions, copyForNobody(suppressions)));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral("setpriv"),
+                  QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", copyForNobody(program)}
+                      + arguments);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue.h"
+#include "cataloguedocument.h"
 #include "catalogueformat.h"
 #include "mainwindow.h"
 #include "recordingmessages.h"
@@ -41,6 +42,9 @@ inline QList<ProjectInfo> projectsNamed(const QStringList &names)
 // The window on a catalogue file in a fresh working directory, started up, shown and active.
 class WindowFixture
 {
+    QString m_previous = QDir::currentPath();
+    QTemporaryDir m_dir;
+
 public:
     // Without a file the start-up takes the first-run path.
     explicit WindowFixture(std::optional<QList<ProjectInfo>> projects)
@@ -124,7 +128,8 @@ public:
     QString projectsPath() const { return m_dir.filePath(QStringLiteral("projects.txt")); }
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    Catalogue catalogue;
+    CatalogueDocument document{QStringLiteral("."), m_dir.filePath(QStringLiteral("Thumbs"))};
+    Catalogue &catalogue = document.catalogue();
     RecordingMessages messages;
     std::unique_ptr<Main> window;
 
@@ -141,14 +146,11 @@ private:
     void start()
     {
         QDir::setCurrent(m_dir.path());
-        window = std::make_unique<Main>(catalogue, messages, m_dir.filePath(QStringLiteral("Thumbs")));
+        window = std::make_unique<Main>(document, messages);
         window->StartUp();
         window->show();
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get()))
             qFatal("the window did not become active");
     }
-
-    QString m_previous = QDir::currentPath();
-    QTemporaryDir m_dir;
 };

@@ -137,6 +137,14 @@ void CommandsTest::saveAllTwiceWritesTheSameBytes()
     QCOMPARE(readFile(fixture.projectsPath()), first);
     QCOMPARE(first, CatalogueFormat::write(projects));
     QVERIFY(fixture.messages.texts.isEmpty());
+
+    // Changed by another program since: Save All asks, and Cancel writes nothing.
+    writeFile(fixture.projectsPath(), first + first);
+    fixture.click("cmd_save");
+    QCOMPARE(fixture.messages.texts,
+             QStringList{"projects.txt was changed by another program after it was read.\r"
+                         "Replacing it loses those changes."});
+    QCOMPARE(readFile(fixture.projectsPath()), first + first);
 }
 
 void CommandsTest::saveAllFailureIsReported()
@@ -146,7 +154,7 @@ void CommandsTest::saveAllFailureIsReported()
     QVERIFY(QFile::remove(fixture.projectsPath()));
     QVERIFY(QDir().mkdir(fixture.projectsPath()));
     fixture.click("cmd_save");
-    QCOMPARE(fixture.messages.texts, QStringList{Messages::SaveFailed});
+    QCOMPARE(fixture.messages.texts, QStringList{Messages::SaveFailed + "\rprojects.txt is not a plain file."});
     QCOMPARE(fixture.names(), QStringList({"A"}));
     QVERIFY(QDir().rmdir(fixture.projectsPath()));
     fixture.click("cmd_save");
@@ -207,7 +215,9 @@ void CommandsTest::buildPagesFailureIsReported()
     WindowFixture fixture(projectsNamed({"A"}));
     QVERIFY(QDir().mkdir(fixture.path("projects_index.htm")));
     fixture.click("cmd_all");
-    QCOMPARE(fixture.messages.texts, QStringList{"Not possible to Create Web Pages\rCheck for write protection"});
+    QCOMPARE(fixture.messages.texts,
+             QStringList{"Not possible to Create Web Pages\rCheck for write protection\r"
+                         "projects_index.htm is not a plain file."});
     QVERIFY(!QFileInfo::exists(fixture.path("projects_long.htm")));
 }
 

@@ -5,6 +5,9 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScopeGuard>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 class LayoutTest : public QObject
@@ -135,6 +138,19 @@ void LayoutTest::captionsAndNames()
         if (button->text().size() == 1) {
             QVERIFY(button->font().bold());
             QVERIFY(QFontMetrics(button->font()).inFont(button->text().at(0)));
+        } else {
+            const auto fits = [&caption](QPushButton *shown) {
+                QStyleOptionButton option;
+                option.initFrom(shown);
+                const QRect room = shown->style()->subElementRect(QStyle::SE_PushButtonContents, &option, shown);
+                return QFontMetrics(shown->font()).horizontalAdvance(caption) <= room.width();
+            };
+            QVERIFY(fits(button));
+            // Also under the larger font a desktop theme may set.
+            const auto restore = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
+            QApplication::setFont(QFont(QApplication::font().family(), 11));
+            WindowFixture themed(QList<ProjectInfo>{});
+            QVERIFY(fits(themed.find<QPushButton>(name.toLatin1().constData())));
         }
     } else if (auto *label = qobject_cast<QLabel *>(control)) {
         QCOMPARE(label->text(), caption);
@@ -235,6 +251,18 @@ void LayoutTest::messageBoxShowsALineBreakAndOnlyOk()
     QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(icon, QMessageBox::NoIcon);
     QVERIFY(modal);
+
+    // A question offers Replace and Cancel, Cancel the default; Replace answers yes.
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        for (const QAbstractButton *button : box->buttons())
+            captions.append(button->text());
+        captions.append(box->defaultButton()->text());
+        QTest::mouseClick(box->buttons().at(int(captions.indexOf(QStringLiteral("Replace")))), Qt::LeftButton);
+    });
+    QVERIFY(service.askToReplace(QStringLiteral("Lost\rReally")));
+    QCOMPARE(captions, QStringList({"Replace", "Cancel", "Cancel"}));
 }
 
 QTEST_MAIN(LayoutTest)

@@ -155,6 +155,7 @@ void SynchronisationTest::longDescriptionLineBreaks_data()
     QTest::newRow("ends with a break") << QStringList{"Text", ""} << "Text\r\n";
     QTest::newRow("three spaces") << QStringList{"   "} << "";
     QTest::newRow("spaces around lines") << QStringList{"  a", "b  "} << "a\r\nb";
+    QTest::newRow("no-break spaces") << QStringList{"10\u00A0km", "\u00A0"} << "10\u00A0km\r\n\u00A0";
 }
 
 void SynchronisationTest::longDescriptionLineBreaks()
@@ -167,22 +168,28 @@ void SynchronisationTest::longDescriptionLineBreaks()
         QTest::keyClick(fixture.longText(), Qt::Key_Return);
         QTest::keyClicks(fixture.longText(), line);
     }
-    fixture.pressTab();
-    QCOMPARE(fixture.catalogue.at(0).LongDesc, stored);
+    fixture.click("cmd_save");
+    QCOMPARE(CatalogueFormat::read(readFile(fixture.projectsPath())).projects.at(0).LongDesc, stored);
     fixture.clickRow(1);
     fixture.clickRow(0);
     QString shown = stored;
-    QCOMPARE(fixture.longText()->toPlainText(), shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QCOMPARE(fixture.longText()->document()->toRawText(), shown.replace(QStringLiteral("\r\n"), QChar(0x2029)));
 }
 
 void SynchronisationTest::untouchedLongDescriptionKeepsItsLineBreaks()
 {
     QList<ProjectInfo> projects = projectsNamed({"A"});
-    projects[0].LongDesc = QStringLiteral("lone\nfeed and\r\npair");
+    projects[0].LongDesc = QStringLiteral("lone\nfeed and\r\npair\u00A0km");
     WindowFixture fixture(projects);
     fixture.click("text_long");
     fixture.pressTab();
-    QCOMPARE(fixture.catalogue.at(0).LongDesc, QStringLiteral("lone\nfeed and\r\npair"));
+    QCOMPARE(fixture.catalogue.at(0).LongDesc, projects[0].LongDesc);
+    // Edited, its line breaks become CR LF, one typed with Shift too, and every other character stays.
+    fixture.click("text_long");
+    QTest::keyClick(fixture.longText(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(fixture.longText(), Qt::Key_Return, Qt::ShiftModifier);
+    fixture.click("cmd_save");
+    QCOMPARE(fixture.catalogue.at(0).LongDesc, QStringLiteral("lone\r\nfeed and\r\npair\u00A0km\r\n"));
 }
 
 namespace {

@@ -123,7 +123,7 @@ def long_page(projects):
 
 def encode(lines):
     text = "".join(line + "\r\n" for line in lines)
-    return text.encode("cp1252", errors="xmlcharrefreplace")
+    return text.encode("ascii", errors="xmlcharrefreplace")
 
 
 def main():

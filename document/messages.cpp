@@ -2,6 +2,7 @@
 
 #include "catalogue.h"
 #include "cataloguefile.h"
+#include "fileidentity.h"
 
 #include <QFileInfo>
 
@@ -27,6 +28,32 @@ QStringList afterReading(const CatalogueFile &file, bool read)
                     .arg(name)};
     }
     return {};
+}
+
+QString withReason(const QString &message, const QString &reason)
+{
+    return message + QLatin1Char('\r') + reason;
+}
+
+QString beforeReplacing(const QString &fileName, const FileIdentity &read)
+{
+    switch (read.kind()) {
+    case FileIdentity::Kind::Unreadable: {
+        QString reason = read.reason();
+        if (reason.endsWith(QLatin1Char('.')))
+            reason.chop(1);
+        return QStringLiteral("%1 could not be read (%2).\rReplacing it loses what it holds.").arg(fileName, reason);
+    }
+    case FileIdentity::Kind::Missing:
+        return QStringLiteral("%1 was made by another program after the catalogue was opened.\rReplacing it loses "
+                              "what it holds.")
+            .arg(fileName);
+    case FileIdentity::Kind::Unknown:
+    case FileIdentity::Kind::Known:
+        break;
+    }
+    return QStringLiteral("%1 was changed by another program after it was read.\rReplacing it loses those changes.")
+        .arg(fileName);
 }
 
 } // namespace Messages

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class CatalogueFile;
+class FileIdentity;
 
 // What the program tells the user, in the window's message boxes and on the command line alike. A
 // message of two sentences joins them with a lone carriage return, which the box shows as a line
@@ -23,5 +24,12 @@ inline const QString PagesFailed = QStringLiteral("Not possible to Create Web Pa
 // naming the file: that it could not be read and why, or that records were dropped or none could
 // be read. Nothing for a file read whole or a missing one, whose first run says so itself.
 QStringList afterReading(const CatalogueFile &file, bool read);
+
+// A failure message followed by its reason, for a failure that is not what the message suspects.
+QString withReason(const QString &message, const QString &reason);
+
+// The question before Save All replaces `fileName`, which is no longer what `read` describes:
+// what replacing it loses.
+QString beforeReplacing(const QString &fileName, const FileIdentity &read);
 
 } // namespace Messages

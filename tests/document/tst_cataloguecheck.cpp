@@ -33,8 +33,6 @@ private slots:
     void findings_data();
     void findings();
     void findingsNameTheirRecord();
-    void formatsOneLinePerFinding_data();
-    void formatsOneLinePerFinding();
     void pictureFolder_data();
     void pictureFolder();
 
@@ -93,6 +91,11 @@ void TestCatalogueCheck::findings_data()
     QTest::newRow("negative count references nothing") << "Bridge" << -2 << QList<int>{1} << QStringList();
     QTest::newRow("largest count is one finding")
         << "Bridge" << 32767 << QList<int>{1} << QStringList{runMissing.arg(2).arg(32767)};
+    QTest::newRow("largest picture there")
+        << "Bridge" << 32767 << QList<int>{1, 32767} << QStringList{runMissing.arg(2).arg(32766)};
+    QTest::newRow("a name like a picture's") << "Mill_p2" << 2 << QList<int>{1, 2} << QStringList();
+    QTest::newRow("a gap past the stored count")
+        << "Bridge" << 1 << QList<int>{1, 3} << QStringList{countDiffers.arg(1).arg(3)};
 
     QTest::newRow("empty name") << "" << 1 << QList<int>{1} << QStringList();
     QTest::newRow("slash") << "North/South" << 1 << QList<int>{} << QStringList{notLookedUp};
@@ -137,31 +140,6 @@ void TestCatalogueCheck::findingsNameTheirRecord()
     QCOMPARE(findings.size(), 1);
     QCOMPARE(findings.first().record, 2);
     QCOMPARE(findings.first().name, QStringLiteral("Folder"));
-}
-
-void TestCatalogueCheck::formatsOneLinePerFinding_data()
-{
-    QTest::addColumn<CheckFinding>("finding");
-    QTest::addColumn<QString>("line");
-
-    QTest::newRow("record") << CheckFinding{3, "Harbour Bridge", "picture 1 is missing"}
-                            << "projects.txt:3: Harbour Bridge: picture 1 is missing";
-    QTest::newRow("line breaks in the name")
-        << CheckFinding{12, "Two\r\nLines", "m"} << "projects.txt:12: Two\\r\\nLines: m";
-    QTest::newRow("placeholders in the name") << CheckFinding{1, "%1 %2", "%3"} << "projects.txt:1: %1 %2: %3";
-    QTest::newRow("whole file, two sentences")
-        << CatalogueCheck::fileFinding("Not possible to read projects.txt\rPermission denied")
-        << "projects.txt: Not possible to read projects.txt: Permission denied";
-    QTest::newRow("whole file, sentence ended")
-        << CatalogueCheck::fileFinding("Only the first 32767 were loaded.\rThe file is unchanged.")
-        << "projects.txt: Only the first 32767 were loaded. The file is unchanged.";
-}
-
-void TestCatalogueCheck::formatsOneLinePerFinding()
-{
-    QFETCH(CheckFinding, finding);
-    QFETCH(QString, line);
-    QCOMPARE(CatalogueCheck::formatFinding(finding), line);
 }
 
 void TestCatalogueCheck::pictureFolder_data()

@@ -1,11 +1,8 @@
-#include "catalogue.h"
-#include "cataloguefile.h"
+#include "cataloguedocument.h"
 #include "catalogueformat.h"
 #include "messages.h"
 #include "processlimits.h"
-#include "recordingmessages.h"
 #include "testfiles.h"
-#include "windowprocedures.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,15 +13,32 @@
 #include <optional>
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
-
-using WindowProcedures::loadProjects;
-using WindowProcedures::saveProjects;
 
 namespace {
 
 const QString SaveFailedLine =
     QStringLiteral("message Not possible to Save Project Information\\rCheck for write protection");
+
+// Save All as the window runs it on the document, what it would show appended to `shown`; a
+// question is answered Cancel.
+bool saveProjects(CatalogueDocument &document, QStringList &shown)
+{
+    const SaveResult saved = document.save();
+    if (!saved.saved())
+        shown.append(saved.message);
+    return saved.saved();
+}
+
+// The window's load at start-up, and the first run's save after it.
+void loadProjects(CatalogueDocument &document, QStringList &shown)
+{
+    const LoadResult loaded = document.load();
+    shown += loaded.messages;
+    if (loaded.firstSaveDue())
+        saveProjects(document, shown);
+}
 
 ProjectInfo named(const QString &name)
 {
@@ -35,7 +49,9 @@ ProjectInfo named(const QString &name)
 }
 
 // Runs the step program in `dir`, as the unprivileged user when asked, and returns its output lines.
-QStringList runSteps(const QString &dir, const QStringList &steps, bool unprivileged = false)
+// While it waits at a "wait" step, a second one runs the steps `meanwhile` there, as another window.
+QStringList runSteps(const QString &dir, const QStringList &steps, bool unprivileged = false,
+                     const QStringList &meanwhile = {})
 {
     QProcess process;
     process.setWorkingDirectory(dir);
@@ -43,9 +59,22 @@ QStringList runSteps(const QString &dir, const QStringList &steps, bool unprivil
         startAsNobody(process, QStringLiteral(CATALOGUE_STEPS), steps);
     else
         process.start(QStringLiteral(CATALOGUE_STEPS), steps);
+    if (steps.contains(QStringLiteral("wait")) && process.waitForReadyRead(30000)) {
+        runSteps(dir, meanwhile, unprivileged);
+        process.write("\n");
+    }
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return {QStringLiteral("failed: ") + QString::fromLocal8Bit(process.readAllStandardError())};
     return QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// Every extended attribute of the file, ACLs included, as getfattr lists them.
+QByteArray attributesOf(const QString &path)
+{
+    QProcess dump;
+    dump.start(QStringLiteral("getfattr"), {"--dump", "--match=-", "--absolute-names", path});
+    dump.waitForFinished();
+    return dump.readAllStandardOutput();
 }
 
 // A folder the unprivileged user owns, inside a scratch folder it may enter.
@@ -72,16 +101,19 @@ private slots:
         QVERIFY(m_dir.isValid());
         m_path = m_dir.filePath(QStringLiteral("projects.txt"));
         QFile::remove(m_path);
-        m_messages.texts.clear();
+        m_shown.clear();
     }
 
     void firstRunCreatesTheFile()
     {
-        Catalogue catalogue;
-        catalogue.assign({named("left over")});
-        loadProjects(catalogue, m_messages, m_path);
-        QCOMPARE(m_messages.texts, QStringList{QStringLiteral("No existing file, creating projects.txt")});
-        QCOMPARE(catalogue.Projects(), (QList<ProjectInfo>{ProjectInfo{"New", "New", "New", "New", 1}}));
+        CatalogueDocument document(m_dir.path());
+        document.catalogue().assign({named("left over")});
+        const LoadResult loaded = document.load();
+        QCOMPARE(loaded.messages, QStringList{QStringLiteral("No existing file, creating projects.txt")});
+        QCOMPARE(document.catalogue().Projects(), (QList<ProjectInfo>{ProjectInfo{"New", "New", "New", "New", 1}}));
+        // The window says so before the file is made: the caller saves.
+        QVERIFY(loaded.firstSaveDue() && !QFileInfo::exists(m_path));
+        QCOMPARE(document.save(), SaveResult());
         QCOMPARE(readFile(m_path), FirstRunFile);
         QCOMPARE(readFile(m_path).size(), 110);
     }
@@ -114,15 +146,15 @@ private slots:
         QFETCH(int, count);
         QFETCH(QStringList, messages);
         writeFile(m_path, file);
-        Catalogue catalogue;
-        catalogue.assign({named("a"), named("b"), named("c")});
-        loadProjects(catalogue, m_messages, m_path);
-        QCOMPARE(catalogue.LastProject(), qint16(count - 1));
-        QCOMPARE(m_messages.texts, messages);
+        CatalogueDocument document(m_dir.path());
+        document.catalogue().assign({named("a"), named("b"), named("c")});
+        loadProjects(document, m_shown);
+        QCOMPARE(document.catalogue().LastProject(), qint16(count - 1));
+        QCOMPARE(m_shown, messages);
         QCOMPARE(readFile(m_path), file);
         // A catalogue saved unchanged is the file it was read from.
         if (count > 0) {
-            QVERIFY(saveProjects(catalogue, m_messages, m_path));
+            QVERIFY(saveProjects(document, m_shown));
             QCOMPARE(readFile(m_path), file);
         }
     }
@@ -231,15 +263,16 @@ private slots:
     void folderInPlaceOfTheFile()
     {
         QVERIFY(QDir().mkdir(m_path));
-        Catalogue catalogue;
-        loadProjects(catalogue, m_messages, m_path);
-        QCOMPARE(m_messages.texts.size(), 1);
-        QVERIFY(m_messages.texts.first().startsWith(QStringLiteral("Not possible to read projects.txt\r")));
+        CatalogueDocument document(m_dir.path());
+        Catalogue &catalogue = document.catalogue();
+        loadProjects(document, m_shown);
+        QCOMPARE(m_shown.size(), 1);
+        QVERIFY(m_shown.first().startsWith(QStringLiteral("Not possible to read projects.txt\r")));
         QCOMPARE(catalogue.LastProject(), qint16(-1));
 
         catalogue.assign({named("A")});
-        QVERIFY(!saveProjects(catalogue, m_messages, m_path));
-        QCOMPARE(m_messages.texts.last(), Messages::SaveFailed);
+        QVERIFY(!saveProjects(document, m_shown));
+        QCOMPARE(m_shown.last(), Messages::SaveFailed + QStringLiteral("\rprojects.txt is not a plain file."));
         QCOMPARE(catalogue.Projects(), QList<ProjectInfo>{named("A")});
         QVERIFY(QFileInfo(m_path).isDir());
         QVERIFY(QDir().rmdir(m_path));
@@ -251,26 +284,27 @@ private slots:
         for (int i = 0; i < Catalogue::MaxProjects + 2; ++i)
             file += "\"Name:\",\"P\"\r\n";
         writeFile(m_path, file);
-        Catalogue catalogue;
-        loadProjects(catalogue, m_messages, m_path);
-        QCOMPARE(catalogue.LastProject(), qint16(32766));
-        QCOMPARE(m_messages.texts.size(), 1);
-        QVERIFY(m_messages.texts.first().contains(QStringLiteral("2 more projects")));
+        CatalogueDocument document(m_dir.path());
+        loadProjects(document, m_shown);
+        QCOMPARE(document.catalogue().LastProject(), qint16(32766));
+        QCOMPARE(m_shown.size(), 1);
+        QVERIFY(m_shown.first().contains(QStringLiteral("2 more projects")));
         QCOMPARE(readFile(m_path), file);
     }
 
     void savesAreCompleteAndRepeatable()
     {
-        Catalogue catalogue;
-        QVERIFY(saveProjects(catalogue, m_messages, m_path));
+        CatalogueDocument document(m_dir.path());
+        Catalogue &catalogue = document.catalogue();
+        QVERIFY(saveProjects(document, m_shown));
         QCOMPARE(readFile(m_path), QByteArray());
 
         catalogue.assign({named("A"), ProjectInfo{"B", "x,y", "\"q\"", "1\r\n2", -1}});
-        QVERIFY(saveProjects(catalogue, m_messages, m_path));
+        QVERIFY(saveProjects(document, m_shown));
         const QByteArray first = readFile(m_path);
-        QVERIFY(saveProjects(catalogue, m_messages, m_path));
+        QVERIFY(saveProjects(document, m_shown));
         QCOMPARE(readFile(m_path), first);
-        QCOMPARE(m_messages.texts, QStringList());
+        QCOMPARE(m_shown, QStringList());
         QCOMPARE(first, CatalogueFormat::write(catalogue.Projects()));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"projects.txt"});
     }
@@ -290,6 +324,7 @@ private slots:
         QTest::newRow("another user's file") << QString() << 0660 << 0660 << true;
         QTest::newRow("another user's file through a link")
             << QStringLiteral("../real/projects.txt") << 0600 << 0600 << true;
+        QTest::newRow("shared file through a link") << QStringLiteral("../real/projects.txt") << 0660 << 0660 << false;
     }
 
     void saveKeepsWhatTheOldFileWas()
@@ -312,22 +347,31 @@ private slots:
         struct stat before;
         QVERIFY(!othersFile || giveToNobody(real));
         QVERIFY(::stat(QFile::encodeName(real).constData(), &before) == 0);
+        // Extended attributes, and an ACL within what the group may already do, as other tools leave them.
+        QVERIFY(::setxattr(QFile::encodeName(real).constData(), "user.note", "kept", 4, 0) == 0);
+        if (mode & 040)
+            QCOMPARE(QProcess::execute(QStringLiteral("setfacl"),
+                                       {QStringLiteral("-m"), QStringLiteral("u:nobody:r"), real}),
+                     0);
+        const QByteArray attributes = attributesOf(real);
+        QVERIFY(attributes.contains(mode & 040 ? "system.posix_acl_access" : "user.note"));
         QString from = path;
         for (const QString &to : linkChain.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             QVERIFY(::symlink(QFile::encodeName(to).constData(), QFile::encodeName(from).constData()) == 0);
             from = work + QLatin1Char('/') + to;
         }
 
-        Catalogue catalogue;
-        catalogue.assign({named("A")});
-        QVERIFY(saveProjects(catalogue, m_messages, path));
-        QCOMPARE(m_messages.texts, QStringList());
-        QCOMPARE(readFile(real), CatalogueFormat::write(catalogue.Projects()));
+        CatalogueDocument document(work);
+        document.catalogue().assign({named("A")});
+        QVERIFY(saveProjects(document, m_shown));
+        QCOMPARE(m_shown, QStringList());
+        QCOMPARE(readFile(real), CatalogueFormat::write(document.catalogue().Projects()));
         struct stat saved;
         QVERIFY(::stat(QFile::encodeName(real).constData(), &saved) == 0);
         QCOMPARE(int(saved.st_mode & 07777), keptMode);
         QCOMPARE(saved.st_uid, before.st_uid);
         QCOMPARE(saved.st_gid, before.st_gid);
+        QCOMPARE(attributesOf(real), attributes);
         QCOMPARE(QFileInfo(path).isSymLink(), !linkChain.isEmpty());
         QCOMPARE(QDir(work).entryList(QDir::Files | QDir::Hidden | QDir::System).size(),
                  1 + linkChain.count(QLatin1Char(',')));
@@ -338,9 +382,9 @@ private slots:
     void newFileGetsTheUsualPermissions()
     {
         const mode_t mask = ::umask(022);
-        Catalogue catalogue;
-        catalogue.assign({named("A")});
-        const bool saved = saveProjects(catalogue, m_messages, m_path);
+        CatalogueDocument document(m_dir.path());
+        document.catalogue().assign({named("A")});
+        const bool saved = saveProjects(document, m_shown);
         ::umask(mask);
         QVERIFY(saved);
         struct stat file;
@@ -360,6 +404,9 @@ private slots:
                                                     << "projects.txt is not a plain file.";
         QTest::newRow("folder deleted") << "gone"
                                         << " no longer exists.";
+        QTest::newRow("link to a FIFO") << "fifo link"
+                                        << "projects.txt is a link to something that is not a plain file; it was "
+                                           "left as it is.";
     }
 
     void failedWritesSayWhy()
@@ -374,22 +421,24 @@ private slots:
             QVERIFY(QDir().mkdir(path));
         if (kind == QLatin1String("gone"))
             QVERIFY(QDir().rmdir(dir));
+        if (kind == QLatin1String("fifo link"))
+            QVERIFY(::mkfifo(QFile::encodeName(path + ".fifo").constData(), 0600) == 0
+                    && QFile::link(path + ".fifo", path));
         // Beyond the limit, but under the megabyte at which the writer would start a thread.
         const QList<ProjectInfo> projects(100, ProjectInfo{"Name", "Location", "Short", QString(500, u'x'), 1});
-        Catalogue catalogue;
-        catalogue.assign(projects);
         CatalogueFile file(path);
         bool written = true;
         {
             std::optional<FileSizeLimit> full;
             if (kind == QLatin1String("fsize"))
                 QVERIFY(full.emplace(4096).active());
-            written = file.write(catalogue);
+            written = file.write(projects, FileEncoding::Plain, FileIdentity());
         }
         const QString error = file.errorString();
         QVERIFY(!written);
         QVERIFY2(error.endsWith(reason), qPrintable(error));
         QVERIFY(!error.contains(QStringLiteral("Unknown error")));
+        QCOMPARE(file.refused(), kind != QLatin1String("fsize") && kind != QLatin1String("gone"));
         QVERIFY(!QFileInfo(path).isFile());
     }
 
@@ -436,25 +485,45 @@ private slots:
     {
         QTest::addColumn<QString>("protection");
         QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("meanwhile"); // another window's steps while the first one waits
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<int>("projectsInFile");
 
         // Each case fails once, shows the message once, keeps the catalogue, and where the fault
         // can be lifted within the run, saves afterwards.
+        const QStringList none;
         QTest::newRow("write-protected file")
-            << "file" << QStringList{"load", "add", "save", "count", "unprotect", "save", "count"}
-            << QStringList{"not saved", "projects 2", "saved", "projects 2"} << 2;
-        QTest::newRow("write-protected folder")
-            << "folder" << QStringList{"load", "add", "save", "count"} << QStringList{"not saved", "projects 2"} << 1;
+            << "file" << QStringList{"load", "add", "save", "count", "unprotect", "save", "count"} << none
+            << QStringList{SaveFailedLine, "not saved", "projects 2", "saved", "projects 2"} << 2;
+        QTest::newRow("write-protected folder") << "folder" << QStringList{"load", "add", "save", "count"} << none
+                                                << QStringList{SaveFailedLine, "not saved", "projects 2"} << 1;
         QTest::newRow("full disk") << "fsize" << QStringList{"load", "add",   "add",     "fsize", "150",
                                                              "save", "count", "nofsize", "save"}
-                                   << QStringList{"not saved", "projects 3", "saved"} << 3;
+                                   << none << QStringList{SaveFailedLine, "not saved", "projects 3", "saved"} << 3;
+        // What the start-up could not read, or another window saved since, is replaced only when
+        // the user says so.
+        const QString unread = "message Not possible to read projects.txt\\rPermission denied.";
+        const QString unreadLoss =
+            "question projects.txt could not be read (Permission denied).\\rReplacing it loses what it holds.";
+        QTest::newRow("unreadable file kept")
+            << "unreadable" << QStringList{"load", "save"} << none << QStringList{unread, unreadLoss, "not saved"} << 1;
+        QTest::newRow("unreadable file replaced") << "unreadable" << QStringList{"load", "replace", "save"} << none
+                                                  << QStringList{unread, unreadLoss, "saved"} << 0;
+        const QStringList other{"load", "add", "add", "save"};
+        const QString changed = "question projects.txt was changed by another program after it was "
+                                "read.\\rReplacing it loses those changes.";
+        QTest::newRow("other window's save kept") << "" << QStringList{"load", "add", "wait", "save"} << other
+                                                  << QStringList{"waiting", changed, "not saved"} << 3;
+        QTest::newRow("other window saved the same")
+            << "" << QStringList{"load", "add", "wait", "save"} << QStringList{"load", "save"}
+            << QStringList{"waiting", "saved"} << 2;
     }
 
     void saveFailuresKeepTheOldFile()
     {
         QFETCH(QString, protection);
         QFETCH(QStringList, steps);
+        QFETCH(QStringList, meanwhile);
         QFETCH(QStringList, expected);
         QFETCH(int, projectsInFile);
 
@@ -468,22 +537,14 @@ private slots:
             QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther));
         if (protection == QLatin1String("folder"))
             QVERIFY(chown(QFile::encodeName(dir).constData(), 0, 0) == 0);
+        if (protection == QLatin1String("unreadable"))
+            QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
 
-        const QStringList output = runSteps(dir, steps, true);
-        QStringList results;
-        for (const QString &line : output) {
-            if (line.startsWith(QLatin1String("message ")))
-                QCOMPARE(line, SaveFailedLine);
-            else
-                results.append(line);
-        }
-        QCOMPARE(results, expected);
-        QCOMPARE(output.count(SaveFailedLine), 1);
+        QCOMPARE(runSteps(dir, steps, true, meanwhile), expected);
 
-        Catalogue saved;
-        RecordingMessages ignored;
-        loadProjects(saved, ignored, path);
-        QCOMPARE(saved.LastProject() + 1, projectsInFile);
+        CatalogueDocument saved(dir);
+        saved.load();
+        QCOMPARE(saved.catalogue().LastProject() + 1, projectsInFile);
         if (projectsInFile == 1)
             QCOMPARE(readFile(path), FirstRunFile);
         QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{"projects.txt"});
@@ -492,7 +553,7 @@ private slots:
 private:
     QTemporaryDir m_dir;
     QString m_path;
-    RecordingMessages m_messages;
+    QStringList m_shown;
 };
 
 QTEST_MAIN(TestProjectsFile)

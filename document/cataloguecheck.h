@@ -7,7 +7,7 @@
 
 class QDebug;
 
-// What would make the published pages wrong, found without a window.
+// What would make the published pages wrong, found from the catalogue and the picture folder.
 struct CheckFinding
 {
     qsizetype record = 0; // counted from 1; 0 for projects.txt as a whole
@@ -26,7 +26,8 @@ QList<CheckFinding> checkProjects(const QList<ProjectInfo> &projects, const QStr
 // A message about projects.txt as a whole (what the window showed at start-up), as a finding.
 CheckFinding fileFinding(const QString &message);
 
-// `projects.txt:RECORD: Name: message` on one line, or `projects.txt: message` for the whole file.
+// `projects.txt:RECORD: Name: message`, or `projects.txt: message` for the whole file. The name and
+// the messages that quote it may hold line breaks and other control characters.
 QString formatFinding(const CheckFinding &finding);
 
 } // namespace CatalogueCheck

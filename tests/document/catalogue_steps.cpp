@@ -1,15 +1,13 @@
-// Runs the window's LoadProjects/SaveProjects in a process of its own, with a window that is never
-// shown, so that tests can run them as an unprivileged user or under a file-size limit, in the
-// working folder. Steps are the arguments, in order:
+// Loads and saves the catalogue document of the working folder in a process of its own, as the
+// window's LoadProjects and SaveProjects do, so that tests can run them as an unprivileged user or
+// under a file-size limit. Steps are the arguments, in order:
 //   load | save | add | add N | count | unprotect | fsize BYTES | nofsize | nothreads | leavefolder
-// Messages and results go to standard output, one line each.
-#include "catalogue.h"
-#include "cataloguefile.h"
-#include "mainwindow.h"
-#include "messageservice.h"
+//   | replace | cancel (answers to questions; cancel at first) | wait (for a line on standard input)
+// Messages, questions and results go to standard output, one line each.
+#include "cataloguedocument.h"
 #include "processlimits.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
@@ -21,15 +19,25 @@ namespace {
 
 QTextStream out(stdout);
 
-class PrintingMessages : public MessageService
+void print(const char *kind, QString text)
 {
-public:
-    void showMessage(const QString &text) override
-    {
-        QString shown = text;
-        out << "message " << shown.replace(QLatin1Char('\r'), QLatin1String("\\r")) << Qt::endl;
+    out << kind << ' ' << text.replace(QLatin1Char('\r'), QLatin1String("\\r")) << Qt::endl;
+}
+
+// Save All as the window runs it: the question answered `replace`, a failure told.
+bool save(CatalogueDocument &document, bool replace)
+{
+    SaveResult result = document.save();
+    if (result.outcome == SaveResult::Outcome::Question) {
+        print("question", result.message);
+        if (!replace)
+            return false;
+        result = document.save(CatalogueDocument::Replace::Anyway);
     }
-};
+    if (!result.saved())
+        print("message", result.message);
+    return result.saved();
+}
 
 } // namespace
 
@@ -37,21 +45,22 @@ int main(int argc, char *argv[])
 {
     // A full disk must be an error the program sees, not a signal that kills it.
     std::signal(SIGXFSZ, SIG_IGN);
-    // No display is needed: the window is never shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Catalogue catalogue;
-    PrintingMessages messages;
-    Main window(catalogue, messages, QString());
+    QCoreApplication app(argc, argv);
+    CatalogueDocument document;
+    Catalogue &catalogue = document.catalogue();
+    bool replace = false;
     std::optional<FileSizeLimit> fileSize;
     std::optional<ThreadLimit> threads;
     for (int i = 1; i < argc; ++i) {
         const QByteArray step = argv[i];
         if (step == "load") {
-            window.LoadProjects();
+            const LoadResult loaded = document.load();
+            for (const QString &message : loaded.messages)
+                print("message", message);
+            if (loaded.firstSaveDue())
+                save(document, replace);
         } else if (step == "save") {
-            out << (window.SaveProjects() ? "saved" : "not saved") << Qt::endl;
+            out << (save(document, replace) ? "saved" : "not saved") << Qt::endl;
         } else if (step == "add") {
             const bool counted = i + 1 < argc && QByteArray(argv[i + 1]).toInt() > 0;
             for (int n = counted ? QByteArray(argv[++i]).toInt() : 1; n > 0; --n)
@@ -67,6 +76,11 @@ int main(int argc, char *argv[])
         } else if (step == "leavefolder") {
             // The working folder is deleted under the program, as another program might.
             QDir().rmdir(QDir::currentPath());
+        } else if (step == "replace" || step == "cancel") {
+            replace = step == "replace";
+        } else if (step == "wait") {
+            out << "waiting" << Qt::endl;
+            QTextStream(stdin).readLine();
         } else if (step == "nothreads") {
             // Until the steps end, and lifted before the process does.
             threads.emplace();

@@ -1,0 +1,82 @@
+#include "cataloguedocument.h"
+
+#include "messages.h"
+#include "pages.h"
+
+#include <QDir>
+
+CatalogueDocument::CatalogueDocument(const QString &folder, const QString &pictureFolder)
+    : m_folder(folder), m_pictureFolder(pictureFolder)
+{}
+
+QString CatalogueDocument::filePath() const
+{
+    return m_folder == QLatin1String(".") ? ProjectsFileName : QDir(m_folder).filePath(ProjectsFileName);
+}
+
+LoadResult CatalogueDocument::load()
+{
+    // Built from nothing, whatever the catalogue held: its memory is free for what is read.
+    m_catalogue.assign({});
+    CatalogueFile file(filePath());
+    const bool read = file.read();
+    m_catalogue.assign(file.takeProjects());
+    m_encoding = file.encoding();
+    m_identity = file.identity();
+
+    LoadResult result;
+    result.messages = Messages::afterReading(file, read);
+    result.droppedRecords = file.droppedRecords();
+    if (!read)
+        result.reason = file.errorString();
+    if (file.isMissing())
+        result.outcome = LoadResult::Outcome::Missing;
+    else if (!read)
+        result.outcome = LoadResult::Outcome::Unreadable;
+    else if (file.droppedRecords() > 0)
+        result.outcome = LoadResult::Outcome::RecordsDropped;
+    else if (file.holdsNoProject())
+        result.outcome = LoadResult::Outcome::NoProject;
+    if (!file.isMissing())
+        return result;
+    // The first run: one project with "New" in all four texts and one picture.
+    result.messages.append(Messages::Creating);
+    const qint16 first = *m_catalogue.AppendProject();
+    for (const char *key : {"Name", "Location", "ShortDesc", "LongDesc"})
+        m_catalogue.SetProjectField(first, QLatin1String(key), QStringLiteral("New"));
+    m_catalogue.SetPics(first, 1);
+    return result;
+}
+
+SaveResult CatalogueDocument::save(Replace replace)
+{
+    CatalogueFile file(filePath());
+    if (file.write(m_catalogue.Projects(), m_encoding, m_identity, replace)) {
+        m_identity = file.identity();
+        return {};
+    }
+    if (file.changedSinceRead())
+        return {SaveResult::Outcome::Question, Messages::beforeReplacing(ProjectsFileName, m_identity),
+                file.errorString()};
+    return {SaveResult::Outcome::Failed,
+            file.refused() ? Messages::withReason(Messages::SaveFailed, file.errorString()) : Messages::SaveFailed,
+            file.errorString()};
+}
+
+PublishResult CatalogueDocument::publish() const
+{
+    // The pages are written by their full paths, the working folder's as it is at this moment.
+    const QString folder = QDir(m_folder).absolutePath();
+    Pages::Publisher publisher(folder);
+    if (publisher.publish(m_catalogue.Projects()))
+        return {true, Messages::PagesBuilt, QString(), QString()};
+    return {false,
+            publisher.refused() ? Messages::withReason(Messages::PagesFailed, publisher.errorString())
+                                : Messages::PagesFailed,
+            QDir(folder).filePath(publisher.failedFile()), publisher.errorString()};
+}
+
+QList<CheckFinding> CatalogueDocument::check() const
+{
+    return CatalogueCheck::checkProjects(m_catalogue.Projects(), m_pictureFolder);
+}

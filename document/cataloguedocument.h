@@ -1,0 +1,53 @@
+#pragma once
+
+#include "catalogue.h"
+#include "cataloguecheck.h"
+#include "cataloguefile.h"
+#include "catalogueformat.h"
+#include "documentresults.h"
+#include "fileidentity.h"
+
+#include <QList>
+#include <QString>
+
+// The catalogue of one folder and what it was on disk: the one owner of the catalogue for a whole
+// run, of the window and of the command line alike. Its steps return what they came to, in the
+// words the user is told, and show nothing themselves.
+class CatalogueDocument
+{
+public:
+    using Replace = CatalogueFile::Replace;
+
+    // `folder` holds projects.txt, and the pages are written there; "." is the working folder, in
+    // which projects.txt goes by its bare name. Pictures are looked up in `pictureFolder`.
+    explicit CatalogueDocument(const QString &folder = QStringLiteral("."), const QString &pictureFolder = QString());
+
+    QString folder() const { return m_folder; }
+    QString pictureFolder() const { return m_pictureFolder; }
+    // projects.txt in the folder.
+    QString filePath() const;
+
+    Catalogue &catalogue() { return m_catalogue; }
+    const Catalogue &catalogue() const { return m_catalogue; }
+    // How projects.txt was encoded when read, which a save keeps.
+    FileEncoding encoding() const { return m_encoding; }
+    // What projects.txt was when the catalogue was read from it or last saved to it: a save
+    // replaces only that file unless told to replace anyway.
+    const FileIdentity &fileIdentity() const { return m_identity; }
+
+    // Makes the catalogue what projects.txt holds, whatever it held before. Without the file it
+    // makes the first run's one project, and the caller saves once it has said so.
+    LoadResult load();
+    SaveResult save(Replace replace = Replace::IfUnchanged);
+    // Writes the three pages of the catalogue as it is now, saved or not.
+    PublishResult publish() const;
+    // What would make the published pages wrong, project by project.
+    QList<CheckFinding> check() const;
+
+private:
+    QString m_folder;
+    QString m_pictureFolder;
+    Catalogue m_catalogue;
+    FileEncoding m_encoding = FileEncoding::Plain;
+    FileIdentity m_identity;
+};
