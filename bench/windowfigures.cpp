@@ -148,6 +148,11 @@ public:
         shown.append(text);
         return false;
     }
+    Answer askToSave(const QString &text) override
+    {
+        shown.append(text);
+        return Answer::Cancel;
+    }
     QStringList shown;
 };
 
