@@ -38,6 +38,7 @@ namespace {
 struct LaunchRequest
 {
     char folder[4096];
+    int undoSteps;
 };
 
 struct LaunchResult
@@ -108,6 +109,9 @@ double seconds()
             if (chdir(request.folder) != 0 || quiet < 0 || dup2(quiet, STDOUT_FILENO) < 0
                 || dup2(quiet, STDERR_FILENO) < 0)
                 _exit(126);
+            // Only the child changes: the helper is single-threaded, so it may allocate here.
+            std::string steps = "CATALOGUE_BENCH_STEPS=" + std::to_string(request.undoSteps);
+            environment.insert(environment.end() - 1, steps.data());
             execve(program, arguments, environment.data());
             _exit(127);
         }
@@ -122,7 +126,7 @@ double seconds()
     _exit(0);
 }
 
-LaunchResult launchProgram(const QString &folder)
+LaunchResult launchProgram(const QString &folder, int undoSteps = 0)
 {
     if (g_requests < 0)
         qFatal("the program launcher was not started");
@@ -131,6 +135,7 @@ LaunchResult launchProgram(const QString &folder)
     if (size_t(path.size()) >= sizeof request.folder)
         qFatal("folder path too long");
     std::memcpy(request.folder, path.constData(), size_t(path.size()));
+    request.undoSteps = undoSteps;
     LaunchResult result{};
     if (!writeFully(g_requests, &request, sizeof request) || !readFully(g_results, &result, sizeof result))
         qFatal("the program launcher is gone");
@@ -147,6 +152,11 @@ public:
     {
         shown.append(text);
         return false;
+    }
+    Answer askToSave(const QString &text) override
+    {
+        shown.append(text);
+        return Answer::Cancel;
     }
     QStringList shown;
 };
@@ -265,6 +275,7 @@ struct WindowTimes
 {
     double nameStore;
     double select;
+    double undo;
 };
 
 WindowTimes measureInProcess(int projects, int samples, const QString &folder)
@@ -284,6 +295,25 @@ WindowTimes measureInProcess(int projects, int samples, const QString &folder)
     times.select = medianMilliseconds(samples, [&] { bench.stepSelection(); });
     if (bench.catalogue.at(0).Pics != 9 || bench.catalogue.at(1).Pics != 9)
         qFatal("the pictures were not found");
+
+    // Undoing a Delete of a middle project, until the window shows it again.
+    const int middle = projects / 2;
+    const ProjectInfo restored = bench.catalogue.at(qint16(middle));
+    auto *deleteButton = bench.window->findChild<QWidget *>(QStringLiteral("cmd_delete"));
+    times.undo = medianMilliseconds(
+        samples,
+        [&] {
+            bench.selectRow(middle);
+            QTest::mouseClick(deleteButton, Qt::LeftButton, {}, deleteButton->rect().center());
+            bench.settle();
+        },
+        [&] {
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence::Undo);
+            bench.settle();
+        });
+    if (bench.catalogue.at(qint16(middle)) != restored || bench.currentRow() != middle
+        || bench.name->text() != restored.Name)
+        qFatal("the deleted project was not shown again");
     return times;
 }
 
@@ -400,14 +430,17 @@ QList<Figure> measureWindow(int projects, int runs, const QString &folder, doubl
     const double fileMegabytes = double(QFile(fullFolder + QStringLiteral("/projects.txt")).size()) / (1 << 20);
 
     launchProgram(oneFolder); // the first start also warms the font and library caches
+    // The memory figure holds as many steps on the undo stack, each a deleted project.
+    const int undoSteps = 1000;
     QList<double> oneTimes, fullTimes, oneBytes, fullBytes;
     for (int i = 0; i < runs; ++i) {
         const LaunchResult one = launchProgram(oneFolder);
         const LaunchResult full = launchProgram(fullFolder);
+        const LaunchResult withSteps = launchProgram(fullFolder, undoSteps);
         oneTimes.append(one.milliseconds);
         fullTimes.append(full.milliseconds);
         oneBytes.append(double(one.peakKilobytes) / 1024);
-        fullBytes.append(double(full.peakKilobytes) / 1024);
+        fullBytes.append(double(withSteps.peakKilobytes) / 1024);
     }
     auto median = [](QList<double> values) {
         std::sort(values.begin(), values.end());
@@ -418,7 +451,8 @@ QList<Figure> measureWindow(int projects, int runs, const QString &folder, doubl
         {"namestore", "focus leaves text_name (store, rebuild, show)", full.nameStore, small.nameStore, 2.0},
         {"select", "select a row with 9 pictures", full.select, small.select, 1.5},
         {"startup", "launch to first shown window", median(fullTimes), median(oneTimes) + loadMilliseconds, 1.3},
-        {"memory", "peak MB minus at 1 project (floor 3 x file)", median(fullBytes) - median(oneBytes),
+        {"undo", "undo Delete of a middle project / namestore 10", full.undo, small.nameStore, 2.0},
+        {"memory", "peak MB with 1000 undo steps minus 1 project", median(fullBytes) - median(oneBytes),
          3 * fileMegabytes, 1.0},
         {"longtext", "select 1 MB name + 1 MB line / load", longText.milliseconds, loadMilliseconds, 4.0},
         {"longmemory", "peak MB it adds / 20 B per character", longText.peakBytes / (1 << 20),

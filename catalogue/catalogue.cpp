@@ -15,11 +15,24 @@ std::optional<qint16> Catalogue::AddProject(qint16 selected)
     if (isFull())
         return std::nullopt;
     const qint16 position = qint16(selected + 1);
+    m_projects.insert(position, newProject());
+    return position;
+}
+
+ProjectInfo Catalogue::newProject()
+{
     ProjectInfo created;
     created.Name = QStringLiteral("New");
     created.Pics = 1;
-    m_projects.insert(position, created);
-    return position;
+    return created;
+}
+
+bool Catalogue::InsertProject(qint16 position, const ProjectInfo &project)
+{
+    if (isFull() || position < 0 || position > LastProject() + 1)
+        return false;
+    m_projects.insert(position, project);
+    return true;
 }
 
 void Catalogue::DeleteProject(qint16 position)

@@ -18,10 +18,16 @@ public:
     qint16 LastProject() const { return qint16(m_projects.size() - 1); }
     bool isFull() const { return m_projects.size() >= MaxProjects; }
 
+    // What Add puts in: "New", three empty texts and one picture.
+    static ProjectInfo newProject();
+
     // Both refuse (nullopt, nothing changed) when the catalogue already holds MaxProjects records.
     std::optional<qint16> AppendProject();
     std::optional<qint16> AddProject(qint16 selected);
 
+    // Puts `project` at `position` (0 to LastProject() + 1), as Delete took it out; refuses (false,
+    // nothing changed) at the limit or outside that range.
+    bool InsertProject(qint16 position, const ProjectInfo &project);
     void DeleteProject(qint16 position);
     qint16 MoveProjectUp(qint16 position);
     qint16 MoveProjectDown(qint16 position);

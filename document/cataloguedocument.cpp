@@ -23,6 +23,9 @@ LoadResult CatalogueDocument::load()
     m_catalogue.assign(file.takeProjects());
     m_encoding = file.encoding();
     m_identity = file.identity();
+    // A new catalogue: no edit of the one before leads to it or from it.
+    m_state = ++m_lastState;
+    m_savedState = m_state;
 
     LoadResult result;
     result.messages = Messages::afterReading(file, read);
@@ -45,6 +48,8 @@ LoadResult CatalogueDocument::load()
     for (const char *key : {"Name", "Location", "ShortDesc", "LongDesc"})
         m_catalogue.SetProjectField(first, QLatin1String(key), QStringLiteral("New"));
     m_catalogue.SetPics(first, 1);
+    // The record made is not on disk until the first save succeeds.
+    m_savedState = 0;
     return result;
 }
 
@@ -53,6 +58,7 @@ SaveResult CatalogueDocument::save(Replace replace)
     CatalogueFile file(filePath());
     if (file.write(m_catalogue.Projects(), m_encoding, m_identity, replace)) {
         m_identity = file.identity();
+        m_savedState = m_state;
         return {};
     }
     if (file.changedSinceRead())
@@ -79,4 +85,29 @@ PublishResult CatalogueDocument::publish() const
 QList<CheckFinding> CatalogueDocument::check() const
 {
     return CatalogueCheck::checkProjects(m_catalogue.Projects(), m_pictureFolder);
+}
+
+bool CatalogueDocument::perform(CatalogueEdit &edit)
+{
+    if (!edit.applyTo(m_catalogue))
+        return false;
+    edit.stateBefore = m_state;
+    edit.stateAfter = m_state = ++m_lastState;
+    return true;
+}
+
+bool CatalogueDocument::undo(const CatalogueEdit &edit)
+{
+    if (m_state != edit.stateAfter || !edit.revertIn(m_catalogue))
+        return false;
+    m_state = edit.stateBefore;
+    return true;
+}
+
+bool CatalogueDocument::redo(const CatalogueEdit &edit)
+{
+    if (m_state != edit.stateBefore || !edit.applyTo(m_catalogue))
+        return false;
+    m_state = edit.stateAfter;
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue.h"
+#include "catalogueedit.h"
 #include "cataloguecheck.h"
 #include "cataloguefile.h"
 #include "catalogueformat.h"
@@ -44,10 +45,30 @@ public:
     // What would make the published pages wrong, project by project.
     QList<CheckFinding> check() const;
 
+    // Changes of the catalogue that the user may take back. Each makes the catalogue a state of
+    // its own; taking a change back returns to the state it started from, so undoing everything
+    // done since the last load or save leaves the catalogue unmodified again. perform() notes in
+    // `edit` the states it leads from and to. False, and nothing changed, when the edit does not
+    // fit the catalogue.
+    bool perform(CatalogueEdit &edit);
+    bool undo(const CatalogueEdit &edit);
+    bool redo(const CatalogueEdit &edit);
+
+    // Whether the catalogue differs from what projects.txt held when it was read or last saved.
+    // Picture counts do not count: they follow the pictures on disk, derived again at each
+    // selection.
+    bool isModified() const { return m_state != m_savedState; }
+    // Names the catalogue's present content among those of this run: equal states, equal content.
+    quint64 state() const { return m_state; }
+
 private:
     QString m_folder;
     QString m_pictureFolder;
     Catalogue m_catalogue;
     FileEncoding m_encoding = FileEncoding::Plain;
     FileIdentity m_identity;
+
+    quint64 m_lastState = 0;
+    quint64 m_state = 0;
+    quint64 m_savedState = 0;
 };

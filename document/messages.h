@@ -18,6 +18,8 @@ inline const QString NothingToDelete = QStringLiteral("Please Select a Project t
 inline const QString CatalogueFull =
     QStringLiteral("Not possible to Add a Project\rThe catalogue already holds 32767 projects");
 inline const QString PagesBuilt = QStringLiteral("Pages Built");
+inline const QString UnsavedChanges =
+    QStringLiteral("The catalogue has changes that are not saved.\rSave them to projects.txt first?");
 inline const QString PagesFailed = QStringLiteral("Not possible to Create Web Pages\rCheck for write protection");
 
 // What the start-up tells about a read of the catalogue file, `read` being what read() returned,

@@ -2,6 +2,8 @@
 
 #include "catalogue.h"
 #include "cataloguedocument.h"
+#include "catalogueedit.h"
+#include "cataloguestep.h"
 #include "longtextedit.h"
 #include "messages.h"
 #include "messageservice.h"
@@ -11,17 +13,24 @@
 #include "spacetrim.h"
 #include "textshaping.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <limits>
@@ -125,8 +134,8 @@ Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *paren
     : QWidget(parent), m_document(document), m_catalogue(document.catalogue()), m_messages(messages)
 {
     setObjectName(QStringLiteral("Main"));
-    setWindowTitle(QStringLiteral("Project Management"));
     resize(ClientSize);
+    m_undoStack = new QUndoStack(this);
 
     // The pictures first, so that every control that takes input lies above them: a wide main
     // picture overhangs the buttons to its left, which must still take their clicks there.
@@ -135,7 +144,10 @@ Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *paren
     createButtons();
     createEditors();
     setTabOrder();
+    createActions();
     centreOnScreen();
+    updateTitle();
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &Main::commitData);
 
     PicturePreview::Controls controls;
     controls.image1 = m_image;
@@ -145,7 +157,11 @@ Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *paren
     m_preview = std::make_unique<PicturePreview>(controls, m_document.pictureFolder());
 }
 
-Main::~Main() = default;
+Main::~Main()
+{
+    // Its signals would reach a window already taken apart.
+    delete m_undoStack;
+}
 
 void Main::createList()
 {
@@ -228,6 +244,45 @@ void Main::createEditors()
         editor->installEventFilter(this);
 }
 
+void Main::createActions()
+{
+    m_saveAction = new QAction(QStringLiteral("&Save All"), this);
+    m_saveAction->setObjectName(QStringLiteral("actionSaveAll"));
+    m_saveAction->setShortcut(QKeySequence::Save);
+    connect(m_saveAction, &QAction::triggered, this, &Main::saveAll);
+
+    m_quitAction = new QAction(QStringLiteral("&Quit"), this);
+    m_quitAction->setObjectName(QStringLiteral("actionQuit"));
+    m_quitAction->setShortcut(QKeySequence::Quit);
+    // Platforms whose windows close by the system's own key bind none; Ctrl+Q still quits.
+    if (m_quitAction->shortcut().isEmpty())
+        m_quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(m_quitAction, &QAction::triggered, this, &QWidget::close);
+
+    // The stack's own actions keep their captions and enabled state in step with it; triggering
+    // goes through the window, which first stores an edit being typed.
+    m_undoAction = m_undoStack->createUndoAction(this);
+    m_undoAction->setObjectName(QStringLiteral("actionUndo"));
+    m_undoAction->setShortcut(QKeySequence::Undo);
+    disconnect(m_undoAction, &QAction::triggered, nullptr, nullptr);
+    connect(m_undoAction, &QAction::triggered, this, &Main::undo);
+    m_redoAction = m_undoStack->createRedoAction(this);
+    m_redoAction->setObjectName(QStringLiteral("actionRedo"));
+    m_redoAction->setShortcut(QKeySequence::Redo);
+    disconnect(m_redoAction, &QAction::triggered, nullptr, nullptr);
+    connect(m_redoAction, &QAction::triggered, this, &Main::redo);
+
+    // Shortcuts work without a menu to hold them.
+    addActions({m_saveAction, m_quitAction, m_undoAction, m_redoAction});
+    connect(m_undoStack, &QUndoStack::indexChanged, this, &Main::updateTitle);
+}
+
+void Main::updateTitle()
+{
+    setWindowTitle(QStringLiteral("Project Management[*]"));
+    setWindowModified(m_document.isModified());
+}
+
 void Main::setTabOrder()
 {
     const QList<QWidget *> order = {m_list, m_name, m_location,   m_short, m_long, m_delete,
@@ -257,7 +312,10 @@ void Main::StartUp()
 
 void Main::LoadProjects()
 {
+    // The steps of another catalogue do not apply to the one read.
+    m_undoStack->clear();
     const LoadResult loaded = m_document.load();
+    updateTitle();
     for (const QString &message : loaded.messages)
         m_messages.showMessage(message);
     // The first run says what it creates before it does.
@@ -273,6 +331,7 @@ void Main::SaveProjects()
             return;
         result = m_document.save(CatalogueDocument::Replace::Anyway);
     }
+    updateTitle();
     if (!result.saved())
         m_messages.showMessage(result.message);
 }
@@ -329,7 +388,14 @@ void Main::StoreField(const QString &key)
         text = m_long->recordText();
     else
         return;
-    m_catalogue.SetProjectField(selected, key, trimSpaces(text));
+    const QString before = CatalogueEdit::fieldOf(m_catalogue.at(selected), key);
+    text = trimSpaces(text);
+    // Leaving a box unchanged is no step and no change.
+    if (text == before)
+        return;
+    CatalogueEdit edit = CatalogueEdit::setField(selected, key, before, text);
+    if (perform(edit))
+        pushStep(edit, selected);
 }
 
 void Main::onListSelectionChanged()
@@ -340,6 +406,9 @@ void Main::onListSelectionChanged()
 
 bool Main::eventFilter(QObject *watched, QEvent *event)
 {
+    // Left unaccepted, the keys go on to the window's undo and redo.
+    if (event->type() == QEvent::ShortcutOverride && !takesOwnUndo(watched, static_cast<QKeyEvent *>(event)))
+        return true;
     if (event->type() == QEvent::FocusOut) {
         // Leaving for another window or a popup is not leaving the box for another control.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
@@ -366,15 +435,17 @@ void Main::onEditorFocusLost(QObject *editor)
 void Main::addProject()
 {
     const qint16 selected = qint16(m_list->selectedRow());
-    const std::optional<qint16> added = m_catalogue.AddProject(selected);
-    if (!added) {
+    const qint16 added = qint16(selected + 1);
+    CatalogueEdit edit = CatalogueEdit::insert(added, Catalogue::newProject());
+    if (!perform(edit)) {
         m_messages.showMessage(Messages::CatalogueFull);
         return;
     }
     UpdateText();
     UpdateListBox();
-    m_list->setSelectedRow(*added);
+    m_list->setSelectedRow(added);
     UpdatePicture();
+    pushStep(edit, selected);
 }
 
 void Main::deleteProject()
@@ -384,9 +455,11 @@ void Main::deleteProject()
         m_messages.showMessage(Messages::NothingToDelete);
         return;
     }
-    m_catalogue.DeleteProject(selected);
+    CatalogueEdit edit = CatalogueEdit::remove(selected, m_catalogue.at(selected));
+    perform(edit);
     UpdateListBox();
     UpdateText();
+    pushStep(edit, selected);
 }
 
 void Main::moveProjectUp()
@@ -394,11 +467,13 @@ void Main::moveProjectUp()
     const qint16 selected = qint16(m_list->selectedRow());
     if (selected <= 0)
         return;
-    m_catalogue.MoveProjectUp(selected);
+    CatalogueEdit edit = CatalogueEdit::swapWithNext(qint16(selected - 1));
+    perform(edit);
     UpdateText();
     UpdateListBox();
     UpdatePicture();
     m_list->setSelectedRow(selected - 1);
+    pushStep(edit, selected);
 }
 
 void Main::moveProjectDown()
@@ -406,19 +481,110 @@ void Main::moveProjectDown()
     const qint16 selected = qint16(m_list->selectedRow());
     if (selected < 0 || selected >= m_catalogue.LastProject())
         return;
-    m_catalogue.MoveProjectDown(selected);
+    CatalogueEdit edit = CatalogueEdit::swapWithNext(selected);
+    perform(edit);
     UpdateText();
     UpdateListBox();
     UpdatePicture();
     m_list->setSelectedRow(selected + 1);
+    pushStep(edit, selected);
 }
 
 void Main::saveAll()
 {
+    // Ctrl+S leaves the focus where it is: what is being typed is part of what is saved.
+    storePendingEdit();
     SaveProjects();
 }
 
 void Main::buildPages()
 {
     m_messages.showMessage(m_document.publish().message);
+}
+
+bool Main::perform(CatalogueEdit &edit)
+{
+    return m_document.perform(edit);
+}
+
+void Main::pushStep(const CatalogueEdit &edit, int rowBefore)
+{
+    m_undoStack->push(
+        new CatalogueStep(m_document, edit, rowBefore, m_list->selectedRow(), [this](int row) { showStep(row); }));
+}
+
+void Main::showStep(int row)
+{
+    m_model->rebuild();
+    // The reset left no row selected: selecting one shows its texts and pictures.
+    m_list->setSelectedRow(row);
+}
+
+void Main::undo()
+{
+    storePendingEdit();
+    m_undoStack->undo();
+}
+
+void Main::redo()
+{
+    storePendingEdit();
+    m_undoStack->redo();
+}
+
+void Main::storePendingEdit()
+{
+    if (QWidget *focused = QApplication::focusWidget(); focused && focused->window() == this)
+        onEditorFocusLost(focused);
+}
+
+bool Main::takesOwnUndo(QObject *editor, const QKeyEvent *key) const
+{
+    const bool undoKey = key->matches(QKeySequence::Undo);
+    if (!undoKey && !key->matches(QKeySequence::Redo))
+        return true;
+    // A box takes back its own typing; once it has none left, the keys undo the catalogue's steps.
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        return undoKey ? line->isUndoAvailable() : line->isRedoAvailable();
+    if (editor == m_long)
+        return undoKey ? m_long->document()->isUndoAvailable() : m_long->document()->isRedoAvailable();
+    return true;
+}
+
+bool Main::maybeSave()
+{
+    storePendingEdit();
+    if (!m_document.isModified())
+        return true;
+    switch (m_messages.askToSave(Messages::UnsavedChanges)) {
+    case MessageService::Answer::Save:
+        SaveProjects();
+        return !m_document.isModified();
+    case MessageService::Answer::Discard:
+        return true;
+    case MessageService::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void Main::closeEvent(QCloseEvent *event)
+{
+    if ((m_sessionLeaves != 0 && m_sessionLeaves == m_document.state()) || maybeSave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void Main::commitData(QSessionManager &manager)
+{
+    // Without leave to ask, nothing is decided for the user: the changes stay unsaved.
+    if (!manager.allowsInteraction())
+        return;
+    const bool leave = maybeSave();
+    manager.release();
+    if (leave)
+        m_sessionLeaves = m_document.state();
+    else
+        manager.cancel();
 }

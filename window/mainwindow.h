@@ -8,7 +8,9 @@
 
 class Catalogue;
 class CatalogueDocument;
+struct CatalogueEdit;
 class LongTextEdit;
+class QKeyEvent;
 class MessageService;
 class PicturePreview;
 class ProjectList;
@@ -16,7 +18,10 @@ class ProjectListModel;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QAction;
 class QPushButton;
+class QSessionManager;
+class QUndoStack;
 
 // The one window: the project list, the editor of the selected project, its pictures and the
 // commands. The list's selected row is the only record of which project is current.
@@ -43,20 +48,39 @@ public:
     void UpdateText();
     void UpdatePicture();
 
+    // Before the catalogue is left (the window closed, the session ended): with unsaved changes,
+    // asks whether to save them, discard them or stay. True when it may be left: nothing unsaved,
+    // saved, or discarded.
+    bool maybeSave();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createList();
     void createButtons();
     void createPictures();
     void createEditors();
+    void createActions();
+    void updateTitle();
     void setTabOrder();
     void centreOnScreen();
 
     void StoreField(const QString &key);
     void onListSelectionChanged();
     void onEditorFocusLost(QObject *editor);
+    bool takesOwnUndo(QObject *editor, const QKeyEvent *key) const;
+    void storePendingEdit();
+    void commitData(QSessionManager &manager);
+
+    // Performs `edit` and puts it on the undo stack; false when the catalogue did not take it.
+    bool perform(CatalogueEdit &edit);
+    void pushStep(const CatalogueEdit &edit, int rowBefore);
+    // Shows the catalogue after an undo or redo, `row` selected.
+    void showStep(int row);
+    void undo();
+    void redo();
 
     void addProject();
     void deleteProject();
@@ -88,4 +112,13 @@ private:
     LongTextEdit *m_long = nullptr;
 
     std::unique_ptr<PicturePreview> m_preview;
+
+    QUndoStack *m_undoStack = nullptr;
+    QAction *m_saveAction = nullptr;
+    QAction *m_quitAction = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
+    // The catalogue state the session's end was allowed to leave, so that closing then asks no
+    // second time.
+    quint64 m_sessionLeaves = 0;
 };

@@ -33,3 +33,20 @@ bool MessageBoxService::askToReplace(const QString &text)
     box.exec();
     return box.clickedButton() == replace;
 }
+
+MessageService::Answer MessageBoxService::askToSave(const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), shown(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return Answer::Save;
+    case QMessageBox::Discard:
+        return Answer::Discard;
+    default:
+        return Answer::Cancel;
+    }
+}

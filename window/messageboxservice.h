@@ -5,7 +5,8 @@
 class QWidget;
 
 // A modal box with only an OK button and no icon, captioned with the application's title; a
-// question has "Replace" and "Cancel", Cancel the default.
+// question has "Replace" and "Cancel", Cancel the default. Before unsaved changes are lost, the
+// standard Save, Discard and Cancel buttons, Save the default and Escape cancelling.
 class MessageBoxService : public MessageService
 {
 public:
@@ -13,6 +14,7 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
     void showMessage(const QString &text) override;
     bool askToReplace(const QString &text) override;
+    Answer askToSave(const QString &text) override;
 
 private:
     QWidget *m_parent;

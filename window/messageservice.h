@@ -6,8 +6,12 @@
 class MessageService
 {
 public:
+    enum class Answer { Save, Discard, Cancel };
+
     virtual ~MessageService() = default;
     virtual void showMessage(const QString &text) = 0;
     // Asks whether to replace a file, `text` saying what that loses; true to replace it.
     virtual bool askToReplace(const QString &text) = 0;
+    // Asks, before unsaved changes would be lost, whether to save them first, leave them, or stay.
+    virtual Answer askToSave(const QString &text) = 0;
 };

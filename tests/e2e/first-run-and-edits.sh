@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Runs the real program under a private Xvfb in an empty folder and drives it with xdotool:
 # the first run creates projects.txt once its message is dismissed; a rename, Add, Up, Add,
-# Delete and Save All then leave the expected file behind.
+# Delete and Save All then leave the expected file behind. Closed through the window manager
+# with an edit unsaved, it asks: Escape keeps the window, Return saves and closes.
 set -euo pipefail
 exe=$(realpath "$1")
 data=$(realpath "$2")
 
 . "$(dirname "$0")/xsession.sh"
 start_xvfb
+start_window_manager
 
 mkdir "$work/catalogue"
 cd "$work/catalogue"
@@ -50,4 +52,21 @@ before=$(stat -c %Y.%s projects.txt)
 click "${save[@]}"
 wait_for 'cmp -s projects.txt "$data/e2e_saved_projects.txt"'
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended early"
-echo "PASS (first run file, then: $before -> $(stat -c %Y.%s projects.txt))"
+saved=$(stat -c %Y.%s projects.txt)
+
+question() { # the box, captioned as the window was before its title took the unsaved mark
+    timeout 20 xdotool search --sync --onlyvisible --name '^Project Management$' 2>/dev/null | grep -vx "$main" | head -n1
+}
+click "${name[@]}"; retype Closing
+xdotool key Tab; sleep 0.2
+xdotool key alt+F4
+box=$(question) || fail "no question on closing with an unsaved edit"
+xdotool windowfocus --sync "$box"; xdotool key Escape; sleep 0.5
+kill -0 "$app_pid" 2>/dev/null || fail "Cancel did not keep the window"
+cmp -s projects.txt "$data/e2e_saved_projects.txt" || fail "Cancel wrote projects.txt"
+xdotool windowfocus --sync "$main"; xdotool key alt+F4
+box=$(question) || fail "no question on closing again"
+xdotool windowfocus --sync "$box"; xdotool key Return
+wait_for '! kill -0 "$app_pid" 2>/dev/null'
+grep -q '"Closing"' projects.txt || fail "Save did not save the edit"
+echo "PASS (first run file, then: $before -> $saved, closed through openbox after saving)"

@@ -6,6 +6,7 @@ done
 
 work=$(mktemp -d)
 xvfb_pid=""
+wm_pid=""
 app_pid=""
 cleanup() {
     local status=$?
@@ -15,6 +16,7 @@ cleanup() {
         tail -n 60 "$work/app.log" >&2
     fi
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
@@ -38,6 +40,14 @@ start_xvfb() {
     xvfb_pid=$!
     wait_for '[ -s "$work/display" ]'
     export DISPLAY=:$(cat "$work/display")
+}
+
+# openbox, whose Alt+F4 closes the active window as a desktop's does.
+start_window_manager() {
+    command -v openbox >/dev/null || fail "missing openbox (scripts/packages lists it)"
+    openbox --sm-disable >"$work/wm.log" 2>&1 &
+    wm_pid=$!
+    wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
 }
 
 visible_window() {

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // Keeps every message and question the program would have shown, in order, instead of showing it;
-// a question is answered `replace`.
+// a question is answered `replace`, one before losing changes `answer`.
 class RecordingMessages : public MessageService
 {
 public:
@@ -15,6 +15,12 @@ public:
         texts.append(text);
         return replace;
     }
+    Answer askToSave(const QString &text) override
+    {
+        texts.append(text);
+        return answer;
+    }
     QStringList texts;
     bool replace = false;
+    Answer answer = Answer::Cancel;
 };

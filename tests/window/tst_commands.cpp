@@ -2,8 +2,11 @@
 
 #include "gifwriter.h"
 #include "messages.h"
+#include "messageservice.h"
 
 #include <QElapsedTimer>
+
+Q_DECLARE_METATYPE(MessageService::Answer)
 
 class CommandsTest : public QObject
 {
@@ -22,6 +25,10 @@ private slots:
     void buildPagesWritesThePages();
     void buildPagesFailureIsReported();
     void selectionBringsThePictureCountInStep();
+    void closeWithUnsavedChanges_data();
+    void closeWithUnsavedChanges();
+    void undoAndRedoEachStep_data();
+    void undoAndRedoEachStep();
 };
 
 void CommandsTest::commandOnThreeProjects_data()
@@ -233,6 +240,112 @@ void CommandsTest::selectionBringsThePictureCountInStep()
     fixture.clickRow(1);
     QCOMPARE(fixture.catalogue.at(1).Pics, qint16(4));
     QCOMPARE(fixture.catalogue.at(0).Pics, qint16(1));
+    // Derived from the pictures, not an edit: closing asks nothing.
+    QVERIFY(!fixture.window->isWindowModified());
+    QVERIFY(fixture.window->close());
+    QVERIFY(fixture.messages.texts.isEmpty());
+}
+
+using Answer = MessageService::Answer;
+
+void CommandsTest::closeWithUnsavedChanges_data()
+{
+    QTest::addColumn<QString>("edit"); // the box typed into, "" for none; "+" stores it with Tab
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("saveFails");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QString>("saved"); // the location in projects.txt afterwards
+    QTest::newRow("no edit, no question") << "" << Answer::Cancel << false << true << "A place";
+    QTest::newRow("save") << "+text_location" << Answer::Save << false << true << "Typed";
+    QTest::newRow("discard") << "+text_location" << Answer::Discard << false << true << "A place";
+    QTest::newRow("cancel") << "+text_location" << Answer::Cancel << false << false << "A place";
+    QTest::newRow("save fails, the window stays") << "+text_location" << Answer::Save << true << false << "";
+    QTest::newRow("typed, not yet stored, save") << "text_location" << Answer::Save << false << true << "Typed";
+    QTest::newRow("Ctrl+Q, cancel") << "+text_location" << Answer::Cancel << false << false << "A place";
+}
+
+void CommandsTest::closeWithUnsavedChanges()
+{
+    QFETCH(QString, edit);
+    QFETCH(Answer, answer);
+    QFETCH(bool, saveFails);
+    QFETCH(bool, closed);
+    QFETCH(QString, saved);
+    WindowFixture fixture(projectsNamed({"A", "B"}));
+    fixture.messages.answer = answer;
+    if (!edit.isEmpty()) {
+        fixture.type(edit.mid(edit.startsWith('+')).toLatin1().constData(), "Typed");
+        if (edit.startsWith('+')) {
+            fixture.pressTab();
+            QVERIFY(fixture.window->isWindowModified());
+        }
+    }
+    if (saveFails) {
+        QVERIFY(QFile::remove(fixture.projectsPath()));
+        QVERIFY(QDir().mkdir(fixture.projectsPath()));
+    }
+    if (QString(QTest::currentDataTag()).startsWith("Ctrl+Q"))
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    else
+        fixture.window->close();
+    QCOMPARE(fixture.window->isVisible(), !closed);
+    QCOMPARE(fixture.messages.texts.value(0), edit.isEmpty() ? QString() : Messages::UnsavedChanges);
+    QCOMPARE(fixture.messages.texts.size(), int(!edit.isEmpty()) + int(saveFails));
+    if (!saved.isEmpty())
+        QCOMPARE(CatalogueFormat::read(readFile(fixture.projectsPath())).projects.value(0).Location, saved);
+}
+
+void CommandsTest::undoAndRedoEachStep_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("command"); // a button, or a box whose new text Tab stores
+    QTest::newRow("add") << 0 << "cmd_add";
+    QTest::newRow("delete the middle") << 1 << "cmd_delete";
+    QTest::newRow("delete the last") << 2 << "cmd_delete";
+    QTest::newRow("up") << 2 << "cmd_up";
+    QTest::newRow("down") << 0 << "cmd_down";
+    QTest::newRow("name") << 1 << "text_name";
+    QTest::newRow("long description") << 1 << "text_long";
+}
+
+void CommandsTest::undoAndRedoEachStep()
+{
+    QFETCH(int, selected);
+    QFETCH(QString, command);
+    WindowFixture fixture(projectsNamed({"A", "B", "C"}));
+    const QByteArray original = readFile(fixture.projectsPath());
+    const QList<ProjectInfo> before = fixture.catalogue.Projects();
+    fixture.clickRow(selected);
+    if (command.startsWith("text_")) {
+        fixture.type(command.toLatin1().constData(), "Typed");
+        fixture.pressTab();
+    } else {
+        fixture.click(command.toLatin1().constData());
+    }
+    const QList<ProjectInfo> after = fixture.catalogue.Projects();
+    const int selectedAfter = fixture.selectedRow();
+    QVERIFY(after != before);
+    QVERIFY(fixture.window->isWindowModified());
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence::Save);
+    QCOMPARE(readFile(fixture.projectsPath()), CatalogueFormat::write(after));
+    QVERIFY(!fixture.window->isWindowModified());
+
+    // Undone wherever the focus is, a box with nothing typed in it included.
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence::Undo);
+    QCOMPARE(fixture.catalogue.Projects(), before);
+    QCOMPARE(fixture.rows(), QStringList({"A", "B", "C"}));
+    QCOMPARE(fixture.selectedRow(), selected);
+    QCOMPARE(fixture.line("text_name")->text(), before.at(selected).Name);
+    QCOMPARE(fixture.longText()->toPlainText(), before.at(selected).LongDesc);
+    QVERIFY(fixture.window->isWindowModified());
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence::Redo);
+    QCOMPARE(fixture.catalogue.Projects(), after);
+    QCOMPARE(fixture.selectedRow(), selectedAfter);
+    QVERIFY(!fixture.window->isWindowModified());
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence::Undo);
+    fixture.click("cmd_save");
+    QCOMPARE(readFile(fixture.projectsPath()), original);
+    QVERIFY(fixture.messages.texts.isEmpty());
 }
 
 QTEST_MAIN(CommandsTest)

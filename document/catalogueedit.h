@@ -1,0 +1,48 @@
+#pragma once
+
+#include "projectinfo.h"
+
+#include <QString>
+#include <QtGlobal>
+
+class Catalogue;
+class QDebug;
+
+// One change of the catalogue that can be taken back and made again: a record put in or taken
+// out, two neighbours swapped, or one field replaced. It holds what it changed and nothing more,
+// never a copy of the catalogue, so that a long history costs no more than the records it touched.
+struct CatalogueEdit
+{
+    enum class Kind {
+        Insert, // `project` put in at `position`
+        Remove, // `project` taken out of `position`
+        SwapWithNext, // the records at `position` and `position` + 1 change places
+        SetField, // the field `key` of the record at `position` from `before` to `after`
+    };
+
+    Kind kind = Kind::SetField;
+    qint16 position = -1;
+    ProjectInfo project;
+    QString key;
+    QString before;
+    QString after;
+    // The document's states before and after the edit (CatalogueDocument::perform sets them).
+    quint64 stateBefore = 0;
+    quint64 stateAfter = 0;
+
+    static CatalogueEdit insert(qint16 position, const ProjectInfo &project);
+    static CatalogueEdit remove(qint16 position, const ProjectInfo &project);
+    static CatalogueEdit swapWithNext(qint16 position);
+    static CatalogueEdit setField(qint16 position, const QString &key, const QString &before, const QString &after);
+
+    // The text field `key` names ("Name", "Location", "ShortDesc", "LongDesc") of `project`.
+    static QString fieldOf(const ProjectInfo &project, const QString &key);
+
+    // False, and nothing changed, when the catalogue is not one the edit fits (a full catalogue for
+    // an insert, a position past its end).
+    bool applyTo(Catalogue &catalogue) const;
+    bool revertIn(Catalogue &catalogue) const;
+};
+
+bool operator==(const CatalogueEdit &a, const CatalogueEdit &b);
+QDebug operator<<(QDebug debug, const CatalogueEdit &edit);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "catalogueedit.h"
+
+#include <QUndoCommand>
+
+#include <functional>
+
+class CatalogueDocument;
+
+// One command or stored text edit on the undo stack: the edit the document performed, with the
+// rows that were selected before and after it. The window has already done the step when it is
+// pushed; undo and redo go through the document and then show the row, as the window always
+// does.
+class CatalogueStep : public QUndoCommand
+{
+public:
+    using Show = std::function<void(int row)>;
+
+    CatalogueStep(CatalogueDocument &document, const CatalogueEdit &edit, int rowBefore, int rowAfter, Show show);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    CatalogueDocument &m_document;
+    CatalogueEdit m_edit;
+    int m_rowBefore;
+    int m_rowAfter;
+    Show m_show;
+    bool m_done = true;
+};
