@@ -2,10 +2,12 @@
 
 #include "cataloguedocument.h"
 #include "commandline.h"
+#include "folderdialog.h"
 #include "mainwindow.h"
 #include "messageboxservice.h"
 #include "picturenames.h"
 #include "publishcommands.h"
+#include "recentfolders.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -35,6 +37,9 @@ int refusal(const CommandLine::Request &request, QString &folder)
         return CommandLine::UsageError;
     }
     if (request.action == CommandLine::Action::ShowHelp || request.action == CommandLine::Action::ShowVersion)
+        return 0;
+    // The folder is found once the window's application runs, from the settings or the user.
+    if (request.lastFolder)
         return 0;
     QString error;
     folder = CommandLine::catalogueFolder(request.folder, error);
@@ -108,6 +113,15 @@ int runWindow(int &argc, char **argv)
     QString folder;
     if (const int status = refusal(request, folder))
         return status;
+    // A start from the desktop's menu has the home folder, or wherever the desktop was started,
+    // as its working directory: it never makes a catalogue there without being told.
+    if (request.lastFolder) {
+        folder = RecentFolders().last();
+        if (folder.isEmpty())
+            folder = FolderDialog().chooseFolder(nullptr, QDir::homePath());
+        if (folder.isEmpty())
+            return 0;
+    }
     // The window works in the catalogue folder, where projects.txt goes by its bare name.
     if (!QDir::setCurrent(folder)) {
         QTextStream(stderr)
@@ -115,12 +129,13 @@ int runWindow(int &argc, char **argv)
         return CommandLine::UsageError;
     }
 
-    CatalogueDocument document(QStringLiteral("."), pictureFolderFor(folder));
+    CatalogueDocument document;
     MessageBoxService messages;
     Main window(document, messages);
     messages.setParent(&window);
     // Any message of the start-up is shown before the window itself.
-    window.StartUp();
+    if (!window.openFolder(folder))
+        return CommandLine::Failed;
     window.show();
     return app.exec();
 }
