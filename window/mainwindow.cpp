@@ -178,6 +178,8 @@ void Main::createMenus()
     m_fileMenu->addAction(m_openFolderAction);
     m_recentMenu = m_fileMenu->addMenu(QStringLiteral("Open &Recent"));
     m_recentMenu->setObjectName(QStringLiteral("menuOpenRecent"));
+    // Read afresh each time it opens: a folder may have gone since, or another window added one.
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &Main::updateRecentMenu);
     m_buildPagesAction = createAction(this, "actionBuildPages", QStringLiteral("&Build Pages"));
     m_fileMenu->addAction(m_buildPagesAction);
     m_checkPicturesAction = createAction(this, "actionCheckPictures", QStringLiteral("&Check Pictures\u2026"));

@@ -4,12 +4,16 @@
 #include "messages.h"
 
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSettings>
 
 class CommandsTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void commandOnThreeProjects_data();
     void commandOnThreeProjects();
     void addAndDeleteOnTheOnlyProject();
@@ -22,7 +26,29 @@ private slots:
     void buildPagesWritesThePages();
     void buildPagesFailureIsReported();
     void selectionBringsThePictureCountInStep();
+    void openFolderAndOpenRecent();
+    void menuCommandsOnTheDemo();
+
+private:
+    QTemporaryDir m_settings;
 };
+
+// The recent folders go to a settings file of the test's own, never the user's.
+void CommandsTest::initTestCase()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+}
+
+// Alt and the menu's letter, then each item's letter in turn, as the user would type them.
+static void chooseFromMenu(QWidget *window, const QList<Qt::Key> &letters)
+{
+    QTest::keyClick(window, letters.first(), Qt::AltModifier);
+    for (const Qt::Key letter : letters.mid(1)) {
+        QWidget *menu = QApplication::activePopupWidget();
+        QVERIFY(menu);
+        QTest::keyClick(menu, letter);
+    }
+}
 
 void CommandsTest::commandOnThreeProjects_data()
 {
@@ -234,6 +260,83 @@ void CommandsTest::selectionBringsThePictureCountInStep()
     fixture.clickRow(1);
     QCOMPARE(fixture.catalogue.at(1).Pics, qint16(4));
     QCOMPARE(fixture.catalogue.at(0).Pics, qint16(1));
+}
+
+void CommandsTest::openFolderAndOpenRecent()
+{
+    WindowFixture fixture(projectsNamed({"A", "B"}));
+    const QByteArray before = readFile(fixture.projectsPath());
+    QTemporaryDir other, empty;
+    writeFile(other.filePath("projects.txt"), CatalogueFormat::write(projectsNamed({"X", "Y", "Z"})));
+    fixture.folders.answers = {QString(), other.path(), empty.path()};
+
+    // Cancelled: the catalogue stays, with the edit typed before Ctrl+O stored.
+    fixture.type("text_short", "Pending");
+    QTest::keyClick(fixture.line("text_short"), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(fixture.names(), QStringList({"A", "B"}));
+    QCOMPARE(fixture.catalogue.at(0).ShortDesc, QStringLiteral("Pending"));
+
+    QTest::keyClick(fixture.line("text_short"), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(fixture.rows(), QStringList({"X", "Y", "Z"}));
+    QCOMPARE(fixture.selectedRow(), 0);
+    QCOMPARE(fixture.line("text_short")->text(), QStringLiteral("X short"));
+    QCOMPARE(QDir::currentPath(), QDir(other.path()).absolutePath());
+    QVERIFY(fixture.window->windowTitle().startsWith(QFileInfo(other.path()).fileName() + "[*] "));
+    QCOMPARE(readFile(fixture.projectsPath()), before);
+    QVERIFY(fixture.messages.texts.isEmpty());
+
+    // A folder without a catalogue takes the first-run path there, naming it.
+    QTest::keyClick(fixture.list(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(fixture.messages.texts, QStringList{Messages::Creating + '\r' + QDir::toNativeSeparators(empty.path())});
+    QCOMPARE(readFile(empty.filePath("projects.txt")).size(), 110);
+    QCOMPARE(fixture.rows(), QStringList{"New"});
+
+    // Open Recent, newest first: the second is the folder before.
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_R, Qt::Key_2});
+    QCOMPARE(fixture.rows(), QStringList({"X", "Y", "Z"}));
+    auto *recent = fixture.window->findChild<QMenu *>("menuOpenRecent");
+    QVERIFY(QDir(empty.path()).removeRecursively());
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_R});
+    QCOMPARE(recent->actions().size(), 2);
+    QVERIFY(recent->actions().at(0)->isEnabled());
+    QVERIFY2(!recent->actions().at(1)->isEnabled(), "a folder that is gone can still be chosen");
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+}
+
+void CommandsTest::menuCommandsOnTheDemo()
+{
+    WindowFixture fixture(readFile(QStringLiteral(CATALOGUE_SOURCE_DIR "/demo/projects.txt")));
+    QVERIFY(QDir().mkdir(fixture.path("Thumbs")));
+    const QDir demo(QStringLiteral(CATALOGUE_SOURCE_DIR "/demo/Thumbs"));
+    for (const QString &file : demo.entryList(QDir::Files))
+        QVERIFY(QFile::copy(demo.filePath(file), fixture.path("Thumbs/" + file)));
+
+    // Build Pages from the menu works on the edit typed, as the button does.
+    fixture.type("text_short", "Unsaved edit");
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_B});
+    QCOMPARE(fixture.messages.texts, QStringList{Messages::PagesBuilt + '\r' + fixture.folder()});
+    QVERIFY(readFile(fixture.path("projects_short.htm")).contains("Unsaved edit"));
+
+    // What --check prints for the demo, line for line.
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_C});
+    auto *findings = fixture.window->findChild<QPlainTextEdit *>("checkFindings");
+    QVERIFY(findings && findings->isVisible());
+    QCOMPARE(findings->toPlainText().split('\n'),
+             QStringList({"projects.txt:4: Old Station: picture 3 is missing (Old Station_p3.gif): the long page will "
+                          "show a broken image",
+                          "projects.txt:6: North Tower: picture 1 is missing (North Tower_p1.gif): the index, short "
+                          "and long pages will show a broken image",
+                          "projects.txt:8: Town Hall: picture 1 is missing (Town Hall_p1.gif): the index, short and "
+                          "long pages will show a broken image"}));
+    QVERIFY(findings->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+
+    chooseFromMenu(fixture.window.get(), {Qt::Key_H, Qt::Key_A});
+    QVERIFY(fixture.messages.texts.last().startsWith("Project Catalogue 1."));
+    QVERIFY(fixture.messages.texts.last().contains("MIT License"));
+
+    WindowFixture nothing(projectsNamed({}));
+    chooseFromMenu(nothing.window.get(), {Qt::Key_F, Qt::Key_C});
+    QVERIFY(nothing.window->findChild<QPlainTextEdit *>("checkFindings")->toPlainText().startsWith("Nothing found"));
 }
 
 QTEST_MAIN(CommandsTest)
