@@ -13,6 +13,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QIcon>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
@@ -48,6 +51,18 @@ int refusal(const CommandLine::Request &request, QString &folder)
         return CommandLine::UsageError;
     }
     return 0;
+}
+
+// Qt's folder dialog writes its own state into the user's settings when it closes, Cancel or not:
+// the question of a menu launch keeps it in a scratch folder, so that Cancel leaves no file.
+QString askForFolder()
+{
+    const QTemporaryDir scratch;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+    const QString folder = FolderDialog().chooseFolder(nullptr, QDir::homePath());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    return folder;
 }
 
 } // namespace
@@ -118,7 +133,7 @@ int runWindow(int &argc, char **argv)
     if (request.lastFolder) {
         folder = RecentFolders().last();
         if (folder.isEmpty())
-            folder = FolderDialog().chooseFolder(nullptr, QDir::homePath());
+            folder = askForFolder();
         if (folder.isEmpty())
             return 0;
     }
