@@ -81,11 +81,9 @@ menu_launch() {
 menu_launch
 dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Open Catalogue Folder' 2>/dev/null | head -n1 || true)
 [ -n "$dialog" ] || fail "a menu launch with no folder remembered did not ask for one"
-sleep 0.5
-xdotool windowfocus --sync "$dialog" key Escape
+sleep 0.5 && xdotool windowfocus --sync "$dialog" key Escape
 wait "$app_pid" || fail "the cancelled menu launch ended with status $?"
-app_pid=""
-left=$(cd "$home" && find . -mindepth 1)
+app_pid="" left=$(cd "$home" && find . -mindepth 1)
 [ -z "$left" ] || fail "the cancelled menu launch left in the home folder: $left"
 
 # The centre of the picture frame, below the menu bar.

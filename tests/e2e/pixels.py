@@ -3,11 +3,9 @@
 
 pixels.py gif WIDTH HEIGHT RRGGBB OUT   writes a GIF of one flat colour
 pixels.py at XWD X Y                    prints the colour (RRGGBB) at X,Y of an xwd screenshot
-pixels.py png XWD OUT                   writes an xwd screenshot as a PNG
 """
 import struct
 import sys
-import zlib
 
 
 def write_gif(width, height, colour, out):
@@ -49,26 +47,10 @@ def pixel_at(path, x, y):
     return f"{channel(red_mask):02X}{channel(green_mask):02X}{channel(blue_mask):02X}"
 
 
-def write_png(path, out):
-    with open(path, "rb") as f:
-        width, height = struct.unpack(">25I", f.read(100))[4:6]
-    rows = b"".join(b"\0" + b"".join(bytes.fromhex(pixel_at(path, x, y)) for x in range(width))
-                    for y in range(height))
-
-    def chunk(kind, body):
-        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
-
-    with open(out, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
-                + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
-
-
 if __name__ == "__main__":
     if sys.argv[1] == "gif":
         write_gif(int(sys.argv[2]), int(sys.argv[3]), sys.argv[4], sys.argv[5])
     elif sys.argv[1] == "at":
         print(pixel_at(sys.argv[2], int(sys.argv[3]), int(sys.argv[4])))
-    elif sys.argv[1] == "png":
-        write_png(sys.argv[2], sys.argv[3])
     else:
         sys.exit(__doc__)
