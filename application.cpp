@@ -2,15 +2,20 @@
 
 #include "cataloguedocument.h"
 #include "commandline.h"
+#include "folderdialog.h"
 #include "mainwindow.h"
 #include "messageboxservice.h"
 #include "picturenames.h"
 #include "publishcommands.h"
+#include "recentfolders.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QIcon>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
@@ -36,6 +41,9 @@ int refusal(const CommandLine::Request &request, QString &folder)
     }
     if (request.action == CommandLine::Action::ShowHelp || request.action == CommandLine::Action::ShowVersion)
         return 0;
+    // The folder is found once the window's application runs, from the settings or the user.
+    if (request.lastFolder)
+        return 0;
     QString error;
     folder = CommandLine::catalogueFolder(request.folder, error);
     if (folder.isEmpty()) {
@@ -43,6 +51,18 @@ int refusal(const CommandLine::Request &request, QString &folder)
         return CommandLine::UsageError;
     }
     return 0;
+}
+
+// Qt's folder dialog writes its own state into the user's settings when it closes, Cancel or not:
+// the question of a menu launch keeps it in a scratch folder, so that Cancel leaves no file.
+QString askForFolder()
+{
+    const QTemporaryDir scratch;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+    const QString folder = FolderDialog().chooseFolder(nullptr, QDir::homePath());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    return folder;
 }
 
 } // namespace
@@ -108,6 +128,15 @@ int runWindow(int &argc, char **argv)
     QString folder;
     if (const int status = refusal(request, folder))
         return status;
+    // A start from the desktop's menu has the home folder, or wherever the desktop was started,
+    // as its working directory: it never makes a catalogue there without being told.
+    if (request.lastFolder) {
+        folder = RecentFolders().last();
+        if (folder.isEmpty())
+            folder = askForFolder();
+        if (folder.isEmpty())
+            return 0;
+    }
     // The window works in the catalogue folder, where projects.txt goes by its bare name.
     if (!QDir::setCurrent(folder)) {
         QTextStream(stderr)
@@ -115,12 +144,13 @@ int runWindow(int &argc, char **argv)
         return CommandLine::UsageError;
     }
 
-    CatalogueDocument document(QStringLiteral("."), pictureFolderFor(folder));
+    CatalogueDocument document;
     MessageBoxService messages;
     Main window(document, messages);
     messages.setParent(&window);
     // Any message of the start-up is shown before the window itself.
-    window.StartUp();
+    if (!window.openFolder(folder))
+        return CommandLine::Failed;
     window.show();
     return app.exec();
 }

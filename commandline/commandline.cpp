@@ -31,6 +31,12 @@ struct Options
                                             "missing pictures, stored picture counts that differ from the pictures "
                                             "found, names that cannot be looked up, "
                                             "and a projects.txt that could not be read whole.")};
+    QCommandLineOption lastFolder{
+        QStringLiteral("last-folder"),
+        QStringLiteral("Opens the window on the catalogue folder opened last, instead of the working "
+                       "directory; the first time, or when that folder is gone, asks for a folder, and "
+                       "ends without writing anything when none is chosen. The desktop menu starts the "
+                       "program so.")};
 };
 
 void describe(QCommandLineParser &parser, const Options &options)
@@ -40,7 +46,7 @@ void describe(QCommandLineParser &parser, const Options &options)
         QStringLiteral("Keeps a catalogue of projects and publishes it as three linked web pages.\n"
                        "Without an option it opens the window on the catalogue in FOLDER; the "
                        "window needs a display."));
-    parser.addOptions({options.help, options.version, options.buildPages, options.check});
+    parser.addOptions({options.help, options.version, options.buildPages, options.check, options.lastFolder});
     parser.addPositionalArgument(
         QStringLiteral("FOLDER"),
         QStringLiteral("The catalogue folder: projects.txt is read and saved there, and the pages "
@@ -91,7 +97,13 @@ Request parse(const QStringList &arguments)
         return request;
     }
     const QStringList folders = parser.positionalArguments();
-    if (folders.size() > 1)
+    request.lastFolder = parser.isSet(options.lastFolder);
+    if (request.lastFolder && request.action != Action::OpenWindow)
+        request.error =
+            QStringLiteral("--last-folder opens the window; it cannot be given with --build-pages or --check.");
+    else if (request.lastFolder && !folders.isEmpty())
+        request.error = QStringLiteral("--last-folder and a FOLDER cannot be given together.");
+    else if (folders.size() > 1)
         request.error = QStringLiteral("Only one FOLDER can be given.");
     else
         request.folder = folders.value(0);

@@ -22,6 +22,9 @@ struct Request
 {
     Action action = Action::OpenWindow;
     QString folder; // as given; empty for the working directory
+    // The window on the catalogue folder opened last, or on one the user chooses: how the desktop
+    // menu starts the program, which must not make a catalogue in whatever folder it was started in.
+    bool lastFolder = false;
     QString error; // a usage error; empty when the arguments are sound
 };
 

@@ -4,18 +4,25 @@
 #include "cataloguedocument.h"
 #include "catalogueedit.h"
 #include "cataloguestep.h"
+#include "checkpicturesdialog.h"
+#include "commandline.h"
 #include "longtextedit.h"
 #include "messages.h"
 #include "messageservice.h"
+#include "picturenames.h"
 #include "picturepreview.h"
 #include "projectlist.h"
 #include "projectlistmodel.h"
+#include "recentfolders.h"
 #include "spacetrim.h"
 #include "textshaping.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QFont>
 #include <QFontInfo>
@@ -25,6 +32,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSessionManager>
@@ -40,6 +49,7 @@ namespace {
 
 constexpr QSize ClientSize(745, 469);
 constexpr QRect PictureFrameGeometry(288, 16, 180, 120);
+constexpr QRect Image1Geometry(296, 24, 182, 122);
 
 // The buttons were laid out for a smaller font than some desktop themes set: a caption that would
 // run past its button's edge is drawn in the largest size that fits inside the button's frame.
@@ -128,14 +138,23 @@ QFont triangleFont()
     return font;
 }
 
+QAction *createAction(QWidget *window, const char *name, const QString &text)
+{
+    auto *action = new QAction(text, window);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
 } // namespace
 
 Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *parent)
-    : QWidget(parent), m_document(document), m_catalogue(document.catalogue()), m_messages(messages)
+    : QMainWindow(parent), m_document(document), m_catalogue(document.catalogue()), m_messages(messages)
 {
     setObjectName(QStringLiteral("Main"));
-    resize(ClientSize);
     m_undoStack = new QUndoStack(this);
+    auto *area = new QWidget(this);
+    area->setObjectName(QStringLiteral("centralArea"));
+    setCentralWidget(area);
 
     // The pictures first, so that every control that takes input lies above them: a wide main
     // picture overhangs the buttons to its left, which must still take their clicks there.
@@ -143,18 +162,15 @@ Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *paren
     createList();
     createButtons();
     createEditors();
-    setTabOrder();
     createActions();
+    createMenus();
+    setTabOrder();
+    // The controls keep their places below the menu bar: the window is taller by the bar.
+    resize(ClientSize.width(), ClientSize.height() + menuBar()->heightForWidth(ClientSize.width()));
     centreOnScreen();
+    createPreview();
     updateTitle();
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Main::commitData);
-
-    PicturePreview::Controls controls;
-    controls.image1 = m_image;
-    controls.frame = PictureFrameGeometry;
-    controls.small = m_small;
-    controls.noPicture = m_noPicture;
-    m_preview = std::make_unique<PicturePreview>(controls, m_document.pictureFolder());
 }
 
 Main::~Main()
@@ -163,10 +179,55 @@ Main::~Main()
     delete m_undoStack;
 }
 
+void Main::setFolderChooser(FolderChooser &chooser)
+{
+    m_folders = &chooser;
+}
+
+void Main::createMenus()
+{
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    m_fileMenu->setObjectName(QStringLiteral("menuFile"));
+    m_openFolderAction = createAction(this, "actionOpenFolder", QStringLiteral("&Open Folder\u2026"));
+    m_openFolderAction->setShortcut(QKeySequence::Open);
+    m_fileMenu->addAction(m_openFolderAction);
+    m_recentMenu = m_fileMenu->addMenu(QStringLiteral("Open &Recent"));
+    m_recentMenu->setObjectName(QStringLiteral("menuOpenRecent"));
+    // Read afresh each time it opens: a folder may have gone since, or another window added one.
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &Main::updateRecentMenu);
+    m_fileMenu->addAction(m_saveAction);
+    m_buildPagesAction = createAction(this, "actionBuildPages", QStringLiteral("&Build Pages"));
+    m_fileMenu->addAction(m_buildPagesAction);
+    m_checkPicturesAction = createAction(this, "actionCheckPictures", QStringLiteral("&Check Pictures\u2026"));
+    m_fileMenu->addAction(m_checkPicturesAction);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_quitAction);
+
+    m_editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    m_editMenu->setObjectName(QStringLiteral("menuEdit"));
+    m_editMenu->addActions({m_undoAction, m_redoAction});
+
+    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_helpMenu->setObjectName(QStringLiteral("menuHelp"));
+    m_aboutAction = createAction(this, "actionAbout", QStringLiteral("&About Project Catalogue"));
+    m_helpMenu->addAction(m_aboutAction);
+
+    // Added to the window too, so that their shortcuts work wherever the focus is in it.
+    addActions({m_openFolderAction, m_buildPagesAction, m_checkPicturesAction, m_aboutAction});
+    connect(m_openFolderAction, &QAction::triggered, this, &Main::chooseFolder);
+    connect(m_buildPagesAction, &QAction::triggered, this, [this] {
+        storePendingEdit();
+        buildPages();
+    });
+    connect(m_checkPicturesAction, &QAction::triggered, this, &Main::checkPictures);
+    connect(m_aboutAction, &QAction::triggered, this, &Main::showAbout);
+    updateRecentMenu();
+}
+
 void Main::createList()
 {
     m_model = new ProjectListModel(m_catalogue, this);
-    m_list = new ProjectList(this);
+    m_list = new ProjectList(centralWidget());
     m_list->setObjectName(QStringLiteral("list_projects"));
     m_list->setAccessibleName(QStringLiteral("Projects"));
     m_list->setGeometry(8, 16, 177, 251);
@@ -176,12 +237,12 @@ void Main::createList()
 
 void Main::createButtons()
 {
-    m_add = createButton(this, "cmd_add", QStringLiteral("Add"), {200, 16, 65, 20});
-    m_delete = createButton(this, "cmd_delete", QStringLiteral("Delete"), {200, 48, 65, 20});
-    m_up = createButton(this, "cmd_up", QStringLiteral("\u25B2"), {200, 80, 25, 25});
-    m_down = createButton(this, "cmd_down", QStringLiteral("\u25BC"), {200, 104, 25, 25});
-    m_save = createButton(this, "cmd_save", QStringLiteral("Save All"), {200, 144, 65, 20});
-    m_buildPages = createButton(this, "cmd_all", QStringLiteral("Build Pages"), {200, 192, 73, 28});
+    m_add = createButton(centralWidget(), "cmd_add", QStringLiteral("Add"), {200, 16, 65, 20});
+    m_delete = createButton(centralWidget(), "cmd_delete", QStringLiteral("Delete"), {200, 48, 65, 20});
+    m_up = createButton(centralWidget(), "cmd_up", QStringLiteral("\u25B2"), {200, 80, 25, 25});
+    m_down = createButton(centralWidget(), "cmd_down", QStringLiteral("\u25BC"), {200, 104, 25, 25});
+    m_save = createButton(centralWidget(), "cmd_save", QStringLiteral("Save All"), {200, 144, 65, 20});
+    m_buildPages = createButton(centralWidget(), "cmd_all", QStringLiteral("Build Pages"), {200, 192, 73, 28});
 
     m_up->setFont(triangleFont());
     m_down->setFont(triangleFont());
@@ -198,22 +259,22 @@ void Main::createButtons()
 
 void Main::createPictures()
 {
-    m_pictureFrame = createOutline(this, "picframe1", PictureFrameGeometry);
+    m_pictureFrame = createOutline(centralWidget(), "picframe1", PictureFrameGeometry);
 
     // Created after the frame so that it lies above it.
-    m_image = new QLabel(this);
+    m_image = new QLabel(centralWidget());
     m_image->setObjectName(QStringLiteral("Image1"));
-    m_image->setGeometry(296, 24, 182, 122);
+    m_image->setGeometry(Image1Geometry);
 
-    m_noPicture = new QLabel(this);
+    m_noPicture = new QLabel(centralWidget());
     m_noPicture->setObjectName(QStringLiteral("image_nopicture"));
     m_noPicture->setGeometry(312, 8, 180, 120);
     m_noPicture->setScaledContents(true);
     m_noPicture->hide();
 
-    m_smallFrame = createOutline(this, "Shape2", {496, 16, 225, 289});
+    m_smallFrame = createOutline(centralWidget(), "Shape2", {496, 16, 225, 289});
     for (int i = 0; i < int(m_small.size()); ++i) {
-        auto *label = new QLabel(this);
+        auto *label = new QLabel(centralWidget());
         label->setObjectName(QStringLiteral("Image_small%1").arg(i + 1));
         label->setScaledContents(true);
         label->setGeometry(i < 4 ? 512 : 616, 24 + (i % 4) * 72, 90, 60);
@@ -228,13 +289,13 @@ void Main::createEditors()
     const QFont captionFont = labelFont(captions, 97);
     const char *names[] = {"Label1", "Label6", "Label9", "Label2"};
     for (int i = 0; i < captions.size(); ++i)
-        createCaption(this, names[i], captions.at(i), {8, 288 + 24 * i, 97, 17})->setFont(captionFont);
+        createCaption(centralWidget(), names[i], captions.at(i), {8, 288 + 24 * i, 97, 17})->setFont(captionFont);
 
-    m_name = createLineEdit(this, "text_name", QStringLiteral("TIP or Project Name"), {112, 288, 161, 19});
-    m_location = createLineEdit(this, "text_location", QStringLiteral("Location"), {112, 312, 161, 19});
-    m_short = createLineEdit(this, "text_short", QStringLiteral("Short Description"), {112, 336, 609, 19});
+    m_name = createLineEdit(centralWidget(), "text_name", QStringLiteral("TIP or Project Name"), {112, 288, 161, 19});
+    m_location = createLineEdit(centralWidget(), "text_location", QStringLiteral("Location"), {112, 312, 161, 19});
+    m_short = createLineEdit(centralWidget(), "text_short", QStringLiteral("Short Description"), {112, 336, 609, 19});
 
-    m_long = new LongTextEdit(this);
+    m_long = new LongTextEdit(centralWidget());
     m_long->setObjectName(QStringLiteral("text_long"));
     m_long->setAccessibleName(QStringLiteral("Long Description"));
     m_long->setGeometry(112, 360, 609, 99);
@@ -246,13 +307,11 @@ void Main::createEditors()
 
 void Main::createActions()
 {
-    m_saveAction = new QAction(QStringLiteral("&Save All"), this);
-    m_saveAction->setObjectName(QStringLiteral("actionSaveAll"));
+    m_saveAction = createAction(this, "actionSaveAll", QStringLiteral("&Save All"));
     m_saveAction->setShortcut(QKeySequence::Save);
     connect(m_saveAction, &QAction::triggered, this, &Main::saveAll);
 
-    m_quitAction = new QAction(QStringLiteral("&Quit"), this);
-    m_quitAction->setObjectName(QStringLiteral("actionQuit"));
+    m_quitAction = createAction(this, "actionQuit", QStringLiteral("&Quit"));
     m_quitAction->setShortcut(QKeySequence::Quit);
     // Platforms whose windows close by the system's own key bind none; Ctrl+Q still quits.
     if (m_quitAction->shortcut().isEmpty())
@@ -261,12 +320,12 @@ void Main::createActions()
 
     // The stack's own actions keep their captions and enabled state in step with it; triggering
     // goes through the window, which first stores an edit being typed.
-    m_undoAction = m_undoStack->createUndoAction(this);
+    m_undoAction = m_undoStack->createUndoAction(this, QStringLiteral("&Undo"));
     m_undoAction->setObjectName(QStringLiteral("actionUndo"));
     m_undoAction->setShortcut(QKeySequence::Undo);
     disconnect(m_undoAction, &QAction::triggered, nullptr, nullptr);
     connect(m_undoAction, &QAction::triggered, this, &Main::undo);
-    m_redoAction = m_undoStack->createRedoAction(this);
+    m_redoAction = m_undoStack->createRedoAction(this, QStringLiteral("&Redo"));
     m_redoAction->setObjectName(QStringLiteral("actionRedo"));
     m_redoAction->setShortcut(QKeySequence::Redo);
     disconnect(m_redoAction, &QAction::triggered, nullptr, nullptr);
@@ -275,12 +334,6 @@ void Main::createActions()
     // Shortcuts work without a menu to hold them.
     addActions({m_saveAction, m_quitAction, m_undoAction, m_redoAction});
     connect(m_undoStack, &QUndoStack::indexChanged, this, &Main::updateTitle);
-}
-
-void Main::updateTitle()
-{
-    setWindowTitle(QStringLiteral("Project Management[*]"));
-    setWindowModified(m_document.isModified());
 }
 
 void Main::setTabOrder()
@@ -294,14 +347,94 @@ void Main::setTabOrder()
 void Main::centreOnScreen()
 {
     if (const QScreen *shown = screen()) {
-        QRect placed(QPoint(), ClientSize);
+        QRect placed(QPoint(), size());
         placed.moveCenter(shown->availableGeometry().center());
         move(placed.topLeft());
     }
 }
 
+void Main::createPreview()
+{
+    PicturePreview::Controls controls;
+    controls.image1 = m_image;
+    controls.frame = PictureFrameGeometry;
+    controls.small = m_small;
+    controls.noPicture = m_noPicture;
+    m_preview = std::make_unique<PicturePreview>(controls, m_document.pictureFolder());
+}
+
+// The controls as they were before the first selection, so that a catalogue without a project shows
+// nothing of the one opened before.
+void Main::clearShownProject()
+{
+    for (QLineEdit *box : {m_name, m_location, m_short})
+        box->clear();
+    m_long->setRecordText(QString());
+    m_image->clear();
+    m_image->setGeometry(Image1Geometry);
+    for (QLabel *label : m_small) {
+        label->clear();
+        label->show();
+    }
+}
+
+QString Main::shownFolder() const
+{
+    return QDir::toNativeSeparators(QDir(m_document.folder()).absolutePath());
+}
+
+void Main::updateTitle()
+{
+    const QString folder = QDir(m_document.folder()).absolutePath();
+    const QString name = QFileInfo(folder).fileName();
+    setWindowTitle(QStringLiteral("%1[*] \u2014 Project Management").arg(name.isEmpty() ? shownFolder() : name));
+    setWindowModified(m_document.isModified());
+}
+
+void Main::updateRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList folders = RecentFolders().folders();
+    for (int i = 0; i < folders.size(); ++i) {
+        const QString folder = folders.at(i);
+        QString label = QDir::toNativeSeparators(folder);
+        label.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label));
+        action->setObjectName(QStringLiteral("actionRecentFolder%1").arg(i + 1));
+        // A folder that is gone stays in the list, shown, until newer ones push it out.
+        action->setEnabled(QFileInfo(folder).isDir());
+        connect(action, &QAction::triggered, this, [this, folder] { openRecentFolder(folder); });
+    }
+    m_recentMenu->setEnabled(!folders.isEmpty());
+}
+
+bool Main::openFolder(const QString &folder)
+{
+    const QString absolute = QDir(folder).absolutePath();
+    // Anything typed in a box belongs to the catalogue being left.
+    m_list->setFocus(Qt::OtherFocusReason);
+    if (!QFileInfo(absolute).isDir() || !QDir::setCurrent(absolute)) {
+        m_messages.showMessage(QStringLiteral("Not possible to open %1\rIt is not a folder that can be entered")
+                                   .arg(QDir::toNativeSeparators(absolute)));
+        return false;
+    }
+    // The list is emptied first: a message of the start-up shows while the window is open, and the
+    // list must not draw rows of a catalogue that is no longer there.
+    m_catalogue.assign({});
+    m_model->rebuild();
+    clearShownProject();
+    m_document = CatalogueDocument(QStringLiteral("."),
+                                   PictureNames::pictureFolder(QCoreApplication::applicationDirPath(), absolute));
+    createPreview();
+    RecentFolders().add(absolute);
+    updateRecentMenu();
+    StartUp();
+    return true;
+}
+
 void Main::StartUp()
 {
+    updateTitle();
     LoadProjects();
     UpdateListBox();
     if (m_model->rowCount() > 0)
@@ -316,8 +449,16 @@ void Main::LoadProjects()
     m_undoStack->clear();
     const LoadResult loaded = m_document.load();
     updateTitle();
-    for (const QString &message : loaded.messages)
+    m_fileFindings.clear();
+    for (const QString &message : loaded.messages) {
+        // The first run names the folder it creates the file in, below the fixed sentence.
+        if (message == Messages::Creating) {
+            m_messages.showMessage(message + QLatin1Char('\r') + shownFolder());
+            continue;
+        }
+        m_fileFindings.append(CatalogueCheck::fileFinding(message));
         m_messages.showMessage(message);
+    }
     // The first run says what it creates before it does.
     if (loaded.firstSaveDue())
         SaveProjects();
@@ -332,8 +473,12 @@ void Main::SaveProjects()
         result = m_document.save(CatalogueDocument::Replace::Anyway);
     }
     updateTitle();
-    if (!result.saved())
+    if (!result.saved()) {
         m_messages.showMessage(result.message);
+        return;
+    }
+    // The file is now the catalogue, whatever the start-up found wrong with it.
+    m_fileFindings.clear();
 }
 
 void Main::UpdateListBox()
@@ -415,7 +560,7 @@ bool Main::eventFilter(QObject *watched, QEvent *event)
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             onEditorFocusLost(watched);
     }
-    return QWidget::eventFilter(watched, event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Main::onEditorFocusLost(QObject *editor)
@@ -499,7 +644,45 @@ void Main::saveAll()
 
 void Main::buildPages()
 {
-    m_messages.showMessage(m_document.publish().message);
+    const PublishResult published = m_document.publish();
+    // Says where the pages went, below the fixed sentence.
+    m_messages.showMessage(published.built ? published.message + QLatin1Char('\r') + shownFolder() : published.message);
+}
+
+void Main::chooseFolder()
+{
+    if (!maybeSave())
+        return;
+    const QString folder = m_folders->chooseFolder(this, QDir(m_document.folder()).absolutePath());
+    if (!folder.isEmpty())
+        openFolder(folder);
+}
+
+void Main::openRecentFolder(const QString &folder)
+{
+    if (maybeSave())
+        openFolder(folder);
+}
+
+void Main::checkPictures()
+{
+    storePendingEdit();
+    QList<CheckFinding> findings = m_fileFindings;
+    findings += m_document.check();
+    QStringList lines;
+    for (const CheckFinding &finding : std::as_const(findings))
+        lines.append(CommandLine::printable(CatalogueCheck::formatFinding(finding)));
+    if (!m_checkDialog)
+        m_checkDialog = new CheckPicturesDialog(this);
+    m_checkDialog->showFindings(lines);
+}
+
+void Main::showAbout()
+{
+    m_messages.showMessage(QStringLiteral("Project Catalogue %1\rKeeps a catalogue of projects and publishes it as "
+                                          "three linked web pages.\rMIT License. Copyright (c) 2026 Project "
+                                          "Catalogue developers.")
+                               .arg(QStringLiteral(CATALOGUE_VERSION)));
 }
 
 bool Main::perform(CatalogueEdit &edit)

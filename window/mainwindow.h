@@ -1,7 +1,11 @@
 #pragma once
 
+#include "cataloguecheck.h"
+#include "folderdialog.h"
+
+#include <QList>
+#include <QMainWindow>
 #include <QString>
-#include <QWidget>
 
 #include <array>
 #include <memory>
@@ -9,6 +13,7 @@
 class Catalogue;
 class CatalogueDocument;
 struct CatalogueEdit;
+class CheckPicturesDialog;
 class LongTextEdit;
 class QKeyEvent;
 class MessageService;
@@ -19,13 +24,15 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QAction;
+class QMenu;
 class QPushButton;
 class QSessionManager;
 class QUndoStack;
 
 // The one window: the project list, the editor of the selected project, its pictures and the
-// commands. The list's selected row is the only record of which project is current.
-class Main : public QWidget
+// commands. The list's selected row is the only record of which project is current. The controls
+// sit on the central widget, below the menu bar, at their fixed places.
+class Main : public QMainWindow
 {
     Q_OBJECT
 
@@ -33,6 +40,14 @@ public:
     // Shows the pictures of the document's picture folder.
     Main(CatalogueDocument &document, MessageService &messages, QWidget *parent = nullptr);
     ~Main() override;
+
+    // Asks with `chooser` instead of the folder dialog from now on.
+    void setFolderChooser(FolderChooser &chooser);
+
+    // Opens the catalogue in `folder` as a start in that folder does: works there, shows pictures
+    // from its picture folder, runs the start-up with its messages and first run, and remembers it
+    // among the recent folders. False, with a message, when the folder cannot be entered.
+    bool openFolder(const QString &folder);
 
     // Loads the catalogue and shows its first project; runs once, before the window is shown.
     void StartUp();
@@ -58,19 +73,26 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void createMenus();
     void createList();
     void createButtons();
     void createPictures();
     void createEditors();
     void createActions();
-    void updateTitle();
     void setTabOrder();
     void centreOnScreen();
+    void createPreview();
+    void clearShownProject();
+    void updateTitle();
+    void updateRecentMenu();
+    QString shownFolder() const;
 
     void StoreField(const QString &key);
     void onListSelectionChanged();
     void onEditorFocusLost(QObject *editor);
     bool takesOwnUndo(QObject *editor, const QKeyEvent *key) const;
+    // A shortcut does not move the focus, and a menu opened with the mouse takes it as a popup,
+    // which stores nothing: commands from either store the edit in progress first.
     void storePendingEdit();
     void commitData(QSessionManager &manager);
 
@@ -88,10 +110,29 @@ private:
     void moveProjectDown();
     void saveAll();
     void buildPages();
+    void chooseFolder();
+    void openRecentFolder(const QString &folder);
+    void checkPictures();
+    void showAbout();
 
     CatalogueDocument &m_document;
     Catalogue &m_catalogue;
     MessageService &m_messages;
+    FolderDialog m_folderDialog;
+    FolderChooser *m_folders = &m_folderDialog;
+    // What the start-up found wrong with projects.txt as a whole, which Check Pictures reports
+    // with the pictures until a save replaces the file.
+    QList<CheckFinding> m_fileFindings;
+
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    QAction *m_openFolderAction = nullptr;
+    QAction *m_buildPagesAction = nullptr;
+    QAction *m_checkPicturesAction = nullptr;
+    QAction *m_aboutAction = nullptr;
+    CheckPicturesDialog *m_checkDialog = nullptr;
 
     ProjectListModel *m_model = nullptr;
     ProjectList *m_list = nullptr;

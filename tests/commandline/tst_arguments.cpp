@@ -48,6 +48,10 @@ void TestArguments::parse_data()
                                    << Action::OpenWindow;
     QTest::newRow("window option with check")
         << QStringList{"-style", "fusion", "--check"} << Action::OpenWindow << "" << true << Action::Check;
+    QTest::newRow("last folder") << QStringList{"--last-folder"} << Action::OpenWindow << "" << false
+                                 << Action::OpenWindow;
+    QTest::newRow("last folder and a FOLDER")
+        << QStringList{"--last-folder", "site"} << Action::OpenWindow << "" << true << Action::OpenWindow;
 }
 
 void TestArguments::parse()

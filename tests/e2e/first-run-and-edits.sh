@@ -26,11 +26,14 @@ wait_for '[ -e projects.txt ]'
 cmp projects.txt "$data/catalogue/first_run.txt" || fail "first-run file differs"
 [ "$(stat -c %s projects.txt)" -eq 110 ] || fail "first-run file is not 110 bytes"
 
-wait_for 'main=$(visible_window) && [ -n "$main" ] && xdotool getwindowgeometry "$main" | grep -q "745x469"'
+wait_for 'main=$(main_window) && [ -n "$main" ] && xdotool getwindowgeometry "$main" | grep -q "745x"'
+# The controls keep their places below the menu bar, which makes the window taller.
+bar=$(( $(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: 745x\([0-9]*\).*/\1/p') - 469 ))
+[ "$bar" -gt 0 ] || fail "no menu bar above the controls"
 xdotool windowfocus --sync "$main"
 
 click() {
-    xdotool mousemove --sync --window "$main" "$1" "$2" click 1
+    xdotool mousemove --sync --window "$main" "$1" $(($2 + bar)) click 1
     sleep 0.3
 }
 retype() {

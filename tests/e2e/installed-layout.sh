@@ -2,7 +2,9 @@
 # Installs the build into a scratch root as a package would (cmake --install with DESTDIR), checks
 # the desktop entry, AppStream metadata, icons, manual page and licence, then runs the installed
 # program on a catalogue folder whose Thumbs holds the main picture, with no Thumbs beside the
-# executable: the window shows the picture, started in that folder or given it as FOLDER.
+# executable: the window shows the picture, started in that folder or given it as FOLDER. Started
+# as the desktop menu starts it, in an empty home folder, it asks for a folder and, cancelled,
+# leaves the home folder empty; once a folder was opened, it opens that one.
 set -euo pipefail
 build=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,7 +27,8 @@ desktop=${desktops[0]}
 id=$(basename "$desktop" .desktop)
 report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate failed: $report"
 [ -z "$report" ] || fail "desktop-file-validate reports: $report"
-grep -qx "Exec=project-catalogue" "$desktop" || fail "the desktop entry does not start the installed program"
+grep -qx "Exec=project-catalogue --last-folder" "$desktop" \
+    || fail "the desktop entry does not start the installed program on the folder used last"
 grep -qx "Icon=$id" "$desktop" || fail "the desktop entry's icon is not $id"
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 
@@ -55,6 +58,7 @@ done
 man=$usr/share/man/man1/project-catalogue.1
 [ -f "$man" ] || fail "no manual page"
 grep -q -- 'build\\-pages' "$man" || fail "the manual page does not describe --build-pages"
+grep -q -- 'last\\-folder' "$man" || fail "the manual page does not describe --last-folder"
 grep -q "Permission is hereby granted" "$usr/share/doc/project-catalogue/LICENSE" || fail "no licence"
 
 # A catalogue folder with its pictures, as the pages publish it.
@@ -66,18 +70,37 @@ python3 "$here/pixels.py" gif 180 120 22AA44 "$site/Thumbs/Green Square_p1.gif"
 cp "$site/projects.txt" "$work/projects.before"
 
 start_xvfb
-# The centre of the picture frame, in the window.
+home=$work/home
+mkdir "$home"
+# A start from the desktop menu, in a home folder of its own with nothing remembered.
+menu_launch() {
+    (cd "$home" && env -u QT_QPA_PLATFORM -u XDG_CONFIG_HOME HOME="$home" "$exe" --last-folder) 2>"$work/app.log" &
+    app_pid=$!
+}
+
+menu_launch
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Open Catalogue Folder' 2>/dev/null | head -n1 || true)
+[ -n "$dialog" ] || fail "a menu launch with no folder remembered did not ask for one"
+sleep 0.5 && xdotool windowfocus --sync "$dialog" key Escape
+wait "$app_pid" || fail "the cancelled menu launch ended with status $?"
+app_pid="" left=$(cd "$home" && find . -mindepth 1)
+[ -z "$left" ] || fail "the cancelled menu launch left in the home folder: $left"
+
+# The centre of the picture frame, below the menu bar.
 frame_x=378 frame_y=76
 shows_the_picture() {
     local main
-    main=$(visible_window)
+    main=$(main_window)
     [ -n "$main" ] || fail "the window did not open ($1)"
     sleep 0.5
+    local bar=$(( $(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: 745x\([0-9]*\).*/\1/p') - 469 ))
     xwd -silent -id "$main" >"$work/shot.xwd"
-    colour=$(python3 "$here/pixels.py" at "$work/shot.xwd" $frame_x $frame_y)
+    colour=$(python3 "$here/pixels.py" at "$work/shot.xwd" $frame_x $((frame_y + bar)))
     [ "$colour" = 22AA44 ] || fail "the frame shows $colour, not the main picture ($1)"
     local properties
-    properties=$(xprop -id "$main" _NET_WM_ICON WM_CLASS)
+    properties=$(xprop -id "$main" _NET_WM_ICON WM_CLASS _NET_WM_NAME)
+    grep -qx '_NET_WM_NAME(UTF8_STRING) = "site — Project Management"' <<<"$properties" \
+        || fail "the title does not name the catalogue folder ($1): $(grep _NET_WM_NAME <<<"$properties")"
     grep -q '^_NET_WM_ICON(CARDINAL) = .*Icon' <<<"$properties" || fail "the window has no icon ($1)"
     # The desktop entry's StartupWMClass, by which a desktop ties the window to its menu entry.
     grep -qx "WM_CLASS(STRING) = \"$wm_class\", \"$wm_class\"" <<<"$properties" \
@@ -88,7 +111,7 @@ shows_the_picture() {
 }
 
 cd "$site"
-env -u QT_QPA_PLATFORM "$exe" 2>"$work/app.log" &
+env -u QT_QPA_PLATFORM -u XDG_CONFIG_HOME HOME="$home" "$exe" 2>"$work/app.log" &
 app_pid=$!
 shows_the_picture "started in the catalogue folder"
 
@@ -100,5 +123,11 @@ shows_the_picture "given the folder"
 [ -z "$(ls -A "$work/elsewhere")" ] || fail "the program wrote into the working directory instead of FOLDER"
 cmp -s "$site/projects.txt" "$work/projects.before" || fail "projects.txt changed"
 
+# The terminal start in the catalogue folder was remembered: the menu opens it, not the home folder.
+menu_launch
+shows_the_picture "menu launch, folder remembered"
+left=$(cd "$home" && find . -mindepth 1 -maxdepth 1 ! -name .config)
+[ -z "$left" ] || fail "the menu launch wrote into the home folder: $left"
+
 (cd "$site" && env -u DISPLAY "$exe" --check) || fail "--check of the installed program found something"
-echo "PASS ($id installed, picture shown from FOLDER/Thumbs)"
+echo "PASS ($id installed, picture shown from FOLDER/Thumbs, menu launch asks or opens the folder used last)"

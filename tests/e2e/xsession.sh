@@ -5,6 +5,8 @@ for tool in Xvfb xdotool cmp; do
 done
 
 work=$(mktemp -d)
+# The program remembers the folders it opened: in the run's own settings, not the user's.
+export XDG_CONFIG_HOME=$work/config
 xvfb_pid=""
 wm_pid=""
 app_pid=""
@@ -50,6 +52,12 @@ start_window_manager() {
     wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
 }
 
+# A message box, titled by the program.
 visible_window() {
     timeout 20 xdotool search --sync --onlyvisible --name '^Project Management$' 2>/dev/null | head -n1 || true
+}
+
+# The main window, titled by its catalogue's folder: "FOLDER — Project Management".
+main_window() {
+    timeout 20 xdotool search --sync --onlyvisible --name '^.+ Project Management$' 2>/dev/null | head -n1 || true
 }

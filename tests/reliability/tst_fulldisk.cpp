@@ -55,9 +55,8 @@ private slots:
         QFETCH(int, pagesWritten);
         const bool save = command == QLatin1String("cmd_save");
         const QString failure = save ? Messages::SaveFailed : Messages::PagesFailed;
-        const QString success = save ? QString() : Messages::PagesBuilt;
-
         WindowFixture fixture(projectsNamed({"Harbour", "Mill", "Tower"}));
+        const QString success = save ? QString() : Messages::PagesBuilt + '\r' + fixture.folder();
         const QString folder = QFileInfo(fixture.projectsPath()).absolutePath();
         fixture.click("cmd_all"); // old pages to keep
         fixture.messages.texts.clear();

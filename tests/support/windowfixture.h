@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue.h"
+#include "folderchooser.h"
 #include "cataloguedocument.h"
 #include "catalogueformat.h"
 #include "mainwindow.h"
@@ -38,6 +39,17 @@ inline QList<ProjectInfo> projectsNamed(const QStringList &names)
         projects.append(project(name));
     return projects;
 }
+
+// Answers the folder questions in turn; an empty answer, or none left, is Cancel.
+class ScriptedFolders : public FolderChooser
+{
+public:
+    QString chooseFolder(QWidget *, const QString &) override
+    {
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    QStringList answers;
+};
 
 // The window on a catalogue file in a fresh working directory, started up, shown and active.
 class WindowFixture
@@ -127,10 +139,13 @@ public:
 
     QString projectsPath() const { return m_dir.filePath(QStringLiteral("projects.txt")); }
     QString path(const QString &name) const { return m_dir.filePath(name); }
+    // The catalogue folder as the messages name it.
+    QString folder() const { return QDir::toNativeSeparators(m_dir.path()); }
 
     CatalogueDocument document{QStringLiteral("."), m_dir.filePath(QStringLiteral("Thumbs"))};
     Catalogue &catalogue = document.catalogue();
     RecordingMessages messages;
+    ScriptedFolders folders;
     std::unique_ptr<Main> window;
 
 private:
@@ -147,6 +162,7 @@ private:
     {
         QDir::setCurrent(m_dir.path());
         window = std::make_unique<Main>(document, messages);
+        window->setFolderChooser(folders);
         window->StartUp();
         window->show();
         window->activateWindow();

@@ -5,6 +5,9 @@
 #include "messageservice.h"
 
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSettings>
 
 Q_DECLARE_METATYPE(MessageService::Answer)
 
@@ -13,6 +16,7 @@ class CommandsTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void commandOnThreeProjects_data();
     void commandOnThreeProjects();
     void addAndDeleteOnTheOnlyProject();
@@ -29,7 +33,29 @@ private slots:
     void closeWithUnsavedChanges();
     void undoAndRedoEachStep_data();
     void undoAndRedoEachStep();
+    void openFolderAndOpenRecent();
+    void menuCommandsOnTheDemo();
+
+private:
+    QTemporaryDir m_settings;
 };
+
+// The recent folders go to a settings file of the test's own, never the user's.
+void CommandsTest::initTestCase()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+}
+
+// Alt and the menu's letter, then each item's letter in turn, as the user would type them.
+static void chooseFromMenu(QWidget *window, const QList<Qt::Key> &letters)
+{
+    QTest::keyClick(window, letters.first(), Qt::AltModifier);
+    for (const Qt::Key letter : letters.mid(1)) {
+        QWidget *menu = QApplication::activePopupWidget();
+        QVERIFY(menu);
+        QTest::keyClick(menu, letter);
+    }
+}
 
 void CommandsTest::commandOnThreeProjects_data()
 {
@@ -73,9 +99,10 @@ void CommandsTest::commandOnThreeProjects()
         const QRect covered = button->geometry() & fixture.find("Image1")->geometry();
         QVERIFY2(!covered.isEmpty(), "the picture does not reach the button");
         const QPoint at = covered.center();
-        QCOMPARE(fixture.window->childAt(at), button);
+        QWidget *area = fixture.window->centralWidget();
+        QCOMPARE(area->childAt(at), button);
         // Through the window, so that the toolkit delivers the click to whatever lies there.
-        QTest::mouseClick(fixture.window->windowHandle(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(fixture.window->windowHandle(), Qt::LeftButton, {}, area->mapTo(fixture.window.get(), at));
     } else {
         fixture.click(command.toLatin1().constData());
     }
@@ -211,10 +238,19 @@ void CommandsTest::buildPagesWritesThePages()
     WindowFixture fixture(projectsNamed({"A", "B"}));
     fixture.type("text_short", "Unsaved edit");
     fixture.click("cmd_all");
-    QCOMPARE(fixture.messages.texts, QStringList{Messages::PagesBuilt});
+    QCOMPARE(fixture.messages.texts, QStringList{Messages::PagesBuilt + '\r' + fixture.folder()});
     for (const char *page : {"projects_index.htm", "projects_short.htm", "projects_long.htm"})
         QVERIFY2(QFileInfo(fixture.path(QLatin1String(page))).size() > 0, page);
     QVERIFY(readFile(fixture.path("projects_short.htm")).contains("Unsaved edit"));
+
+    // Undo from the Edit menu, Save All from the File menu, each by its letters.
+    const QStringList rows = fixture.rows();
+    fixture.click("cmd_add");
+    chooseFromMenu(fixture.window.get(), {Qt::Key_E, Qt::Key_U});
+    QCOMPARE(fixture.rows(), rows);
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_S});
+    QVERIFY(!fixture.window->isWindowModified());
+    QVERIFY(readFile(fixture.projectsPath()).contains("Unsaved edit"));
 }
 
 void CommandsTest::buildPagesFailureIsReported()
@@ -346,6 +382,99 @@ void CommandsTest::undoAndRedoEachStep()
     fixture.click("cmd_save");
     QCOMPARE(readFile(fixture.projectsPath()), original);
     QVERIFY(fixture.messages.texts.isEmpty());
+}
+
+void CommandsTest::openFolderAndOpenRecent()
+{
+    WindowFixture fixture(projectsNamed({"A", "B"}));
+    const QByteArray before = readFile(fixture.projectsPath());
+    QTemporaryDir other, empty;
+    writeFile(other.filePath("projects.txt"), CatalogueFormat::write(projectsNamed({"X", "Y", "Z"})));
+    fixture.folders.answers = {QString(), other.path(), empty.path()};
+
+    // The edit typed before Ctrl+O is stored and asked about; Cancel there asks for no folder.
+    fixture.type("text_short", "Pending");
+    QTest::keyClick(fixture.line("text_short"), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(fixture.messages.texts, QStringList{Messages::UnsavedChanges});
+    QCOMPARE(fixture.folders.answers.size(), 3);
+    QCOMPARE(fixture.catalogue.at(0).ShortDesc, QStringLiteral("Pending"));
+
+    // Discarded, then the folder dialog cancelled: the catalogue stays, edit and all.
+    fixture.messages.answer = MessageService::Answer::Discard;
+    QTest::keyClick(fixture.line("text_short"), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(fixture.names(), QStringList({"A", "B"}));
+    QVERIFY(fixture.window->isWindowModified());
+
+    fixture.messages.texts.clear();
+    QTest::keyClick(fixture.line("text_short"), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(fixture.rows(), QStringList({"X", "Y", "Z"}));
+    QVERIFY(!fixture.window->isWindowModified());
+    QCOMPARE(fixture.line("text_short")->text(), QStringLiteral("X short"));
+    QCOMPARE(QDir::currentPath(), QDir(other.path()).absolutePath());
+    QVERIFY(fixture.window->windowTitle().startsWith(QFileInfo(other.path()).fileName() + "[*] "));
+    QCOMPARE(readFile(fixture.projectsPath()), before);
+    QCOMPARE(fixture.messages.texts, QStringList{Messages::UnsavedChanges});
+    fixture.messages.texts.clear();
+
+    // A folder without a catalogue takes the first-run path there, naming it.
+    QTest::keyClick(fixture.list(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(fixture.messages.texts, QStringList{Messages::Creating + '\r' + QDir::toNativeSeparators(empty.path())});
+    QCOMPARE(readFile(empty.filePath("projects.txt")).size(), 110);
+    QCOMPARE(fixture.rows(), QStringList{"New"});
+
+    // Open Recent, newest first: the second is the folder before.
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_R, Qt::Key_2});
+    QCOMPARE(fixture.rows(), QStringList({"X", "Y", "Z"}));
+    auto *recent = fixture.window->findChild<QMenu *>("menuOpenRecent");
+    QVERIFY(QDir(empty.path()).removeRecursively());
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_R});
+    QCOMPARE(recent->actions().size(), 2);
+    QVERIFY(recent->actions().at(0)->isEnabled());
+    QVERIFY2(!recent->actions().at(1)->isEnabled(), "a folder that is gone can still be chosen");
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+}
+
+void CommandsTest::menuCommandsOnTheDemo()
+{
+    WindowFixture fixture(readFile(QStringLiteral(CATALOGUE_SOURCE_DIR "/demo/projects.txt")));
+    QVERIFY(QDir().mkdir(fixture.path("Thumbs")));
+    const QDir demo(QStringLiteral(CATALOGUE_SOURCE_DIR "/demo/Thumbs"));
+    for (const QString &file : demo.entryList(QDir::Files))
+        QVERIFY(QFile::copy(demo.filePath(file), fixture.path("Thumbs/" + file)));
+
+    // Build Pages from the menu works on the edit typed, as the button does.
+    fixture.type("text_short", "Unsaved edit");
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_B});
+    QCOMPARE(fixture.messages.texts, QStringList{Messages::PagesBuilt + '\r' + fixture.folder()});
+    QVERIFY(readFile(fixture.path("projects_short.htm")).contains("Unsaved edit"));
+
+    // Undo from the Edit menu, Save All from the File menu, each by its letters.
+    const QStringList rows = fixture.rows();
+    fixture.click("cmd_add");
+    chooseFromMenu(fixture.window.get(), {Qt::Key_E, Qt::Key_U});
+    QCOMPARE(fixture.rows(), rows);
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_S});
+    QVERIFY(!fixture.window->isWindowModified());
+    QVERIFY(readFile(fixture.projectsPath()).contains("Unsaved edit"));
+
+    // What --check prints for the demo, line for line.
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_C});
+    auto *findings = fixture.window->findChild<QPlainTextEdit *>("checkFindings");
+    QVERIFY(findings && findings->isVisible());
+    const QStringList lines = findings->toPlainText().split('\n');
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.first(),
+             "projects.txt:4: Old Station: picture 3 is missing (Old Station_p3.gif): the long page "
+             "will show a broken image");
+    QVERIFY(findings->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+
+    chooseFromMenu(fixture.window.get(), {Qt::Key_H, Qt::Key_A});
+    QVERIFY(fixture.messages.texts.last().startsWith("Project Catalogue 1.")
+            && fixture.messages.texts.last().contains("MIT"));
+
+    WindowFixture nothing(projectsNamed({}));
+    chooseFromMenu(nothing.window.get(), {Qt::Key_F, Qt::Key_C});
+    QVERIFY(nothing.window->findChild<QPlainTextEdit *>("checkFindings")->toPlainText().startsWith("Nothing found"));
 }
 
 QTEST_MAIN(CommandsTest)

@@ -58,6 +58,9 @@ void SynchronisationTest::startUp()
     QFETCH(int, selected);
     QFETCH(QString, location);
     WindowFixture fixture(hasFile ? std::optional(projects) : std::nullopt);
+    // The first run names the folder below its fixed sentence.
+    if (!hasFile)
+        messages.last() += '\r' + fixture.folder();
     QCOMPARE(fixture.messages.texts, messages);
     QCOMPARE(fixture.rows(), rows);
     QCOMPARE(fixture.selectedRow(), selected);
