@@ -423,6 +423,8 @@ bool Main::openFolder(const QString &folder)
     m_catalogue.assign({});
     m_model->rebuild();
     clearShownProject();
+    // States of the catalogue left behind are not those of the one opened.
+    m_sessionLeaves = 0;
     m_document = CatalogueDocument(QStringLiteral("."),
                                    PictureNames::pictureFolder(QCoreApplication::applicationDirPath(), absolute));
     createPreview();
