@@ -6,6 +6,7 @@
 #include "mainwindow.h"
 #include "messageboxservice.h"
 #include "picturenames.h"
+#include "printabletext.h"
 #include "publishcommands.h"
 #include "recentfolders.h"
 
@@ -140,7 +141,7 @@ int runWindow(int &argc, char **argv)
     // The window works in the catalogue folder, where projects.txt goes by its bare name.
     if (!QDir::setCurrent(folder)) {
         QTextStream(stderr)
-            << QStringLiteral("%1: cannot enter %2\n").arg(CommandLine::ProgramName, CommandLine::printable(folder));
+            << QStringLiteral("%1: cannot enter %2\n").arg(CommandLine::ProgramName, printableText(folder));
         return CommandLine::UsageError;
     }
 

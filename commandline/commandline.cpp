@@ -1,12 +1,12 @@
 #include "commandline.h"
 
+#include "printabletext.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcessEnvironment>
-
-#include <algorithm>
 
 namespace CommandLine {
 
@@ -65,11 +65,6 @@ Action actionOf(const QCommandLineParser &parser, const Options &options)
     if (parser.isSet(options.check))
         return Action::Check;
     return Action::OpenWindow;
-}
-
-bool isControl(QChar c)
-{
-    return c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f);
 }
 
 bool isSetIn(const QProcessEnvironment &environment, const QString &name)
@@ -139,11 +134,11 @@ QString catalogueFolder(const QString &given, QString &error)
     const QString folder = given.isEmpty() ? QStringLiteral(".") : given;
     const QFileInfo info(folder);
     if (!info.exists()) {
-        error = QStringLiteral("%1: no such folder: %2").arg(ProgramName, printable(folder));
+        error = QStringLiteral("%1: no such folder: %2").arg(ProgramName, printableText(folder));
         return {};
     }
     if (!info.isDir()) {
-        error = QStringLiteral("%1: not a folder: %2").arg(ProgramName, printable(folder));
+        error = QStringLiteral("%1: not a folder: %2").arg(ProgramName, printableText(folder));
         return {};
     }
     return QDir(folder).absolutePath();
@@ -174,7 +169,7 @@ QString versionText()
 
 QString usageErrorText(const QString &error)
 {
-    return QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(ProgramName, printable(error));
+    return QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(ProgramName, printableText(error));
 }
 
 QString noDisplayText()
@@ -189,23 +184,9 @@ QString messageLines(const QString &message)
     // Only our own carriage return breaks the line: the second sentence may quote a path.
     const qsizetype end = message.indexOf(QLatin1Char('\r'));
     if (end < 0)
-        return printable(message) + QLatin1Char('\n');
-    return printable(message.left(end)) + QLatin1Char('\n') + printable(message.mid(end + 1)) + QLatin1Char('\n');
-}
-
-QString printable(const QString &text)
-{
-    if (std::none_of(text.cbegin(), text.cend(), isControl))
-        return text;
-    QString line;
-    line.reserve(text.size() + 16);
-    for (const QChar c : text) {
-        if (isControl(c))
-            line += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            line += c;
-    }
-    return line;
+        return printableText(message) + QLatin1Char('\n');
+    return printableText(message.left(end)) + QLatin1Char('\n') + printableText(message.mid(end + 1))
+        + QLatin1Char('\n');
 }
 
 } // namespace CommandLine

@@ -54,9 +54,4 @@ QString noDisplayText();
 // two sentences, and the box shows it as a line break.
 QString messageLines(const QString &message);
 
-// `text` as one line a terminal shows as it is: control characters (below 32, 127, and U+0080 to
-// U+009F) are written `\xNN`, so that a name can neither move the cursor, retitle the terminal nor
-// forge a line of its own. Every name and path the command line prints goes through it.
-QString printable(const QString &text);
-
 } // namespace CommandLine

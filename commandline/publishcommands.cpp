@@ -6,6 +6,7 @@
 #include "messages.h"
 #include "pages.h"
 #include "picturenames.h"
+#include "printabletext.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -18,7 +19,7 @@ namespace {
 int noCatalogue(const QString &folder, QTextStream &err)
 {
     err << QStringLiteral("%1: there is no %2 in %3\n")
-               .arg(CommandLine::ProgramName, ProjectsFileName, CommandLine::printable(folder));
+               .arg(CommandLine::ProgramName, ProjectsFileName, printableText(folder));
     return CommandLine::Failed;
 }
 
@@ -34,7 +35,7 @@ int buildPages(const QString &folder, const QString &pictureFolder, QTextStream 
     if (loaded.outcome == LoadResult::Outcome::RecordsDropped) {
         err << QStringLiteral("%1: %2 holds %3 projects, more than the %4 a catalogue can keep; "
                               "no page was written.\n")
-                   .arg(CommandLine::ProgramName, CommandLine::printable(document.filePath()),
+                   .arg(CommandLine::ProgramName, printableText(document.filePath()),
                         QString::number(Catalogue::MaxProjects + loaded.droppedRecords),
                         QString::number(Catalogue::MaxProjects));
         return CommandLine::Failed;
@@ -57,14 +58,14 @@ int buildPages(const QString &folder, const QString &pictureFolder, QTextStream 
     const PublishResult published = document.publish();
     if (!published.built) {
         err << CommandLine::messageLines(Messages::PagesFailed)
-            << CommandLine::printable(
+            << printableText(
                    QStringLiteral("%1: %2: %3").arg(CommandLine::ProgramName, published.failedPage, published.reason))
             << '\n';
         return CommandLine::Failed;
     }
     const QDir dir(folder);
     for (const QString &page : Pages::FileNames)
-        out << CommandLine::printable(dir.filePath(page)) << '\n';
+        out << printableText(dir.filePath(page)) << '\n';
     return 0;
 }
 
@@ -80,7 +81,7 @@ int check(const QString &folder, const QString &pictureFolder, QTextStream &out,
     findings += document.check();
     // One line per finding, whatever the name holds; the messages quote it in picture file names.
     for (const CheckFinding &finding : std::as_const(findings))
-        out << CommandLine::printable(CatalogueCheck::formatFinding(finding)) << '\n';
+        out << printableText(CatalogueCheck::formatFinding(finding)) << '\n';
     return findings.isEmpty() ? 0 : CommandLine::Failed;
 }
 

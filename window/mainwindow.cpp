@@ -5,12 +5,12 @@
 #include "catalogueedit.h"
 #include "cataloguestep.h"
 #include "checkpicturesdialog.h"
-#include "commandline.h"
 #include "longtextedit.h"
 #include "messages.h"
 #include "messageservice.h"
 #include "picturenames.h"
 #include "picturepreview.h"
+#include "printabletext.h"
 #include "projectlist.h"
 #include "projectlistmodel.h"
 #include "recentfolders.h"
@@ -673,7 +673,7 @@ void Main::checkPictures()
     findings += m_document.check();
     QStringList lines;
     for (const CheckFinding &finding : std::as_const(findings))
-        lines.append(CommandLine::printable(CatalogueCheck::formatFinding(finding)));
+        lines.append(printableText(CatalogueCheck::formatFinding(finding)));
     if (!m_checkDialog)
         m_checkDialog = new CheckPicturesDialog(this);
     m_checkDialog->showFindings(lines);

@@ -1,5 +1,6 @@
 #include "cataloguecheck.h"
 #include "commandline.h"
+#include "printabletext.h"
 
 #include <QProcessEnvironment>
 #include <QTest>
@@ -130,7 +131,7 @@ void TestArguments::printsOneLinePerFinding()
 {
     QFETCH(CheckFinding, finding);
     QFETCH(QString, line);
-    QCOMPARE(CommandLine::printable(CatalogueCheck::formatFinding(finding)), line);
+    QCOMPARE(printableText(CatalogueCheck::formatFinding(finding)), line);
 }
 
 QTEST_GUILESS_MAIN(TestArguments)
