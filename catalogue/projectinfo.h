@@ -13,6 +13,9 @@ struct ProjectInfo
     QString LongDesc;
     qint16 Pics = 0;
 };
+// Inserting or deleting a project in the middle of a full catalogue moves the records after it as
+// one block of memory, not one by one.
+Q_DECLARE_TYPEINFO(ProjectInfo, Q_RELOCATABLE_TYPE);
 
 bool operator==(const ProjectInfo &a, const ProjectInfo &b);
 bool operator!=(const ProjectInfo &a, const ProjectInfo &b);
