@@ -88,7 +88,8 @@ double seconds()
 {
     std::vector<std::string> variables;
     for (char **variable = environ; *variable; ++variable) {
-        if (std::strncmp(*variable, "QT_QPA_PLATFORM=", 16) != 0)
+        if (std::strncmp(*variable, "QT_QPA_PLATFORM=", 16) != 0
+            && std::strncmp(*variable, "XDG_CONFIG_HOME=", 16) != 0)
             variables.emplace_back(*variable);
     }
     variables.emplace_back("QT_QPA_PLATFORM=offscreen");
@@ -112,6 +113,9 @@ double seconds()
             // Only the child changes: the helper is single-threaded, so it may allocate here.
             std::string steps = "CATALOGUE_BENCH_STEPS=" + std::to_string(request.undoSteps);
             environment.insert(environment.end() - 1, steps.data());
+            // The folders it opens are remembered in the bench's own settings, not the user's.
+            std::string settings = std::string("XDG_CONFIG_HOME=") + request.folder + "/settings";
+            environment.insert(environment.end() - 1, settings.data());
             execve(program, arguments, environment.data());
             _exit(127);
         }
