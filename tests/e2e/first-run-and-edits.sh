@@ -57,7 +57,7 @@ wait_for 'cmp -s projects.txt "$data/e2e_saved_projects.txt"'
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended early"
 saved=$(stat -c %Y.%s projects.txt)
 
-question() { # the box, captioned as the window was before its title took the unsaved mark
+question() { # the question box, titled with the program's name alone
     timeout 20 xdotool search --sync --onlyvisible --name '^Project Management$' 2>/dev/null | grep -vx "$main" | head -n1
 }
 click "${name[@]}"; retype Closing
