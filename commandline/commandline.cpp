@@ -34,8 +34,9 @@ struct Options
         QStringLiteral("last-folder"),
         QStringLiteral("Opens the window on the catalogue folder opened last, instead of the working "
                        "directory; the first time, or when that folder is gone, asks for a folder, and "
-                       "ends without writing anything when none is chosen. The desktop menu starts the "
-                       "program so.")};
+                       "ends without writing anything when none is chosen; a folder that cannot be "
+                       "entered is named with the reason, and another is asked for. The desktop menu "
+                       "starts the program so.")};
 };
 
 void describe(QCommandLineParser &parser, const Options &options)
