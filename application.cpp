@@ -38,6 +38,14 @@ QList<QByteArray> rawArguments(int argc, char **argv)
     return arguments;
 }
 
+QStringList decoded(const QList<QByteArray> &arguments)
+{
+    QStringList texts;
+    for (const QByteArray &argument : arguments)
+        texts.append(QString::fromLocal8Bit(argument));
+    return texts;
+}
+
 // Says what is wrong with the arguments and returns the exit status for it; 0 when they are sound,
 // with the catalogue folder, found by the bytes of its name in `arguments`, the working folder for
 // the actions that need one.
@@ -111,10 +119,7 @@ int runWithoutWindow(int &argc, char **argv)
 int refuseWithoutDisplay(int argc, char **argv)
 {
     const QList<QByteArray> arguments = rawArguments(argc, argv);
-    QStringList decoded;
-    for (const QByteArray &argument : arguments)
-        decoded.append(QString::fromLocal8Bit(argument));
-    if (const int status = refusal(CommandLine::parse(decoded), arguments))
+    if (const int status = refusal(CommandLine::parse(decoded(arguments)), arguments))
         return status;
     QTextStream(stderr) << CommandLine::noDisplayText();
     return CommandLine::Failed;
@@ -128,9 +133,6 @@ int runWindow(int &argc, char **argv)
     while (qtArgc < argc && std::strcmp(argv[qtArgc], "--") != 0)
         ++qtArgc;
     const QList<QByteArray> afterQtOptions = rawArguments(argc, argv).mid(qtArgc);
-    QStringList afterQtOptionsDecoded;
-    for (const QByteArray &argument : afterQtOptions)
-        afterQtOptionsDecoded.append(QString::fromLocal8Bit(argument));
 
     QGuiApplication::setDesktopFileName(QStringLiteral(CATALOGUE_APP_ID));
     QApplication app(qtArgc, argv);
@@ -142,7 +144,7 @@ int runWindow(int &argc, char **argv)
     QApplication::setWindowIcon(icon);
 
     // The application has taken its own options out of the arguments it was shown.
-    const CommandLine::Request request = CommandLine::parse(QCoreApplication::arguments() + afterQtOptionsDecoded);
+    const CommandLine::Request request = CommandLine::parse(QCoreApplication::arguments() + decoded(afterQtOptions));
     if (const int status = refusal(request, rawArguments(qtArgc, argv) + afterQtOptions))
         return status;
     MessageBoxService messages;
