@@ -3,16 +3,14 @@
 #include "cataloguedocument.h"
 #include "commandline.h"
 #include "folderdialog.h"
+#include "lastfolder.h"
 #include "mainwindow.h"
 #include "messageboxservice.h"
 #include "picturenames.h"
-#include "printabletext.h"
 #include "publishcommands.h"
-#include "recentfolders.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
 #include <QIcon>
 #include <QSettings>
 #include <QStandardPaths>
@@ -26,14 +24,32 @@ namespace Application {
 
 namespace {
 
-QString pictureFolderFor(const QString &catalogueFolder)
+// Pictures beside the program come first; the catalogue folder is the working folder by then.
+QString pictureFolder()
 {
-    return PictureNames::pictureFolder(QCoreApplication::applicationDirPath(), catalogueFolder);
+    return PictureNames::pictureFolder(QCoreApplication::applicationDirPath(), QStringLiteral("."));
+}
+
+QList<QByteArray> rawArguments(int argc, char **argv)
+{
+    QList<QByteArray> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QByteArray(argv[i]));
+    return arguments;
+}
+
+QStringList decoded(const QList<QByteArray> &arguments)
+{
+    QStringList texts;
+    for (const QByteArray &argument : arguments)
+        texts.append(QString::fromLocal8Bit(argument));
+    return texts;
 }
 
 // Says what is wrong with the arguments and returns the exit status for it; 0 when they are sound,
-// with the catalogue folder, made absolute, in `folder` for the actions that need one.
-int refusal(const CommandLine::Request &request, QString &folder)
+// with the catalogue folder, found by the bytes of its name in `arguments`, the working folder for
+// the actions that need one.
+int refusal(const CommandLine::Request &request, const QList<QByteArray> &arguments)
 {
     QTextStream err(stderr);
     if (!request.error.isEmpty()) {
@@ -46,8 +62,7 @@ int refusal(const CommandLine::Request &request, QString &folder)
     if (request.lastFolder)
         return 0;
     QString error;
-    folder = CommandLine::catalogueFolder(request.folder, error);
-    if (folder.isEmpty()) {
+    if (!CommandLine::enterCatalogueFolder(CommandLine::folderBytes(arguments), error)) {
         err << error << '\n';
         return CommandLine::UsageError;
     }
@@ -56,28 +71,34 @@ int refusal(const CommandLine::Request &request, QString &folder)
 
 // Qt's folder dialog writes its own state into the user's settings when it closes, Cancel or not:
 // the question of a menu launch keeps it in a scratch folder, so that Cancel leaves no file.
-QString askForFolder()
+class MenuLaunchFolders : public FolderChooser
 {
-    const QTemporaryDir scratch;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
-    const QString folder = FolderDialog().chooseFolder(nullptr, QDir::homePath());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    return folder;
-}
+public:
+    QString chooseFolder(QWidget *parent, const QString &start) override
+    {
+        const QTemporaryDir scratch;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+        const QString folder = FolderDialog().chooseFolder(parent, start);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+        return folder;
+    }
+};
 
 } // namespace
 
 int runWithoutWindow(int &argc, char **argv)
 {
+    const QList<QByteArray> arguments = rawArguments(argc, argv);
     QCoreApplication app(argc, argv);
     CommandLine::setApplicationIdentity();
     const CommandLine::Request request = CommandLine::parse(QCoreApplication::arguments());
-    QString folder;
-    if (const int status = refusal(request, folder))
+    if (const int status = refusal(request, arguments))
         return status;
     QTextStream out(stdout);
     QTextStream err(stderr);
+    // The catalogue folder is the working folder, whose name need not be UTF-8.
+    const QString folder = QStringLiteral(".");
     switch (request.action) {
     case CommandLine::Action::ShowHelp:
         out << CommandLine::helpText();
@@ -86,19 +107,19 @@ int runWithoutWindow(int &argc, char **argv)
         out << CommandLine::versionText();
         return 0;
     case CommandLine::Action::BuildPages:
-        return PublishCommands::buildPages(folder, pictureFolderFor(folder), out, err);
+        return PublishCommands::buildPages(folder, pictureFolder(), out, err);
     case CommandLine::Action::Check:
-        return PublishCommands::check(folder, pictureFolderFor(folder), out, err);
+        return PublishCommands::check(folder, pictureFolder(), out, err);
     case CommandLine::Action::OpenWindow:
         break;
     }
     return CommandLine::UsageError; // the window's arguments never come this way
 }
 
-int refuseWithoutDisplay(const QStringList &arguments)
+int refuseWithoutDisplay(int argc, char **argv)
 {
-    QString folder;
-    if (const int status = refusal(CommandLine::parse(arguments), folder))
+    const QList<QByteArray> arguments = rawArguments(argc, argv);
+    if (const int status = refusal(CommandLine::parse(decoded(arguments)), arguments))
         return status;
     QTextStream(stderr) << CommandLine::noDisplayText();
     return CommandLine::Failed;
@@ -111,9 +132,7 @@ int runWindow(int &argc, char **argv)
     int qtArgc = std::min(argc, 1);
     while (qtArgc < argc && std::strcmp(argv[qtArgc], "--") != 0)
         ++qtArgc;
-    QStringList afterQtOptions;
-    for (int i = qtArgc; i < argc; ++i)
-        afterQtOptions.append(QString::fromLocal8Bit(argv[i]));
+    const QList<QByteArray> afterQtOptions = rawArguments(argc, argv).mid(qtArgc);
 
     QGuiApplication::setDesktopFileName(QStringLiteral(CATALOGUE_APP_ID));
     QApplication app(qtArgc, argv);
@@ -125,32 +144,24 @@ int runWindow(int &argc, char **argv)
     QApplication::setWindowIcon(icon);
 
     // The application has taken its own options out of the arguments it was shown.
-    const CommandLine::Request request = CommandLine::parse(QCoreApplication::arguments() + afterQtOptions);
-    QString folder;
-    if (const int status = refusal(request, folder))
+    const CommandLine::Request request = CommandLine::parse(QCoreApplication::arguments() + decoded(afterQtOptions));
+    if (const int status = refusal(request, rawArguments(qtArgc, argv) + afterQtOptions))
         return status;
+    MessageBoxService messages;
     // A start from the desktop's menu has the home folder, or wherever the desktop was started,
     // as its working directory: it never makes a catalogue there without being told.
     if (request.lastFolder) {
-        folder = RecentFolders().last();
-        if (folder.isEmpty())
-            folder = askForFolder();
-        if (folder.isEmpty())
+        MenuLaunchFolders folders;
+        if (!LastFolder::enter(messages, folders))
             return 0;
     }
-    // The window works in the catalogue folder, where projects.txt goes by its bare name.
-    if (!QDir::setCurrent(folder)) {
-        QTextStream(stderr)
-            << QStringLiteral("%1: cannot enter %2\n").arg(CommandLine::ProgramName, printableText(folder));
-        return CommandLine::UsageError;
-    }
 
+    // The window works in the catalogue folder, where projects.txt goes by its bare name.
     CatalogueDocument document;
-    MessageBoxService messages;
     Main window(document, messages);
     messages.setParent(&window);
     // Any message of the start-up is shown before the window itself.
-    if (!window.openFolder(folder))
+    if (!window.openFolder(QByteArrayLiteral(".")))
         return CommandLine::Failed;
     window.show();
     return app.exec();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QStringList>
-
 // What the program does once it knows what it was asked: main() chooses, and the benchmark's
 // launcher starts the window through the same code.
 namespace Application {
@@ -12,7 +10,7 @@ int runWithoutWindow(int &argc, char **argv);
 
 // Qt would abort where the window has no display: says why instead, after any mistake in the
 // arguments, and returns the exit status.
-int refuseWithoutDisplay(const QStringList &arguments);
+int refuseWithoutDisplay(int argc, char **argv);
 
 // The window on the catalogue folder the arguments name, as the user starts it.
 int runWindow(int &argc, char **argv);

@@ -20,6 +20,6 @@ int main(int argc, char *argv[])
     if (CommandLine::requestedAction(arguments) != CommandLine::Action::OpenWindow)
         return Application::runWithoutWindow(argc, argv);
     if (!CommandLine::canOpenWindow(arguments, QProcessEnvironment::systemEnvironment()))
-        return Application::refuseWithoutDisplay(arguments);
+        return Application::refuseWithoutDisplay(argc, argv);
     return Application::runWindow(argc, argv);
 }

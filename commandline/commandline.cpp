@@ -1,11 +1,10 @@
 #include "commandline.h"
 
 #include "printabletext.h"
+#include "workingfolder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QProcessEnvironment>
 
 namespace CommandLine {
@@ -35,8 +34,9 @@ struct Options
         QStringLiteral("last-folder"),
         QStringLiteral("Opens the window on the catalogue folder opened last, instead of the working "
                        "directory; the first time, or when that folder is gone, asks for a folder, and "
-                       "ends without writing anything when none is chosen. The desktop menu starts the "
-                       "program so.")};
+                       "ends without writing anything when none is chosen; a folder that cannot be "
+                       "entered is named with the reason, and another is asked for. The desktop menu "
+                       "starts the program so.")};
 };
 
 void describe(QCommandLineParser &parser, const Options &options)
@@ -129,19 +129,37 @@ bool canOpenWindow(const QStringList &arguments, const QProcessEnvironment &envi
     return false;
 }
 
-QString catalogueFolder(const QString &given, QString &error)
+QByteArray folderBytes(const QList<QByteArray> &arguments)
 {
-    const QString folder = given.isEmpty() ? QStringLiteral(".") : given;
-    const QFileInfo info(folder);
-    if (!info.exists()) {
-        error = QStringLiteral("%1: no such folder: %2").arg(ProgramName, printableText(folder));
-        return {};
+    // As the parser tells them apart: after "--" every argument is a FOLDER, before it every one
+    // that starts with a dash is an option, a lone dash aside.
+    bool optionsEnded = false;
+    for (const QByteArray &argument : arguments.mid(1)) {
+        if (!optionsEnded && argument == "--")
+            optionsEnded = true;
+        else if (optionsEnded || !argument.startsWith('-') || argument.size() == 1)
+            return argument;
     }
-    if (!info.isDir()) {
-        error = QStringLiteral("%1: not a folder: %2").arg(ProgramName, printableText(folder));
-        return {};
+    return {};
+}
+
+bool enterCatalogueFolder(const QByteArray &given, QString &error)
+{
+    const QByteArray folder = given.isEmpty() ? QByteArray(".") : given;
+    if (!WorkingFolder::exists(folder)) {
+        error = QStringLiteral("%1: no such folder: %2").arg(ProgramName, printableFileName(folder));
+        return false;
     }
-    return QDir(folder).absolutePath();
+    if (!WorkingFolder::isFolder(folder)) {
+        error = QStringLiteral("%1: not a folder: %2").arg(ProgramName, printableFileName(folder));
+        return false;
+    }
+    QString reason;
+    if (!WorkingFolder::enter(folder, reason)) {
+        error = QStringLiteral("%1: cannot enter %2").arg(ProgramName, printableFileName(folder));
+        return false;
+    }
+    return true;
 }
 
 void setApplicationIdentity()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -39,8 +41,13 @@ Action requestedAction(const QStringList &arguments);
 // command line or in QT_QPA_PLATFORM. Without one Qt would abort.
 bool canOpenWindow(const QStringList &arguments, const QProcessEnvironment &environment);
 
-// The catalogue folder made absolute, or an empty text and `error` when there is no such folder.
-QString catalogueFolder(const QString &given, QString &error);
+// The FOLDER argument as the bytes it was given in, `arguments` being those parse() read before
+// they were decoded: a name that is not UTF-8 reaches its folder only so. Empty for none.
+QByteArray folderBytes(const QList<QByteArray> &arguments);
+
+// Makes the catalogue folder, the working directory when `given` is empty, the working directory;
+// false, with `error`, when there is no such folder or it cannot be entered.
+bool enterCatalogueFolder(const QByteArray &given, QString &error);
 
 // Name, version and domain, for both kinds of application object.
 void setApplicationIdentity();

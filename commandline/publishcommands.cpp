@@ -7,19 +7,35 @@
 #include "pages.h"
 #include "picturenames.h"
 #include "printabletext.h"
+#include "workingfolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace PublishCommands {
 
 namespace {
 
+// The folder as the messages name it, absolute; the working folder by the bytes of its name.
+QString shownFolder(const QString &folder)
+{
+    if (folder == QLatin1String("."))
+        return printableFileName(WorkingFolder::current());
+    return printableText(QDir(folder).absolutePath());
+}
+
+QString shownPath(const QString &folder, const QString &fileName)
+{
+    const QString shown = shownFolder(folder);
+    return (shown.endsWith(QLatin1Char('/')) ? shown : shown + QLatin1Char('/')) + printableText(fileName);
+}
+
 // Nothing is created: a folder without a catalogue is more likely a mistyped FOLDER than a new one.
 int noCatalogue(const QString &folder, QTextStream &err)
 {
     err << QStringLiteral("%1: there is no %2 in %3\n")
-               .arg(CommandLine::ProgramName, ProjectsFileName, printableText(folder));
+               .arg(CommandLine::ProgramName, ProjectsFileName, shownFolder(folder));
     return CommandLine::Failed;
 }
 
@@ -35,7 +51,7 @@ int buildPages(const QString &folder, const QString &pictureFolder, QTextStream 
     if (loaded.outcome == LoadResult::Outcome::RecordsDropped) {
         err << QStringLiteral("%1: %2 holds %3 projects, more than the %4 a catalogue can keep; "
                               "no page was written.\n")
-                   .arg(CommandLine::ProgramName, printableText(document.filePath()),
+                   .arg(CommandLine::ProgramName, shownPath(folder, ProjectsFileName),
                         QString::number(Catalogue::MaxProjects + loaded.droppedRecords),
                         QString::number(Catalogue::MaxProjects));
         return CommandLine::Failed;
@@ -58,14 +74,14 @@ int buildPages(const QString &folder, const QString &pictureFolder, QTextStream 
     const PublishResult published = document.publish();
     if (!published.built) {
         err << CommandLine::messageLines(Messages::PagesFailed)
-            << printableText(
-                   QStringLiteral("%1: %2: %3").arg(CommandLine::ProgramName, published.failedPage, published.reason))
+            << QStringLiteral("%1: %2: %3")
+                   .arg(CommandLine::ProgramName, shownPath(folder, QFileInfo(published.failedPage).fileName()),
+                        printableText(published.reason))
             << '\n';
         return CommandLine::Failed;
     }
-    const QDir dir(folder);
     for (const QString &page : Pages::FileNames)
-        out << printableText(dir.filePath(page)) << '\n';
+        out << shownPath(folder, page) << '\n';
     return 0;
 }
 

@@ -71,15 +71,14 @@ SaveResult CatalogueDocument::save(Replace replace)
 
 PublishResult CatalogueDocument::publish() const
 {
-    // The pages are written by their full paths, the working folder's as it is at this moment.
-    const QString folder = QDir(m_folder).absolutePath();
-    Pages::Publisher publisher(folder);
+    // The working folder is written by the name ".": its absolute name need not lead back to it.
+    Pages::Publisher publisher(m_folder);
     if (publisher.publish(m_catalogue.Projects()))
         return {true, Messages::PagesBuilt, QString(), QString()};
     return {false,
             publisher.refused() ? Messages::withReason(Messages::PagesFailed, publisher.errorString())
                                 : Messages::PagesFailed,
-            QDir(folder).filePath(publisher.failedFile()), publisher.errorString()};
+            QDir(m_folder).filePath(publisher.failedFile()), publisher.errorString()};
 }
 
 QList<CheckFinding> CatalogueDocument::check() const

@@ -1,5 +1,7 @@
 #include "fileerrors.h"
 
+#include "workingfolder.h"
+
 #include <QDir>
 #include <QFileDevice>
 #include <QFileInfo>
@@ -13,8 +15,9 @@ namespace {
 
 QString folderName(const QString &folder)
 {
-    return folder == QLatin1String(".") ? QStringLiteral("The working folder")
-                                        : QStringLiteral("The folder %1").arg(QDir::toNativeSeparators(folder));
+    return folder == QLatin1String(".") || folder == WorkingFolder::LinkToCurrent
+        ? QStringLiteral("The working folder")
+        : QStringLiteral("The folder %1").arg(QDir::toNativeSeparators(folder));
 }
 
 } // namespace

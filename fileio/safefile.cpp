@@ -1,6 +1,7 @@
 #include "safefile.h"
 
 #include "fileerrors.h"
+#include "workingfolder.h"
 
 #include <QFileInfo>
 
@@ -85,7 +86,7 @@ std::optional<quint64> SafeFile::WriteBackFile::hash(qint64 size) const
     return m_hash.value();
 }
 
-SafeFile::SafeFile(const QString &path) : m_requested(path), m_path(path)
+SafeFile::SafeFile(const QString &path) : m_requested(WorkingFolder::reachable(path)), m_path(m_requested)
 {
     // A replacement never goes in as a plain overwrite, which a crash would leave half-written.
     m_file.setDirectWriteFallback(false);

@@ -14,6 +14,7 @@
 #include "projectlist.h"
 #include "projectlistmodel.h"
 #include "recentfolders.h"
+#include "workingfolder.h"
 #include "spacetrim.h"
 #include "textshaping.h"
 
@@ -22,6 +23,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QFont>
@@ -380,13 +382,14 @@ void Main::clearShownProject()
 
 QString Main::shownFolder() const
 {
-    return QDir::toNativeSeparators(QDir(m_document.folder()).absolutePath());
+    return QDir::toNativeSeparators(printableFileName(WorkingFolder::current()));
 }
 
 void Main::updateTitle()
 {
-    const QString folder = QDir(m_document.folder()).absolutePath();
-    const QString name = QFileInfo(folder).fileName();
+    // The document works in the working folder, whose name need not be UTF-8.
+    const QByteArray folder = WorkingFolder::current();
+    const QString name = printableFileName(folder.mid(folder.lastIndexOf('/') + 1));
     setWindowTitle(QStringLiteral("%1[*] \u2014 Project Management").arg(name.isEmpty() ? shownFolder() : name));
     setWindowModified(m_document.isModified());
 }
@@ -394,30 +397,31 @@ void Main::updateTitle()
 void Main::updateRecentMenu()
 {
     m_recentMenu->clear();
-    const QStringList folders = RecentFolders().folders();
+    const QList<QByteArray> folders = RecentFolders().folders();
     for (int i = 0; i < folders.size(); ++i) {
-        const QString folder = folders.at(i);
-        QString label = QDir::toNativeSeparators(folder);
+        const QByteArray folder = folders.at(i);
+        QString label = QDir::toNativeSeparators(printableFileName(folder));
         label.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction *action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label));
         action->setObjectName(QStringLiteral("actionRecentFolder%1").arg(i + 1));
         // A folder that is gone stays in the list, shown, until newer ones push it out.
-        action->setEnabled(QFileInfo(folder).isDir());
+        action->setEnabled(WorkingFolder::isFolder(folder));
         connect(action, &QAction::triggered, this, [this, folder] { openRecentFolder(folder); });
     }
     m_recentMenu->setEnabled(!folders.isEmpty());
 }
 
-bool Main::openFolder(const QString &folder)
+bool Main::openFolder(const QByteArray &folder)
 {
-    const QString absolute = QDir(folder).absolutePath();
     // Anything typed in a box belongs to the catalogue being left.
     m_list->setFocus(Qt::OtherFocusReason);
-    if (!QFileInfo(absolute).isDir() || !QDir::setCurrent(absolute)) {
+    QString reason;
+    if (!WorkingFolder::isFolder(folder) || !WorkingFolder::enter(folder, reason)) {
         m_messages.showMessage(QStringLiteral("Not possible to open %1\rIt is not a folder that can be entered")
-                                   .arg(QDir::toNativeSeparators(absolute)));
+                                   .arg(QDir::toNativeSeparators(printableFileName(folder))));
         return false;
     }
+    const QByteArray absolute = WorkingFolder::current();
     // The list is emptied first: a message of the start-up shows while the window is open, and the
     // list must not draw rows of a catalogue that is no longer there.
     m_catalogue.assign({});
@@ -425,8 +429,8 @@ bool Main::openFolder(const QString &folder)
     clearShownProject();
     // States of the catalogue left behind are not those of the one opened.
     m_sessionLeaves = 0;
-    m_document = CatalogueDocument(QStringLiteral("."),
-                                   PictureNames::pictureFolder(QCoreApplication::applicationDirPath(), absolute));
+    m_document = CatalogueDocument(
+        QStringLiteral("."), PictureNames::pictureFolder(QCoreApplication::applicationDirPath(), QStringLiteral(".")));
     createPreview();
     RecentFolders().add(absolute);
     updateRecentMenu();
@@ -655,12 +659,12 @@ void Main::chooseFolder()
 {
     if (!maybeSave())
         return;
-    const QString folder = m_folders->chooseFolder(this, QDir(m_document.folder()).absolutePath());
+    const QString folder = m_folders->chooseFolder(this, QFile::decodeName(WorkingFolder::current()));
     if (!folder.isEmpty())
-        openFolder(folder);
+        openFolder(QFile::encodeName(folder));
 }
 
-void Main::openRecentFolder(const QString &folder)
+void Main::openRecentFolder(const QByteArray &folder)
 {
     if (maybeSave())
         openFolder(folder);

@@ -44,10 +44,10 @@ public:
     // Asks with `chooser` instead of the folder dialog from now on.
     void setFolderChooser(FolderChooser &chooser);
 
-    // Opens the catalogue in `folder` as a start in that folder does: works there, shows pictures
+    // Opens the catalogue in `folder`, named by its bytes, as a start in that folder does: works there, shows pictures
     // from its picture folder, runs the start-up with its messages and first run, and remembers it
     // among the recent folders. False, with a message, when the folder cannot be entered.
-    bool openFolder(const QString &folder);
+    bool openFolder(const QByteArray &folder);
 
     // Loads the catalogue and shows its first project; runs once, before the window is shown.
     void StartUp();
@@ -111,7 +111,7 @@ private:
     void saveAll();
     void buildPages();
     void chooseFolder();
-    void openRecentFolder(const QString &folder);
+    void openRecentFolder(const QByteArray &folder);
     void checkPictures();
     void showAbout();
 

@@ -1,34 +1,52 @@
 #include "recentfolders.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "workingfolder.h"
+
 #include <QSettings>
+#include <QVariantList>
 
 namespace {
 
 const QString Key = QStringLiteral("recentFolders");
 
+bool isUtf8(const QByteArray &name)
+{
+    return QString::fromUtf8(name).toUtf8() == name;
+}
+
 } // namespace
 
-QStringList RecentFolders::folders() const
+QList<QByteArray> RecentFolders::folders() const
 {
-    return QSettings().value(Key).toStringList().mid(0, MaxFolders);
+    // A name that is UTF-8 is kept as text, as it always was; any other by its bytes.
+    QList<QByteArray> kept;
+    const QVariantList values = QSettings().value(Key).toList();
+    for (const QVariant &value : values.mid(0, MaxFolders)) {
+        if (value.typeId() == QMetaType::QByteArray)
+            kept.append(value.toByteArray());
+        else
+            kept.append(value.toString().toUtf8());
+    }
+    return kept;
 }
 
-QString RecentFolders::last() const
+QByteArray RecentFolders::last() const
 {
-    const QString folder = folders().value(0);
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+    const QByteArray folder = folders().value(0);
+    return !folder.isEmpty() && WorkingFolder::isFolder(folder) ? folder : QByteArray();
 }
 
-void RecentFolders::add(const QString &folder)
+void RecentFolders::add(const QByteArray &folder)
 {
-    const QString absolute = QDir(folder).absolutePath();
-    const QStringList before = folders();
-    QStringList after = before;
-    after.removeAll(absolute);
-    after.prepend(absolute);
+    const QList<QByteArray> before = folders();
+    QList<QByteArray> after = before;
+    after.removeAll(folder);
+    after.prepend(folder);
     after = after.mid(0, MaxFolders);
-    if (after != before)
-        QSettings().setValue(Key, after);
+    if (after == before)
+        return;
+    QVariantList values;
+    for (const QByteArray &name : std::as_const(after))
+        values.append(isUtf8(name) ? QVariant(QString::fromUtf8(name)) : QVariant(name));
+    QSettings().setValue(Key, values);
 }

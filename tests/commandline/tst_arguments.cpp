@@ -115,6 +115,10 @@ void TestArguments::printsOneLinePerFinding_data()
         << "projects.txt:12: A\\x0d\\x0aprojects.txt:9: Fake: everything is fine: picture 1 of A\\x0d\\x0a";
     QTest::newRow("terminal controls in the name") << CheckFinding{1, "\x1b[2J\x1b]0;t\a\t\x7f\u009b", "m"}
                                                    << "projects.txt:1: \\x1b[2J\\x1b]0;t\\x07\\x09\\x7f\\x9b: m";
+    // Shown as they are, these would reorder the line, or break it where a terminal shows no break.
+    QTest::newRow("bidirectional and invisible controls in the name")
+        << CheckFinding{2, "invoice\u202Efdp.exe \u2066a\u2069 \u200E\u200F\u061C\uFEFF \u2028\u2029", "m"}
+        << "projects.txt:2: invoice\\u202efdp.exe \\u2066a\\u2069 \\u200e\\u200f\\u061c\\ufeff \\u2028\\u2029: m";
     QTest::newRow("placeholders in the name") << CheckFinding{1, "%1 %2", "%3"} << "projects.txt:1: %1 %2: %3";
     QTest::newRow("whole file, two sentences")
         << CatalogueCheck::fileFinding("Not possible to read projects.txt\rPermission denied")

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+
 #include <sys/stat.h>
 
 namespace {
@@ -192,14 +194,16 @@ void TestProgramRun::buildPagesMatchesTheButton_data()
     QTest::addColumn<QString>("catalogueName");
     QTest::addColumn<int>("storedFirstCount"); // -1: as in the golden catalogue
     QTest::addColumn<QStringList>("pictures"); // put in the catalogue folder's Thumbs
+    QTest::addColumn<bool>("notUtf8"); // the folder's name ends in the byte 0xE9 (é in Latin-1)
     for (const char *name : {"empty", "one", "four", "five", "eight", "accents"})
-        QTest::newRow(name) << QString::fromLatin1(name) << -1 << QStringList();
+        QTest::newRow(name) << QString::fromLatin1(name) << -1 << QStringList() << false;
     // The folder's name is in the test's folder, and its ESC [2J in the printed paths.
-    QTest::newRow("one\x1b[2J") << QStringLiteral("one") << -1 << QStringList();
+    QTest::newRow("one\x1b[2J") << QStringLiteral("one") << -1 << QStringList() << false;
+    QTest::newRow("one, folder from an older disk") << QStringLiteral("one") << -1 << QStringList() << true;
     // The window's start-up selects the first project, which sets its count from its pictures.
     QTest::newRow("one, stale first count")
-        << "one" << 1 << QStringList{"Harbour Bridge_p1.gif", "Harbour Bridge_p4.gif"};
-    QTest::newRow("eight, only the first count") << "eight" << -1 << QStringList{"P2_p9.gif", "P4_p2.gif"};
+        << "one" << 1 << QStringList{"Harbour Bridge_p1.gif", "Harbour Bridge_p4.gif"} << false;
+    QTest::newRow("eight, only the first count") << "eight" << -1 << QStringList{"P2_p9.gif", "P4_p2.gif"} << false;
 }
 
 // The golden pages are the bytes Build Pages writes for these catalogues.
@@ -208,6 +212,7 @@ void TestProgramRun::buildPagesMatchesTheButton()
     QFETCH(QString, catalogueName);
     QFETCH(int, storedFirstCount);
     QFETCH(QStringList, pictures);
+    QFETCH(bool, notUtf8);
     QList<ProjectInfo> projects = goldenCatalogue(QStringLiteral(PAGES_DATA_DIR), catalogueName);
     if (storedFirstCount >= 0)
         projects.first().Pics = qint16(storedFirstCount);
@@ -215,10 +220,20 @@ void TestProgramRun::buildPagesMatchesTheButton()
     for (const QString &picture : pictures)
         writeFile(m_site + QStringLiteral("/Thumbs/") + picture, "GIF89a");
 
-    // From elsewhere, with the folder named on the command line.
-    const Run result = run({QStringLiteral("--build-pages"), m_site}, m_root.path());
+    // From elsewhere, with the folder named on the command line; only a shell passes a name that is
+    // not UTF-8 as it is.
+    const QByteArray site = QFile::encodeName(m_site);
+    Run result;
+    if (notUtf8) {
+        QVERIFY(::rename(site.constData(), (site + "\xe9").constData()) == 0);
+        result = run({"-c", "exec \"$0\" --build-pages \"$1$(printf '\\351')\"", CATALOGUE_PROGRAM, m_site},
+                     m_root.path(), "sh");
+        QVERIFY(::rename((site + "\xe9").constData(), site.constData()) == 0);
+    } else {
+        result = run({QStringLiteral("--build-pages"), m_site}, m_root.path());
+    }
     QVERIFY2(!result.crashed && result.exitCode == 0, result.err.constData());
-    QCOMPARE(result.out, pathsOf(m_site).replace("\x1b", "\\x1b"));
+    QCOMPARE(result.out, pathsOf(notUtf8 ? m_site + "\\xe9" : m_site).replace("\x1b", "\\x1b"));
     QCOMPARE(result.err, QByteArray());
     for (const QString &page : PageFiles) {
         const QString golden = QStringLiteral(PAGES_DATA_DIR "/%1/%2").arg(catalogueName, page);

@@ -1,13 +1,20 @@
 #include "windowfixture.h"
 
 #include "gifwriter.h"
+#include "lastfolder.h"
 #include "messages.h"
 #include "messageservice.h"
+#include "workingfolder.h"
 
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSettings>
+
+#include <cstdio>
+
+#include <sys/fsuid.h>
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(MessageService::Answer)
 
@@ -34,6 +41,8 @@ private slots:
     void undoAndRedoEachStep_data();
     void undoAndRedoEachStep();
     void openFolderAndOpenRecent();
+    void menuLaunchOpensTheLastFolder_data();
+    void menuLaunchOpensTheLastFolder();
     void menuCommandsOnTheDemo();
 
 private:
@@ -423,6 +432,74 @@ void CommandsTest::openFolderAndOpenRecent()
     QVERIFY(recent->actions().at(0)->isEnabled());
     QVERIFY2(!recent->actions().at(1)->isEnabled(), "a folder that is gone can still be chosen");
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+}
+
+void CommandsTest::menuLaunchOpensTheLastFolder_data()
+{
+    QTest::addColumn<QByteArray>("name"); // of the catalogue folder opened before
+    QTest::addColumn<bool>("locked"); // mode 000 by the time of the launch
+    QTest::addColumn<QString>("title"); // of the window opened on it
+
+    QTest::newRow("name from an older disk")
+        << QByteArray("caf\xe9") << false << "caf\\xe9[*] \u2014 Project Management";
+    QTest::newRow("controls in the name") << QByteArray("a\x1b]0;t\a\n\xe2\x80\xae"
+                                                        "b")
+                                          << false << "a\\x1b]0;t\\x07\\x0a\\u202eb[*] \u2014 Project Management";
+    QTest::newRow("cannot be entered") << QByteArray("locked") << true << "locked[*] \u2014 Project Management";
+}
+
+void CommandsTest::menuLaunchOpensTheLastFolder()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(bool, locked);
+    QFETCH(QString, title);
+    WindowFixture fixture(projectsNamed({"A"}));
+    QTemporaryDir root;
+    writeFile(root.filePath("site/projects.txt"), CatalogueFormat::write(projectsNamed({"X", "Y"})));
+    const QByteArray folder = QFile::encodeName(root.path()) + '/' + name;
+    QVERIFY(::rename(QFile::encodeName(root.filePath("site")).constData(), folder.constData()) == 0);
+
+    // Opened once, saved there, and remembered.
+    QVERIFY(fixture.window->openFolder(folder));
+    QCOMPARE(fixture.rows(), QStringList({"X", "Y"}));
+    QCOMPARE(fixture.window->windowTitle(), title);
+    fixture.type("text_short", "Saved");
+    fixture.click("cmd_save");
+    QCOMPARE(fixture.messages.texts, QStringList());
+    QVERIFY(QDir::setCurrent(root.path()));
+
+    // Root enters any folder: the launch is judged as "nobody", by this thread's file-system user.
+    RecordingMessages messages;
+    ScriptedFolders folders;
+    folders.answers = {QString()};
+    const uid_t nobody = getpwnam("nobody")->pw_uid;
+    if (locked) {
+        QVERIFY(::chmod(folder.constData(), 0) == 0);
+        const QString settings = QSettings().fileName();
+        for (const QString &open : {root.path(), m_settings.path(), QFileInfo(settings).path(), settings})
+            QVERIFY(QFile::setPermissions(open,
+                                          QFile::permissions(open) | QFile::ReadGroup | QFile::ExeGroup
+                                              | QFile::ReadOther | QFile::ExeOther));
+        ::setfsuid(nobody);
+    }
+    const bool entered = LastFolder::enter(messages, folders);
+    if (locked) {
+        ::setfsuid(::geteuid());
+        QVERIFY(::chmod(folder.constData(), 0700) == 0);
+    }
+    QCOMPARE(entered, !locked);
+    if (locked) {
+        QCOMPARE(messages.texts,
+                 QStringList{"Not possible to open " + QFile::decodeName(folder)
+                             + "\rPermission denied. Choose another folder."});
+        QVERIFY2(folders.answers.isEmpty(), "no other folder was asked for");
+    } else {
+        QCOMPARE(WorkingFolder::current(), folder);
+        QCOMPARE(messages.texts, QStringList());
+        QVERIFY(readFile("projects.txt").contains("Saved"));
+    }
+    // A name Qt cannot give back is not removed with the rest.
+    QVERIFY(::rename(folder.constData(), QFile::encodeName(root.filePath("site")).constData()) == 0);
 }
 
 void CommandsTest::menuCommandsOnTheDemo()
