@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -148,6 +149,11 @@ private slots:
         QTest::newRow("another user's link in a shared folder")
             << "planted" << true << false << QString() << "file.txt is a link owned by another user" + left;
         QTest::newRow("link of the folder's owner") << "owners" << true << false << QString() << QString();
+        QTest::newRow("folder owner's link to root's file")
+            << "aimed" << true << false << QString() << "file.txt is a link owned by another user" + left;
+        QTest::newRow("another user's folder link on the way")
+            << "on the way" << true << false << QString()
+            << "file.txt lies behind a link owned by another user, " + m_dir.filePath("sub") + left;
     }
 
     void plainFileOpensOnlyPlainFiles()
@@ -157,10 +163,14 @@ private slots:
         QFETCH(bool, missing);
         QFETCH(QString, reason);
         QFETCH(QString, refusal);
-        const QByteArray path = QFile::encodeName(m_path);
-        const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere.txt"));
+        // A link on the way leads to a folder of root's that holds the file.
+        const bool onTheWay = kind == QLatin1String("on the way");
+        const QString linked = onTheWay ? m_dir.filePath("sub/file.txt") : m_path;
+        const QByteArray path = QFile::encodeName(onTheWay ? m_dir.filePath("sub") : m_path);
+        const QString elsewhere = m_dir.filePath(onTheWay ? "real/file.txt" : "elsewhere.txt");
         QFile::remove(elsewhere);
-        const bool othersLink = kind == QLatin1String("planted") || kind == QLatin1String("owners");
+        const bool othersLink = kind == QLatin1String("planted") || kind == QLatin1String("owners")
+            || kind == QLatin1String("aimed") || onTheWay;
         if (othersLink && !runningAsRoot())
             QSKIP("Only root may give a link to another user");
         if (kind == QLatin1String("file"))
@@ -168,15 +178,17 @@ private slots:
         else if (kind == QLatin1String("link") || othersLink)
             writeFile(elsewhere, "text");
         if (kind == QLatin1String("link") || kind == QLatin1String("dangling") || othersLink)
-            QVERIFY(QFile::link(elsewhere, m_path));
+            QVERIFY(QFile::link(onTheWay ? QStringLiteral("real") : elsewhere, QFile::decodeName(path)));
         const QByteArray folder = QFile::encodeName(m_dir.path());
         const uid_t nobody = getpwnam("nobody")->pw_uid;
         if (othersLink) {
             QVERIFY(::lchown(path.constData(), nobody, gid_t(-1)) == 0);
             QVERIFY(::chmod(folder.constData(), 01777) == 0);
         }
-        if (kind == QLatin1String("owners"))
+        if (kind == QLatin1String("owners") || kind == QLatin1String("aimed"))
             QVERIFY(::chown(folder.constData(), nobody, gid_t(-1)) == 0);
+        if (kind == QLatin1String("owners"))
+            QVERIFY(giveToNobody(elsewhere));
         else if (kind == QLatin1String("folder"))
             QVERIFY(QDir().mkdir(m_path));
         else if (kind == QLatin1String("fifo"))
@@ -190,7 +202,7 @@ private slots:
 
         QElapsedTimer timer;
         timer.start();
-        PlainFile file(m_path);
+        PlainFile file(linked);
         QCOMPARE(file.open(), opened);
         QVERIFY(timer.elapsed() < 5000);
         QCOMPARE(file.isMissing(), missing);
@@ -199,17 +211,65 @@ private slots:
             QCOMPARE(file.file().readAll(), QByteArray("text"));
 
         const bool link = QFileInfo(m_path).isSymLink();
-        const QByteArray linked = readFile(elsewhere);
-        SafeFile replacement(m_path);
+        const QByteArray before = readFile(elsewhere);
+        SafeFile replacement(linked);
         const bool replaced = replacement.open() && replacement.commit(replacement.device().write("new", 3) == 3);
         QCOMPARE(replacement.errorString(), refusal);
         QCOMPARE(replacement.refused(), !replaced);
         QCOMPARE(QFileInfo(m_path).isSymLink(), link);
-        QCOMPARE(QFileInfo(m_path).isFile(), replaced || kind == QLatin1String("planted"));
-        QCOMPARE(readFile(replaced && !link ? m_path : elsewhere), replaced ? QByteArray("new") : linked);
+        QCOMPARE(QFileInfo(linked).isFile(), replaced || othersLink);
+        QCOMPARE(readFile(replaced && !link ? m_path : elsewhere), replaced ? QByteArray("new") : before);
         QVERIFY(::chown(folder.constData(), 0, gid_t(-1)) == 0 && ::chmod(folder.constData(), 0700) == 0);
         if (kind == QLatin1String("folder"))
             QVERIFY(QDir().rmdir(m_path));
+        if (onTheWay)
+            QVERIFY(QFile::remove(m_dir.filePath("sub")) && QDir(m_dir.filePath("real")).removeRecursively());
+    }
+
+    // Only the version of a file that was seen is replaced unasked: the bytes are compared whenever
+    // the status cannot prove them unchanged, as on a file system whose clock ticks in seconds.
+    void replacesOnlyTheVersionSeen_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("replaceable");
+        QTest::newRow("touched, same bytes") << "touch" << true;
+        QTest::newRow("same size, times put back") << "touch -r" << false;
+        QTest::newRow("same size, within the clock's tick") << "same tick" << false;
+        QTest::newRow("another name") << "hard link" << true;
+    }
+
+    void replacesOnlyTheVersionSeen()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, replaceable);
+        const QByteArray path = QFile::encodeName(m_path);
+        const QByteArray other = QFile::encodeName(m_dir.filePath("other.txt"));
+        writeFile(m_path, "seen");
+        FileIdentity seen = FileIdentity::current(m_path);
+        struct stat before;
+        QVERIFY(::stat(path.constData(), &before) == 0);
+        if (change == QLatin1String("touch"))
+            QVERIFY(::utimensat(AT_FDCWD, path.constData(), nullptr, 0) == 0);
+        else if (change == QLatin1String("hard link"))
+            QVERIFY(::link(path.constData(), other.constData()) == 0);
+        else {
+            writeFile(m_path, "them");
+            const struct timespec times[2] = {before.st_atim, before.st_mtim};
+            QVERIFY(::utimensat(AT_FDCWD, path.constData(), times, 0) == 0);
+        }
+        if (change == QLatin1String("same tick")) {
+            // As such a clock leaves it: the status after the change is the status seen.
+            struct stat after;
+            QVERIFY(::stat(path.constData(), &after) == 0);
+            ContentHash hash;
+            hash.add("seen", 4);
+            seen = FileIdentity::of(after, FileIdentity::now(), hash.value());
+        }
+        SafeFile file(m_path);
+        QVERIFY(file.open());
+        QCOMPARE(file.mayReplace(seen), replaceable);
+        QCOMPARE(file.hasOtherNames(), change == QLatin1String("hard link"));
+        ::unlink(other.constData());
     }
 
 private:

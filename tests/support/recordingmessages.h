@@ -4,8 +4,11 @@
 
 #include <QStringList>
 
+#include <functional>
+#include <utility>
+
 // Keeps every message and question the program would have shown, in order, instead of showing it;
-// a question is answered `replace`, one before losing changes `answer`.
+// a question is answered from `answers`, then `replace`; one before losing changes `answer`.
 class RecordingMessages : public MessageService
 {
 public:
@@ -13,7 +16,9 @@ public:
     bool askToReplace(const QString &text) override
     {
         texts.append(text);
-        return replace;
+        if (whileAsking)
+            std::exchange(whileAsking, {})();
+        return answers.isEmpty() ? replace : answers.takeFirst();
     }
     Answer askToSave(const QString &text) override
     {
@@ -22,5 +27,7 @@ public:
     }
     QStringList texts;
     bool replace = false;
+    QList<bool> answers; // taken first, one a question, before `replace`
+    std::function<void()> whileAsking; // done once, as the first question waits for its answer
     Answer answer = Answer::Cancel;
 };

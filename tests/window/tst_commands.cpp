@@ -179,6 +179,14 @@ void CommandsTest::saveAllTwiceWritesTheSameBytes()
              QStringList{"projects.txt was changed by another program after it was read.\r"
                          "Replacing it loses those changes."});
     QCOMPARE(readFile(fixture.projectsPath()), first + first);
+
+    // "Replace" is about the version the question named: one written while it waited is asked about.
+    fixture.messages.answers = {true, false};
+    fixture.messages.whileAsking = [&] { writeFile(fixture.projectsPath(), first + first + first); };
+    fixture.click("cmd_save");
+    QCOMPARE(fixture.messages.texts.size(), 3);
+    QCOMPARE(fixture.messages.texts.at(2), fixture.messages.texts.at(0));
+    QCOMPARE(readFile(fixture.projectsPath()), first + first + first);
 }
 
 void CommandsTest::saveAllFailureIsReported()
