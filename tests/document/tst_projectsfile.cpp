@@ -155,11 +155,10 @@ private slots:
         // A catalogue saved unchanged is the file it was read from; text it kept nothing of is
         // replaced only when the user agrees.
         QCOMPARE(saveProjects(document, m_shown), messages.isEmpty());
-        if (count > 0 || !messages.isEmpty())
-            QCOMPARE(readFile(m_path), file);
-        if (!messages.isEmpty())
-            QCOMPARE(m_shown.last(),
-                     "projects.txt holds no project that could be read.\rReplacing it loses what it holds.");
+        QVERIFY(count == 0 && messages.isEmpty() ? m_shown.isEmpty() : readFile(m_path) == file);
+        QVERIFY(messages.isEmpty()
+                || m_shown.last()
+                    == "projects.txt holds no project that could be read.\rReplacing it loses what it holds.");
     }
 
     // Whatever stands in the file's place, the start-up goes on at once and says why it could not
@@ -520,11 +519,9 @@ private slots:
         QTest::newRow("other window saved the same")
             << "" << QStringList{"load", "add", "wait", "save"} << QStringList{"load", "save"}
             << QStringList{"waiting", "saved"} << 2;
-        // The other name keeps the old text when the user agrees to separate them.
+        // The other name keeps the old text.
         const QString otherName = "question projects.txt has another name (a hard link).\\rSaving gives "
                                   "projects.txt a file of its own, and the other name keeps the old text.";
-        QTest::newRow("hard link kept") << "hard link" << QStringList{"load", "add", "save"} << none
-                                        << QStringList{otherName, "not saved"} << 1;
         QTest::newRow("hard link separated") << "hard link" << QStringList{"load", "add", "replace", "save"} << none
                                              << QStringList{otherName, "saved"} << 2;
     }

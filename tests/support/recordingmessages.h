@@ -8,7 +8,7 @@
 #include <utility>
 
 // Keeps every message and question the program would have shown, in order, instead of showing it;
-// a question is answered from `answers`, then `replace`; one before losing changes `answer`.
+// a question is answered `replace`, one before losing changes `answer`.
 class RecordingMessages : public MessageService
 {
 public:
@@ -16,9 +16,10 @@ public:
     bool askToReplace(const QString &text) override
     {
         texts.append(text);
+        const bool answer = replace;
         if (whileAsking)
             std::exchange(whileAsking, {})();
-        return answers.isEmpty() ? replace : answers.takeFirst();
+        return answer;
     }
     Answer askToSave(const QString &text) override
     {
@@ -27,7 +28,6 @@ public:
     }
     QStringList texts;
     bool replace = false;
-    QList<bool> answers; // taken first, one a question, before `replace`
     std::function<void()> whileAsking; // done once, as the first question waits for its answer
     Answer answer = Answer::Cancel;
 };

@@ -181,8 +181,11 @@ void CommandsTest::saveAllTwiceWritesTheSameBytes()
     QCOMPARE(readFile(fixture.projectsPath()), first + first);
 
     // "Replace" is about the version the question named: one written while it waited is asked about.
-    fixture.messages.answers = {true, false};
-    fixture.messages.whileAsking = [&] { writeFile(fixture.projectsPath(), first + first + first); };
+    fixture.messages.replace = true;
+    fixture.messages.whileAsking = [&] {
+        writeFile(fixture.projectsPath(), first + first + first);
+        fixture.messages.replace = false;
+    };
     fixture.click("cmd_save");
     QCOMPARE(fixture.messages.texts.size(), 3);
     QCOMPARE(fixture.messages.texts.at(2), fixture.messages.texts.at(0));
