@@ -34,16 +34,20 @@ public:
     bool holdsNoProject() const { return m_noProject; }
 
     enum class Replace {
-        IfUnchanged, // only the file `expected` describes
-        Anyway,
+        IfUnchanged, // only the file `expected` describes, and only when it has no other name
+        SeparatingNames, // the file `expected` describes, even one with other names, which keep the old text
     };
     // Replaces the file with the whole catalogue in `encoding`, durably; false when it cannot, and
-    // the old file is then whole. A file that is no longer what `expected` says it was when the
-    // catalogue was read from it or last saved to it (changed by another program, or unreadable)
-    // is replaced only `Anyway`: otherwise false, with changedSinceRead(), and nothing written.
+    // the old file is then whole. The file is judged just before it is replaced: one that is no
+    // longer what `expected` says it was (changed by another program, unreadable, or holding
+    // nothing that was kept) gives false with changedSinceRead(), and one with another name (a hard
+    // link) false with hasOtherNames() unless `replace` says to separate the names; nothing is
+    // written then, and found() is the file the question is about.
     bool write(const QList<ProjectInfo> &projects, FileEncoding encoding, const FileIdentity &expected,
                Replace replace = Replace::IfUnchanged);
     bool changedSinceRead() const { return m_changed; }
+    bool hasOtherNames() const { return m_otherNames; }
+    FileIdentity found() const { return m_found; }
     // After a failed write(): the file is not one the program replaces (SafeFile::refused()).
     bool refused() const { return m_refused; }
 
@@ -60,6 +64,8 @@ private:
     bool m_missing = false;
     bool m_noProject = false;
     bool m_changed = false;
+    bool m_otherNames = false;
+    FileIdentity m_found;
     bool m_refused = false;
     FileIdentity m_identity;
     QString m_error;

@@ -53,20 +53,26 @@ LoadResult CatalogueDocument::load()
     return result;
 }
 
-SaveResult CatalogueDocument::save(Replace replace)
+SaveResult CatalogueDocument::save(const SaveResult &answered)
 {
+    using Question = SaveResult::Question;
+    const FileIdentity &expected = answered.question == Question::None ? m_identity : answered.version;
     CatalogueFile file(filePath());
-    if (file.write(m_catalogue.Projects(), m_encoding, m_identity, replace)) {
+    if (file.write(m_catalogue.Projects(), m_encoding, expected,
+                   answered.question == Question::OtherNames ? Replace::SeparatingNames : Replace::IfUnchanged)) {
         m_identity = file.identity();
         m_savedState = m_state;
         return {};
     }
     if (file.changedSinceRead())
-        return {SaveResult::Outcome::Question, Messages::beforeReplacing(ProjectsFileName, m_identity),
-                file.errorString()};
+        return {SaveResult::Outcome::Question, Messages::beforeReplacing(ProjectsFileName, expected),
+                file.errorString(), Question::Changed, file.found()};
+    if (file.hasOtherNames())
+        return {SaveResult::Outcome::Question, Messages::beforeSeparatingNames(ProjectsFileName), file.errorString(),
+                Question::OtherNames, file.found()};
     return {SaveResult::Outcome::Failed,
             file.refused() ? Messages::withReason(Messages::SaveFailed, file.errorString()) : Messages::SaveFailed,
-            file.errorString()};
+            file.errorString(), Question::None, FileIdentity()};
 }
 
 PublishResult CatalogueDocument::publish() const

@@ -33,13 +33,16 @@ public:
     // How projects.txt was encoded when read, which a save keeps.
     FileEncoding encoding() const { return m_encoding; }
     // What projects.txt was when the catalogue was read from it or last saved to it: a save
-    // replaces only that file unless told to replace anyway.
+    // replaces only that file unless the user agreed to replace another version.
     const FileIdentity &fileIdentity() const { return m_identity; }
 
     // Makes the catalogue what projects.txt holds, whatever it held before. Without the file it
     // makes the first run's one project, and the caller saves once it has said so.
     LoadResult load();
-    SaveResult save(Replace replace = Replace::IfUnchanged);
+    // Save All; a result that is a question, answered "Replace", is given back as `answered`, and
+    // the save then replaces the version of the file the question was about, and only it: a file
+    // changed again meanwhile gives the question again.
+    SaveResult save(const SaveResult &answered = {});
     // Writes the three pages of the catalogue as it is now, saved or not.
     PublishResult publish() const;
     // What would make the published pages wrong, project by project.

@@ -10,7 +10,8 @@ bool operator==(const LoadResult &a, const LoadResult &b)
 
 bool operator==(const SaveResult &a, const SaveResult &b)
 {
-    return a.outcome == b.outcome && a.message == b.message && a.reason == b.reason;
+    return a.outcome == b.outcome && a.message == b.message && a.reason == b.reason && a.question == b.question
+        && a.version == b.version;
 }
 
 bool operator==(const PublishResult &a, const PublishResult &b)
@@ -37,6 +38,10 @@ QDebug operator<<(QDebug debug, const SaveResult &result)
     debug.nospace() << "SaveResult(" << outcomes[int(result.outcome)];
     if (!result.saved())
         debug << ", " << result.message << ", " << result.reason;
+    if (result.question == SaveResult::Question::OtherNames)
+        debug << ", other names";
+    if (result.outcome == SaveResult::Outcome::Question)
+        debug << ", " << result.version;
     return debug << ')';
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileidentity.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,14 +27,18 @@ struct LoadResult
 };
 
 // What Save All came to. A question is asked before replacing a file that is no longer what was
-// read or last saved; the caller asks it and saves again, replacing anyway, when the user agrees.
+// read or last saved, or that has another name; the caller asks it and, when the user agrees, saves
+// again with the answered result, which replaces only the version of the file that was asked about.
 struct SaveResult
 {
     enum class Outcome { Saved, Question, Failed };
+    enum class Question { None, Changed, OtherNames };
 
     Outcome outcome = Outcome::Saved;
     QString message; // the question, or the failure as the user is told; empty when saved
     QString reason; // why the file was not replaced, in the file's own words
+    Question question = Question::None;
+    FileIdentity version; // the file as it stood when the question was asked
 
     bool saved() const { return outcome == Outcome::Saved; }
 };

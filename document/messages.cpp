@@ -4,6 +4,7 @@
 #include "cataloguefile.h"
 #include "fileidentity.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace Messages {
@@ -48,11 +49,24 @@ QString beforeReplacing(const QString &fileName, const FileIdentity &read)
         return QStringLiteral("%1 was made by another program after the catalogue was opened.\rReplacing it loses "
                               "what it holds.")
             .arg(fileName);
+    case FileIdentity::Kind::NothingKept:
+        return QCoreApplication::translate("Messages",
+                                           "%1 holds no project that could be read.\rReplacing it loses "
+                                           "what it holds.")
+            .arg(fileName);
     case FileIdentity::Kind::Unknown:
     case FileIdentity::Kind::Known:
         break;
     }
     return QStringLiteral("%1 was changed by another program after it was read.\rReplacing it loses those changes.")
+        .arg(fileName);
+}
+
+QString beforeSeparatingNames(const QString &fileName)
+{
+    return QCoreApplication::translate("Messages",
+                                       "%1 has another name (a hard link).\rSaving gives %1 a file of its "
+                                       "own, and the other name keeps the old text.")
         .arg(fileName);
 }
 

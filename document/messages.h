@@ -34,4 +34,7 @@ QString withReason(const QString &message, const QString &reason);
 // what replacing it loses.
 QString beforeReplacing(const QString &fileName, const FileIdentity &read);
 
+// The question before Save All replaces `fileName`, which has another name (a hard link).
+QString beforeSeparatingNames(const QString &fileName);
+
 } // namespace Messages

@@ -6,15 +6,27 @@
 #include <QDebug>
 
 #include <sys/stat.h>
+#include <time.h>
 
 namespace {
 
-qint64 modifiedAt(const struct stat &info)
+// The coarsest clock a file system keeps times by (FAT's two seconds), with a margin: a file whose
+// status changed less than this before it was taken may change again with the same times.
+constexpr qint64 CoarsestTimes = 3'000'000'000;
+
+qint64 nanoseconds(const struct timespec &time)
 {
-    return qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
 }
 
 } // namespace
+
+qint64 FileIdentity::now()
+{
+    struct timespec time;
+    ::clock_gettime(CLOCK_REALTIME, &time);
+    return nanoseconds(time);
+}
 
 FileIdentity FileIdentity::missing()
 {
@@ -23,24 +35,63 @@ FileIdentity FileIdentity::missing()
     return identity;
 }
 
-FileIdentity FileIdentity::unreadable(const QString &reason)
+FileIdentity FileIdentity::unreadable(const QString &reason, const struct stat *info, qint64 takenAt)
 {
     FileIdentity identity;
     identity.m_kind = Kind::Unreadable;
     identity.m_reason = reason;
+    if (info)
+        identity.setStatus(*info, takenAt);
     return identity;
 }
 
-FileIdentity FileIdentity::of(const struct stat &info, std::optional<quint64> hash)
+FileIdentity FileIdentity::of(const struct stat &info, qint64 takenAt, std::optional<quint64> hash)
 {
     FileIdentity identity;
     identity.m_kind = Kind::Known;
-    identity.m_device = info.st_dev;
-    identity.m_inode = info.st_ino;
-    identity.m_size = info.st_size;
-    identity.m_modified = modifiedAt(info);
+    identity.setStatus(info, takenAt);
     identity.m_hash = hash;
     return identity;
+}
+
+FileIdentity FileIdentity::nothingKept(const FileIdentity &read)
+{
+    FileIdentity identity = read;
+    identity.m_kind = Kind::NothingKept;
+    return identity;
+}
+
+FileIdentity FileIdentity::current(const QString &path)
+{
+    const qint64 takenAt = now();
+    PlainFile file(path);
+    if (!file.open()) {
+        if (file.isMissing())
+            return missing();
+        struct stat info;
+        const bool known = ::stat(QFile::encodeName(path).constData(), &info) == 0;
+        return unreadable(file.errorString(), known ? &info : nullptr, takenAt);
+    }
+    const std::optional<ContentHash> hash = ContentHash::of(file.file());
+    return of(file.info(), takenAt,
+              hash && hash->size() == file.info().st_size ? std::optional(hash->value()) : std::nullopt);
+}
+
+void FileIdentity::setStatus(const struct stat &info, qint64 takenAt)
+{
+    m_hasStatus = true;
+    m_device = info.st_dev;
+    m_inode = info.st_ino;
+    m_size = info.st_size;
+    m_modified = nanoseconds(info.st_mtim);
+    m_changed = nanoseconds(info.st_ctim);
+    m_takenAt = takenAt;
+}
+
+bool FileIdentity::sameStatus(const struct stat &now) const
+{
+    return now.st_dev == m_device && now.st_ino == m_inode && now.st_size == m_size
+        && nanoseconds(now.st_mtim) == m_modified && nanoseconds(now.st_ctim) == m_changed;
 }
 
 bool FileIdentity::allowsReplacing(const struct stat *now, const QString &path) const
@@ -48,11 +99,18 @@ bool FileIdentity::allowsReplacing(const struct stat *now, const QString &path) 
     // A file deleted since holds nothing to lose.
     if (m_kind == Kind::Unknown || !now)
         return true;
-    if (m_kind != Kind::Known || now->st_size != m_size)
+    if (!m_hasStatus || m_kind == Kind::Missing || m_kind == Kind::NothingKept)
         return false;
-    if (now->st_dev == m_device && now->st_ino == m_inode && modifiedAt(*now) == m_modified)
+    // Nobody saw any version of a file that could not be read: the answer was about this file as
+    // it stood, and holds while it stands so.
+    if (m_kind == Kind::Unreadable)
+        return sameStatus(*now);
+    if (now->st_size != m_size)
+        return false;
+    // Any change after the status was taken gives it a later change time, unless it came within
+    // one tick of a coarse clock of the last one: the status proves nothing then.
+    if (sameStatus(*now) && m_changed < m_takenAt - CoarsestTimes)
         return true;
-    // Touched, or written anew by another program: only the bytes can tell.
     if (!m_hash)
         return false;
     PlainFile file(path);
@@ -64,8 +122,9 @@ bool FileIdentity::allowsReplacing(const struct stat *now, const QString &path) 
 
 bool operator==(const FileIdentity &a, const FileIdentity &b)
 {
-    return a.m_kind == b.m_kind && a.m_reason == b.m_reason && a.m_device == b.m_device && a.m_inode == b.m_inode
-        && a.m_size == b.m_size && a.m_modified == b.m_modified && a.m_hash == b.m_hash;
+    return a.m_kind == b.m_kind && a.m_reason == b.m_reason && a.m_hasStatus == b.m_hasStatus
+        && a.m_device == b.m_device && a.m_inode == b.m_inode && a.m_size == b.m_size && a.m_modified == b.m_modified
+        && a.m_changed == b.m_changed && a.m_takenAt == b.m_takenAt && a.m_hash == b.m_hash;
 }
 
 QDebug operator<<(QDebug debug, const FileIdentity &identity)
@@ -78,12 +137,19 @@ QDebug operator<<(QDebug debug, const FileIdentity &identity)
     case FileIdentity::Kind::Missing:
         return debug << "missing)";
     case FileIdentity::Kind::Unreadable:
-        return debug << "unreadable: " << identity.m_reason << ')';
+        debug << "unreadable: " << identity.m_reason;
+        break;
+    case FileIdentity::Kind::NothingKept:
+        debug << "nothing kept";
+        break;
     case FileIdentity::Kind::Known:
+        debug << "known";
         break;
     }
-    debug << "device " << identity.m_device << ", inode " << identity.m_inode << ", " << identity.m_size
-          << " bytes, modified " << identity.m_modified;
+    if (identity.m_hasStatus)
+        debug << ", device " << identity.m_device << ", inode " << identity.m_inode << ", " << identity.m_size
+              << " bytes, modified " << identity.m_modified << ", changed " << identity.m_changed << ", taken "
+              << identity.m_takenAt;
     if (identity.m_hash)
         debug << ", hash " << Qt::hex << *identity.m_hash;
     return debug << ')';

@@ -3,9 +3,12 @@
 #include "fileerrors.h"
 #include "workingfolder.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 
 #include <fcntl.h>
 #include <limits.h>
@@ -22,28 +25,29 @@ QByteArray encoded(const QString &path)
     return QFile::encodeName(path);
 }
 
-// Where the link at `link` leads, relative to the link's own folder as the kernel takes it.
-QString linkTarget(const QString &link)
+// What the link at `link` holds, as written.
+QByteArray linkText(const QString &link)
 {
     QByteArray target(PATH_MAX, Qt::Uninitialized);
     const ssize_t size = ::readlink(encoded(link).constData(), target.data(), size_t(target.size()));
-    if (size <= 0)
-        return QString();
-    target.truncate(size);
-    if (target.startsWith('/'))
-        return QFile::decodeName(target);
-    return QFileInfo(link).path() + QLatin1Char('/') + QFile::decodeName(target);
+    target.truncate(qMax<ssize_t>(size, 0));
+    return target;
 }
 
 // The kernel's rule for links in shared folders (fs.protected_symlinks), taken everywhere: a link is
-// followed when it belongs to the user running the program or to the owner of its folder. So no
-// other user can lead a save, root's least of all, to a file of their choosing.
-bool mayFollow(const struct stat &link, const QString &linkPath)
+// followed when it belongs to the user running the program, or to the owner of its folder. So no
+// other user can lead a save, root's least of all, to a file of their choosing. The folder's owner
+// may aim only at what is theirs: a link of theirs is followed when they own what it leads to, or
+// are root, so that it never leads a save to a file they could not replace themselves.
+bool mayFollow(const struct stat &link, const QString &folder, const QString &linkPath)
 {
     if (link.st_uid == ::geteuid())
         return true;
-    struct stat folder;
-    return ::stat(encoded(QFileInfo(linkPath).path()).constData(), &folder) == 0 && folder.st_uid == link.st_uid;
+    struct stat owner;
+    if (::stat(encoded(folder).constData(), &owner) != 0 || owner.st_uid != link.st_uid)
+        return false;
+    struct stat target;
+    return link.st_uid == 0 || (::stat(encoded(linkPath).constData(), &target) == 0 && target.st_uid == link.st_uid);
 }
 
 // The rename is only on disk once the folder that holds the name is.
@@ -112,34 +116,63 @@ bool SafeFile::refuse(const QString &reason)
     return fail(reason);
 }
 
-// Finds the file to replace, link by link, judging each by what it is rather than by its name; the
-// target itself is kept open as a path, so that what is checked is what is replaced.
+// Finds the file to replace a name at a time, judging each link on the way, to a folder or to the
+// file, by what it is rather than by its name; the target itself is kept open as a path, so that
+// what is checked is what is replaced.
 bool SafeFile::findTarget()
 {
     const QString name = QFileInfo(m_requested).fileName();
     const QString leftAlone = QStringLiteral("; it was left as it is.");
-    QString current = m_requested;
-    for (int links = 0; links <= MaxLinks; ++links) {
+    QString folder = m_requested.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QStringLiteral(".");
+    // The names still to go, the next one last.
+    QStringList names = m_requested.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    std::reverse(names.begin(), names.end());
+    bool linkedName = false; // the file's own name is one a link gave
+    int links = 0;
+    while (!names.isEmpty()) {
+        const QString part = names.takeLast();
+        const bool last = names.isEmpty();
+        const QString current = folder == QLatin1String(".") ? part
+            : folder == QLatin1String("/")                   ? QLatin1Char('/') + part
+                                                             : folder + QLatin1Char('/') + part;
         struct stat info;
         if (::lstat(encoded(current).constData(), &info) != 0) {
-            if (errno != ENOENT)
+            if (errno != ENOENT || !last)
                 return fail(FileErrors::reason(errno, current));
             // A new file is made only where it was asked for, never where a link points.
-            if (links > 0)
+            if (linkedName)
                 return refuse(name + QStringLiteral(" is a link to a file that does not exist") + leftAlone);
             m_path = current;
             return true;
         }
         if (S_ISLNK(info.st_mode)) {
-            if (!mayFollow(info, current))
-                return refuse(name + QStringLiteral(" is a link owned by another user") + leftAlone);
-            current = linkTarget(current);
-            if (current.isEmpty())
+            if (++links > MaxLinks)
+                return refuse(name + QStringLiteral(" leads through too many links") + leftAlone);
+            if (!mayFollow(info, folder, current)) {
+                return refuse(last ? name + QStringLiteral(" is a link owned by another user") + leftAlone
+                                   : QCoreApplication::translate("SafeFile",
+                                                                 "%1 lies behind a link owned by another "
+                                                                 "user, %2; it was left as it is.")
+                                         .arg(name, current));
+            }
+            const QByteArray target = linkText(current);
+            if (target.isEmpty())
                 return refuse(name + QStringLiteral(" changed while it was being saved") + leftAlone);
+            if (target.startsWith('/'))
+                folder = QStringLiteral("/");
+            const QStringList parts = QFile::decodeName(target).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+            std::copy(parts.crbegin(), parts.crend(), std::back_inserter(names));
+            linkedName = linkedName || last;
+            continue;
+        }
+        if (!last) {
+            if (!S_ISDIR(info.st_mode))
+                return fail(FileErrors::reason(ENOTDIR, current));
+            folder = current;
             continue;
         }
         if (!S_ISREG(info.st_mode)) {
-            return refuse(links == 0
+            return refuse(!linkedName
                               ? FileErrors::notPlainFile(m_requested)
                               : name + QStringLiteral(" is a link to something that is not a plain file") + leftAlone);
         }
@@ -150,7 +183,7 @@ bool SafeFile::findTarget()
         m_path = current;
         return true;
     }
-    return refuse(name + QStringLiteral(" leads through too many links") + leftAlone);
+    return refuse(FileErrors::notPlainFile(m_requested));
 }
 
 bool SafeFile::open()
@@ -171,9 +204,13 @@ bool SafeFile::open()
     return true;
 }
 
-bool SafeFile::mayReplace(const FileIdentity &expected) const
+bool SafeFile::mayReplace(const FileIdentity &expected)
 {
-    return expected.allowsReplacing(m_target >= 0 ? &m_targetInfo : nullptr, m_path);
+    // What stands at the name now is what the rename replaces, whatever stood there at open().
+    m_nowKnown = ::lstat(encoded(m_path).constData(), &m_now) == 0;
+    if (!m_nowKnown && errno != ENOENT)
+        return false;
+    return expected.allowsReplacing(m_nowKnown ? &m_now : nullptr, m_path);
 }
 
 // The new file keeps the old one's owner and group where the process may give them, and its read,
@@ -229,11 +266,12 @@ bool SafeFile::commit(bool written)
     if (::fdatasync(m_file.handle()) != 0)
         return fail(FileErrors::reason(errno, m_path));
     struct stat info;
+    const qint64 takenAt = FileIdentity::now();
     const bool known = ::fstat(m_file.handle(), &info) == 0;
     if (!m_file.commit())
         return fail(m_file.errorString());
     if (known)
-        m_identity = FileIdentity::of(info, m_file.hash(info.st_size));
+        m_identity = FileIdentity::of(info, takenAt, m_file.hash(info.st_size));
     m_error = flushFolder(QFileInfo(m_path).path());
     return m_error.isEmpty();
 }

@@ -14,7 +14,7 @@ class QIODevice;
 // target, reach the disk, and only then take the target's name; the folder is flushed before
 // success is reported. A crash or a power cut at any moment leaves the old file or the new one,
 // whole, and a save that was reported is on disk. A write-protected target is refused, and so is
-// anything but a plain file or a path that leads to one only through another user's links.
+// anything but a plain file, or a path that leads to one through a link another user could aim.
 class SafeFile
 {
 public:
@@ -28,9 +28,14 @@ public:
     // After a failed open(): the target is not a file the program replaces (a folder, a device, a
     // link of another user or to nowhere), as opposed to one it could not write.
     bool refused() const { return m_refused; }
-    // After open(): whether the target, as it stands now, may replace what `expected` describes
-    // without losing what it did not see (FileIdentity::allowsReplacing).
-    bool mayReplace(const FileIdentity &expected) const;
+    // Just before commit(): whether the target, as it stands now, may be replaced without losing
+    // what `expected` did not see (FileIdentity::allowsReplacing).
+    bool mayReplace(const FileIdentity &expected);
+    // After mayReplace(): the target has another name (a hard link), which a replace leaves with
+    // the old bytes.
+    bool hasOtherNames() const { return m_nowKnown && m_now.st_nlink > 1; }
+    // The file replaced, once open: the requested one, or the one its links lead to.
+    QString target() const { return m_path; }
     // Where the new file's bytes go, once open.
     QIODevice &device() { return m_file; }
     // Puts the written file in the target's place; `written` is false when a write to device()
@@ -70,6 +75,8 @@ private:
     QString m_path; // the file replaced: the requested one, or the one its links lead to
     int m_target = -1; // the file replaced, opened as a path only; -1 when there is none yet
     struct stat m_targetInfo = {};
+    struct stat m_now = {}; // the target at mayReplace()
+    bool m_nowKnown = false;
     WriteBackFile m_file;
     QString m_error;
     bool m_refused = false;

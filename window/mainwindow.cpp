@@ -473,10 +473,12 @@ void Main::LoadProjects()
 void Main::SaveProjects()
 {
     SaveResult result = m_document.save();
-    if (result.outcome == SaveResult::Outcome::Question) {
+    // Each answer is about one version of the file: one written while the question was open is asked
+    // about in turn.
+    while (result.outcome == SaveResult::Outcome::Question) {
         if (!m_messages.askToReplace(result.message))
             return;
-        result = m_document.save(CatalogueDocument::Replace::Anyway);
+        result = m_document.save(result);
     }
     updateTitle();
     if (!result.saved()) {

@@ -264,6 +264,8 @@ void TestProgramRun::buildPagesStopsAtAPageItCannotWrite_data()
     QTest::newRow("another user's link") << 0 << "" << true
                                          << QByteArray("projects_index.htm is a link owned by another user; it was "
                                                        "left as it is.");
+    QTest::newRow("folder owner's link to root's file")
+        << 0 << "" << true << QByteArray("projects_index.htm is a link owned by another user; it was left as it is.");
 }
 
 void TestProgramRun::buildPagesStopsAtAPageItCannotWrite()
@@ -281,9 +283,13 @@ void TestProgramRun::buildPagesStopsAtAPageItCannotWrite()
     if (planted) {
         if (!runningAsRoot())
             QSKIP("Only root may give a link to another user");
+        QFile::remove(secret);
         QVERIFY(QFile::rename(failed, secret) && QFile::link(secret, failed));
         QVERIFY(::lchown(QFile::encodeName(failed).constData(), getpwnam("nobody")->pw_uid, gid_t(-1)) == 0);
         QVERIFY(::chmod(QFile::encodeName(m_site).constData(), 01777) == 0);
+        // Or a folder of that user's own.
+        if (QByteArray(QTest::currentDataTag()).startsWith("folder owner"))
+            QVERIFY(::chown(QFile::encodeName(m_site).constData(), getpwnam("nobody")->pw_uid, gid_t(-1)) == 0);
     } else if (fileSizeLimit.isEmpty()) {
         QVERIFY(QFile::remove(failed) && QDir().mkdir(failed));
     }

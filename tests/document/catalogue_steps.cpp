@@ -28,11 +28,11 @@ void print(const char *kind, QString text)
 bool save(CatalogueDocument &document, bool replace)
 {
     SaveResult result = document.save();
-    if (result.outcome == SaveResult::Outcome::Question) {
+    while (result.outcome == SaveResult::Outcome::Question) {
         print("question", result.message);
         if (!replace)
             return false;
-        result = document.save(CatalogueDocument::Replace::Anyway);
+        result = document.save(result);
     }
     if (!result.saved())
         print("message", result.message);

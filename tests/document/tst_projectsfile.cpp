@@ -152,11 +152,13 @@ private slots:
         QCOMPARE(document.catalogue().LastProject(), qint16(count - 1));
         QCOMPARE(m_shown, messages);
         QCOMPARE(readFile(m_path), file);
-        // A catalogue saved unchanged is the file it was read from.
-        if (count > 0) {
-            QVERIFY(saveProjects(document, m_shown));
-            QCOMPARE(readFile(m_path), file);
-        }
+        // A catalogue saved unchanged is the file it was read from; text it kept nothing of is
+        // replaced only when the user agrees.
+        QCOMPARE(saveProjects(document, m_shown), messages.isEmpty());
+        QVERIFY(count == 0 && messages.isEmpty() ? m_shown.isEmpty() : readFile(m_path) == file);
+        QVERIFY(messages.isEmpty()
+                || m_shown.last()
+                    == "projects.txt holds no project that could be read.\rReplacing it loses what it holds.");
     }
 
     // Whatever stands in the file's place, the start-up goes on at once and says why it could not
@@ -517,6 +519,11 @@ private slots:
         QTest::newRow("other window saved the same")
             << "" << QStringList{"load", "add", "wait", "save"} << QStringList{"load", "save"}
             << QStringList{"waiting", "saved"} << 2;
+        // The other name keeps the old text.
+        const QString otherName = "question projects.txt has another name (a hard link).\\rSaving gives "
+                                  "projects.txt a file of its own, and the other name keeps the old text.";
+        QTest::newRow("hard link separated") << "hard link" << QStringList{"load", "add", "replace", "save"} << none
+                                             << QStringList{otherName, "saved"} << 2;
     }
 
     void saveFailuresKeepTheOldFile()
@@ -539,6 +546,9 @@ private slots:
             QVERIFY(chown(QFile::encodeName(dir).constData(), 0, 0) == 0);
         if (protection == QLatin1String("unreadable"))
             QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+        const QString otherName = scratch.filePath(QStringLiteral("other.txt"));
+        if (protection == QLatin1String("hard link"))
+            QVERIFY(::link(QFile::encodeName(path).constData(), QFile::encodeName(otherName).constData()) == 0);
 
         QCOMPARE(runSteps(dir, steps, true, meanwhile), expected);
 
@@ -547,6 +557,8 @@ private slots:
         QCOMPARE(saved.catalogue().LastProject() + 1, projectsInFile);
         if (projectsInFile == 1)
             QCOMPARE(readFile(path), FirstRunFile);
+        if (protection == QLatin1String("hard link"))
+            QCOMPARE(readFile(otherName), FirstRunFile);
         QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{"projects.txt"});
     }
 

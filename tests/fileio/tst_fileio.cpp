@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -148,6 +149,11 @@ private slots:
         QTest::newRow("another user's link in a shared folder")
             << "planted" << true << false << QString() << "file.txt is a link owned by another user" + left;
         QTest::newRow("link of the folder's owner") << "owners" << true << false << QString() << QString();
+        QTest::newRow("folder owner's link to root's file")
+            << "aimed" << true << false << QString() << "file.txt is a link owned by another user" + left;
+        QTest::newRow("another user's folder link on the way")
+            << "on the way" << true << false << QString()
+            << "file.txt lies behind a link owned by another user, " + m_dir.filePath("sub") + left;
     }
 
     void plainFileOpensOnlyPlainFiles()
@@ -157,10 +163,13 @@ private slots:
         QFETCH(bool, missing);
         QFETCH(QString, reason);
         QFETCH(QString, refusal);
-        const QByteArray path = QFile::encodeName(m_path);
-        const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere.txt"));
+        const bool onTheWay = kind == QLatin1String("on the way");
+        const QString target = onTheWay ? m_dir.filePath("sub/file.txt") : m_path;
+        const QByteArray path = QFile::encodeName(onTheWay ? m_dir.filePath("sub") : m_path);
+        const QString elsewhere = m_dir.filePath(onTheWay ? "real/file.txt" : "elsewhere.txt");
         QFile::remove(elsewhere);
-        const bool othersLink = kind == QLatin1String("planted") || kind == QLatin1String("owners");
+        const bool othersLink = kind == QLatin1String("planted") || kind == QLatin1String("owners")
+            || kind == QLatin1String("aimed") || onTheWay;
         if (othersLink && !runningAsRoot())
             QSKIP("Only root may give a link to another user");
         if (kind == QLatin1String("file"))
@@ -168,15 +177,17 @@ private slots:
         else if (kind == QLatin1String("link") || othersLink)
             writeFile(elsewhere, "text");
         if (kind == QLatin1String("link") || kind == QLatin1String("dangling") || othersLink)
-            QVERIFY(QFile::link(elsewhere, m_path));
+            QVERIFY(QFile::link(onTheWay ? QStringLiteral("real") : elsewhere, QFile::decodeName(path)));
         const QByteArray folder = QFile::encodeName(m_dir.path());
         const uid_t nobody = getpwnam("nobody")->pw_uid;
         if (othersLink) {
             QVERIFY(::lchown(path.constData(), nobody, gid_t(-1)) == 0);
             QVERIFY(::chmod(folder.constData(), 01777) == 0);
         }
-        if (kind == QLatin1String("owners"))
+        if (kind == QLatin1String("owners") || kind == QLatin1String("aimed"))
             QVERIFY(::chown(folder.constData(), nobody, gid_t(-1)) == 0);
+        if (kind == QLatin1String("owners"))
+            QVERIFY(giveToNobody(elsewhere));
         else if (kind == QLatin1String("folder"))
             QVERIFY(QDir().mkdir(m_path));
         else if (kind == QLatin1String("fifo"))
@@ -190,7 +201,7 @@ private slots:
 
         QElapsedTimer timer;
         timer.start();
-        PlainFile file(m_path);
+        PlainFile file(target);
         QCOMPARE(file.open(), opened);
         QVERIFY(timer.elapsed() < 5000);
         QCOMPARE(file.isMissing(), missing);
@@ -200,16 +211,46 @@ private slots:
 
         const bool link = QFileInfo(m_path).isSymLink();
         const QByteArray linked = readFile(elsewhere);
-        SafeFile replacement(m_path);
+        SafeFile replacement(target);
         const bool replaced = replacement.open() && replacement.commit(replacement.device().write("new", 3) == 3);
         QCOMPARE(replacement.errorString(), refusal);
         QCOMPARE(replacement.refused(), !replaced);
         QCOMPARE(QFileInfo(m_path).isSymLink(), link);
-        QCOMPARE(QFileInfo(m_path).isFile(), replaced || kind == QLatin1String("planted"));
+        QCOMPARE(QFileInfo(target).isFile(), replaced || othersLink);
         QCOMPARE(readFile(replaced && !link ? m_path : elsewhere), replaced ? QByteArray("new") : linked);
         QVERIFY(::chown(folder.constData(), 0, gid_t(-1)) == 0 && ::chmod(folder.constData(), 0700) == 0);
         if (kind == QLatin1String("folder"))
             QVERIFY(QDir().rmdir(m_path));
+        if (onTheWay)
+            QVERIFY(QFile::remove(m_dir.filePath("sub")) && QDir(m_dir.filePath("real")).removeRecursively());
+    }
+
+    // Only the version of a file that was seen is replaced unasked: the bytes are compared whenever
+    // the status cannot prove them unchanged, as when a clock that ticks in seconds left it as seen.
+    void replacesOnlyTheVersionSeen_data()
+    {
+        QTest::addColumn<bool>("sameTick");
+        QTest::newRow("same size, times put back") << false;
+        QTest::newRow("same size, within the clock's tick") << true;
+    }
+
+    void replacesOnlyTheVersionSeen()
+    {
+        QFETCH(bool, sameTick);
+        const QByteArray path = QFile::encodeName(m_path);
+        writeFile(m_path, "seen");
+        FileIdentity seen = FileIdentity::current(m_path);
+        struct stat info;
+        QVERIFY(::stat(path.constData(), &info) == 0);
+        writeFile(m_path, "them");
+        const struct timespec times[2] = {info.st_atim, info.st_mtim};
+        QVERIFY(::utimensat(AT_FDCWD, path.constData(), times, 0) == 0 && ::stat(path.constData(), &info) == 0);
+        ContentHash hash;
+        hash.add("seen", 4);
+        if (sameTick)
+            seen = FileIdentity::of(info, FileIdentity::now(), hash.value());
+        SafeFile file(m_path);
+        QVERIFY(file.open() && !file.mayReplace(seen));
     }
 
 private:

@@ -4,6 +4,9 @@
 
 #include <QStringList>
 
+#include <functional>
+#include <utility>
+
 // Keeps every message and question the program would have shown, in order, instead of showing it;
 // a question is answered `replace`, one before losing changes `answer`.
 class RecordingMessages : public MessageService
@@ -13,7 +16,10 @@ public:
     bool askToReplace(const QString &text) override
     {
         texts.append(text);
-        return replace;
+        const bool answer = replace;
+        if (whileAsking)
+            std::exchange(whileAsking, {})();
+        return answer;
     }
     Answer askToSave(const QString &text) override
     {
@@ -22,5 +28,6 @@ public:
     }
     QStringList texts;
     bool replace = false;
+    std::function<void()> whileAsking; // done once, as the first question waits for its answer
     Answer answer = Answer::Cancel;
 };

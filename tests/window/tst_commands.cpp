@@ -188,6 +188,17 @@ void CommandsTest::saveAllTwiceWritesTheSameBytes()
              QStringList{"projects.txt was changed by another program after it was read.\r"
                          "Replacing it loses those changes."});
     QCOMPARE(readFile(fixture.projectsPath()), first + first);
+
+    // "Replace" is about the version the question named: one written while it waited is asked about.
+    fixture.messages.replace = true;
+    fixture.messages.whileAsking = [&] {
+        writeFile(fixture.projectsPath(), first + first + first);
+        fixture.messages.replace = false;
+    };
+    fixture.click("cmd_save");
+    QCOMPARE(fixture.messages.texts.size(), 3);
+    QCOMPARE(fixture.messages.texts.at(2), fixture.messages.texts.at(0));
+    QCOMPARE(readFile(fixture.projectsPath()), first + first + first);
 }
 
 void CommandsTest::saveAllFailureIsReported()
