@@ -26,6 +26,7 @@ LoadResult CatalogueDocument::load()
     // A new catalogue: no edit of the one before leads to it or from it.
     m_state = ++m_lastState;
     m_savedState = m_state;
+    m_unsaved.clear();
 
     LoadResult result;
     result.messages = Messages::afterReading(file, read);
@@ -59,6 +60,7 @@ SaveResult CatalogueDocument::save(Replace replace)
     if (file.write(m_catalogue.Projects(), m_encoding, m_identity, replace)) {
         m_identity = file.identity();
         m_savedState = m_state;
+        m_unsaved.clear();
         return {};
     }
     if (file.changedSinceRead())
@@ -87,12 +89,34 @@ QList<CheckFinding> CatalogueDocument::check() const
     return CatalogueCheck::checkProjects(m_catalogue.Projects(), m_pictureFolder);
 }
 
-bool CatalogueDocument::perform(CatalogueEdit &edit)
+RecoveryJournal CatalogueDocument::recoveryJournal() const
+{
+    RecoveryJournal journal;
+    journal.folder = QDir(m_folder).absolutePath();
+    journal.setBase(m_identity);
+    journal.entries = m_unsaved;
+    return journal;
+}
+
+void CatalogueDocument::noteEdit(const CatalogueEdit &edit, const QDateTime &madeAt)
+{
+    if (!isModified()) {
+        m_unsaved.clear();
+        return;
+    }
+    RecoveryEntry entry{madeAt, edit};
+    // The states name this run's catalogues only.
+    entry.edit.stateBefore = entry.edit.stateAfter = 0;
+    m_unsaved.append(entry);
+}
+
+bool CatalogueDocument::perform(CatalogueEdit &edit, const QDateTime &madeAt)
 {
     if (!edit.applyTo(m_catalogue))
         return false;
     edit.stateBefore = m_state;
     edit.stateAfter = m_state = ++m_lastState;
+    noteEdit(edit, madeAt);
     return true;
 }
 
@@ -101,6 +125,7 @@ bool CatalogueDocument::undo(const CatalogueEdit &edit)
     if (m_state != edit.stateAfter || !edit.revertIn(m_catalogue))
         return false;
     m_state = edit.stateBefore;
+    noteEdit(edit.inverse(), QDateTime::currentDateTimeUtc());
     return true;
 }
 
@@ -109,5 +134,6 @@ bool CatalogueDocument::redo(const CatalogueEdit &edit)
     if (m_state != edit.stateBefore || !edit.applyTo(m_catalogue))
         return false;
     m_state = edit.stateAfter;
+    noteEdit(edit, QDateTime::currentDateTimeUtc());
     return true;
 }

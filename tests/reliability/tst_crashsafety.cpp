@@ -1,8 +1,10 @@
+#include "cataloguedocument.h"
 #include "catalogueformat.h"
 #include "pages.h"
 #include "sample_catalogue.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFile>
@@ -21,6 +23,44 @@ namespace {
 constexpr int Kills = 50;
 constexpr int Projects = 1500; // about a megabyte a file, so a kill often lands mid-write
 
+struct Program
+{
+    QProcess process;
+    QByteArray out;
+    // Waits for a line starting with `line`; false when the program ends or stays silent first.
+    bool waitFor(const QByteArray &line)
+    {
+        while (!out.contains(line)) {
+            if (!process.waitForReadyRead(30000))
+                return false;
+            out += process.readAll();
+        }
+        return true;
+    }
+};
+
+void startProgram(Program &program, const QTemporaryDir &dir, const QStringList &variables)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    for (const QString &variable : variables)
+        env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    program.process.setProcessEnvironment(env);
+    program.process.setWorkingDirectory(dir.filePath(QStringLiteral("catalogue")));
+    program.process.start(QStringLiteral(DRIVEN_PROGRAM));
+}
+
+QStringList journals(const QTemporaryDir &dir)
+{
+    QStringList found;
+    QDirIterator it(dir.filePath(QStringLiteral("config")), {QStringLiteral("*.journal")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found.append(it.next());
+    return found;
+}
+
 } // namespace
 
 // A writer killed at any moment leaves each file either whole-old or whole-new, never in between.
@@ -29,6 +69,67 @@ class TestCrashSafety : public QObject
     Q_OBJECT
 
 private slots:
+    // The program ended by a signal or a kill with an edit unsaved offers it at the next start, and
+    // restores it as it was.
+    void endedProgramOffersTheEdits_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("waitMs");
+        QTest::addColumn<QString>("typing");
+        QTest::newRow("kill -9 1.5 s after a stored edit") << int(SIGKILL) << 1500 << QString();
+        QTest::newRow("SIGTERM while typing") << int(SIGTERM) << 0 << QStringLiteral("Typed \u00e9t\u00e9");
+        QTest::newRow("SIGHUP") << int(SIGHUP) << 0 << QString();
+        QTest::newRow("SIGINT while typing") << int(SIGINT) << 0 << QStringLiteral("Typed");
+    }
+
+    void endedProgramOffersTheEdits()
+    {
+        QFETCH(int, signal);
+        QFETCH(int, waitMs);
+        QFETCH(QString, typing);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("catalogue")));
+        QList<ProjectInfo> expected = sampleCatalogue(3, 1);
+        const QByteArray original = CatalogueFormat::write(expected);
+        const QString file = dir.filePath(QStringLiteral("catalogue/projects.txt"));
+        writeFile(file, original);
+        const QString name = QStringLiteral("Renamed \"quoted\" \u00c4");
+        expected[0].Name = name;
+        if (!typing.isEmpty())
+            expected[0].Location = typing;
+
+        QStringList variables{QStringLiteral("CATALOGUE_NAME=") + name};
+        if (!typing.isEmpty())
+            variables.append(QStringLiteral("CATALOGUE_TYPING=") + typing);
+        {
+            Program edited;
+            startProgram(edited, dir, variables);
+            QVERIFY2(edited.waitFor(typing.isEmpty() ? "stored" : "typing"), edited.out.constData());
+            QThread::msleep(ulong(waitMs));
+            ::kill(pid_t(edited.process.processId()), signal);
+            QVERIFY(edited.process.waitForFinished(30000));
+            if (signal != SIGKILL) {
+                QCOMPARE(edited.process.exitStatus(), QProcess::NormalExit);
+                QCOMPARE(edited.process.exitCode(), 128 + signal);
+            }
+        }
+        QCOMPARE(readFile(file), original);
+        QCOMPARE(journals(dir).size(), 1);
+
+        Program restored;
+        startProgram(restored, dir, {QStringLiteral("CATALOGUE_ANSWER=Restore"), QStringLiteral("CATALOGUE_SAVE=1")});
+        QVERIFY(restored.process.waitForFinished(30000));
+        restored.out += restored.process.readAll();
+        QVERIFY2(restored.out.contains("box Unsaved edits of this catalogue from "), restored.out.constData());
+        QVERIFY2(restored.out.contains(typing.isEmpty() ? "(1 edit).\\nRestore them?" : "(2 edits)"),
+                 restored.out.constData());
+        QVERIFY(restored.out.contains("saved"));
+        CatalogueDocument saved(dir.filePath(QStringLiteral("catalogue")));
+        saved.load();
+        QCOMPARE(saved.catalogue().Projects(), expected);
+        QCOMPARE(journals(dir), QStringList());
+    }
+
     void killedWritersLoseNothing_data()
     {
         QTest::addColumn<QString>("mode");

@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // Keeps every message and question the program would have shown, in order, instead of showing it;
-// a question is answered `replace`, one before losing changes `answer`.
+// a question is answered `replace`, one before losing changes `answer`, one on recovered edits
+// `recovery`.
 class RecordingMessages : public MessageService
 {
 public:
@@ -20,7 +21,13 @@ public:
         texts.append(text);
         return answer;
     }
+    Recovery askToRestore(const QString &text) override
+    {
+        texts.append(text);
+        return recovery;
+    }
     QStringList texts;
     bool replace = false;
     Answer answer = Answer::Cancel;
+    Recovery recovery = Recovery::Restore;
 };
