@@ -1,13 +1,11 @@
-// The program as it starts, driven from inside once it runs, as a user would: every box is
-// answered with the button CATALOGUE_ANSWER names ("Restore", "Discard"; OK when none), its text
-// printed first. Once the window is active, CATALOGUE_NAME is stored as the first project's name,
-// CATALOGUE_TYPING is typed into its location and left there, and with CATALOGUE_SAVE=1 Save All
-// is clicked and the program ends. Each step prints one line.
+// The program driven from inside, as a user would: each box is answered with the button
+// CATALOGUE_ANSWER names (else its default) after its text is printed; once the window is active,
+// CATALOGUE_NAME is stored as the first project's name, CATALOGUE_TYPING typed into its location and
+// left there, and with CATALOGUE_SAVE=1 Save All is clicked and the program ends.
 #include "application.h"
 #include "mainwindow.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -20,47 +18,37 @@ namespace {
 
 void say(const QString &line)
 {
-    std::printf("%s\n", qPrintable(line));
+    std::printf("%s\n", qPrintable(QString(line).replace(QLatin1Char('\n'), QLatin1String("\\n"))));
     std::fflush(stdout);
 }
 
-void answer(QMessageBox *box)
+void drive()
 {
-    say(QStringLiteral("box ") + box->text().replace(QLatin1Char('\n'), QLatin1String("\\n")));
-    const QString wanted = qEnvironmentVariable("CATALOGUE_ANSWER");
-    for (QAbstractButton *button : box->buttons()) {
-        if (button->text().remove(QLatin1Char('&')) == wanted) {
-            button->click();
-            return;
-        }
-    }
-    box->defaultButton() ? box->defaultButton()->click() : box->reject();
-}
-
-void drive(Main *window)
-{
-    if (!window->isActiveWindow()) {
-        window->activateWindow();
-        return;
+    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        say(QStringLiteral("box ") + box->text());
+        QAbstractButton *chosen = box->defaultButton();
+        for (QAbstractButton *button : box->buttons())
+            chosen =
+                button->text().remove(QLatin1Char('&')) == qEnvironmentVariable("CATALOGUE_ANSWER") ? button : chosen;
+        return chosen->click();
     }
     static bool done = false;
-    if (std::exchange(done, true))
+    Main *window = qobject_cast<Main *>(QApplication::activeWindow());
+    if (!window || std::exchange(done, true))
         return;
+    auto *name = window->findChild<QLineEdit *>(QStringLiteral("text_name"));
+    auto *location = window->findChild<QLineEdit *>(QStringLiteral("text_location"));
     if (qEnvironmentVariableIsSet("CATALOGUE_NAME")) {
-        auto *name = window->findChild<QLineEdit *>(QStringLiteral("text_name"));
-        name->setFocus(Qt::MouseFocusReason);
+        name->setFocus();
         name->setText(qEnvironmentVariable("CATALOGUE_NAME"));
-        window->findChild<QAbstractItemView *>(QStringLiteral("list_projects"))->setFocus(Qt::MouseFocusReason);
-        say(QStringLiteral("stored"));
+        // Leaving the name for the location stores it; what is typed there stays in the box.
+        location->setFocus();
+        if (const QString typing = qEnvironmentVariable("CATALOGUE_TYPING"); !typing.isEmpty())
+            location->setText(typing);
     }
-    if (qEnvironmentVariableIsSet("CATALOGUE_TYPING")) {
-        auto *location = window->findChild<QLineEdit *>(QStringLiteral("text_location"));
-        location->setFocus(Qt::MouseFocusReason);
-        location->setText(qEnvironmentVariable("CATALOGUE_TYPING"));
-        say(QStringLiteral("typing"));
-    }
+    say(QStringLiteral("stored"));
     if (qEnvironmentVariableIntValue("CATALOGUE_SAVE") == 1) {
-        window->findChild<QPushButton *>(QStringLiteral("cmd_save"))->click();
+        window->findChild<QAbstractButton *>(QStringLiteral("cmd_save"))->click();
         say(QStringLiteral("saved"));
         QCoreApplication::exit(0);
     }
@@ -69,15 +57,7 @@ void drive(Main *window)
 void startDriving()
 {
     auto *timer = new QTimer(QCoreApplication::instance());
-    QObject::connect(timer, &QTimer::timeout, [] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            answer(box);
-            return;
-        }
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (auto *window = qobject_cast<Main *>(widget); window && window->isVisible())
-                drive(window);
-    });
+    QObject::connect(timer, &QTimer::timeout, drive);
     timer->start(20);
 }
 
