@@ -1,7 +1,6 @@
-// The program driven from inside, as a user would: each box is answered with the button
-// CATALOGUE_ANSWER names (else its default) after its text is printed; once the window is active,
-// CATALOGUE_NAME is stored as the first project's name, CATALOGUE_TYPING typed into its location and
-// left there, and with CATALOGUE_SAVE=1 Save All is clicked and the program ends.
+// The program driven from inside: each box, printed, is answered with the button CATALOGUE_ANSWER
+// names (else its default); then CATALOGUE_NAME is stored as the first name, CATALOGUE_TYPING left
+// typed in the location, and with CATALOGUE_SAVE=1 Save All is clicked and the program ends.
 #include "application.h"
 #include "mainwindow.h"
 
@@ -26,10 +25,10 @@ void drive()
 {
     if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
         say(QStringLiteral("box ") + box->text());
+        const QString wanted = qEnvironmentVariable("CATALOGUE_ANSWER");
         QAbstractButton *chosen = box->defaultButton();
         for (QAbstractButton *button : box->buttons())
-            chosen =
-                button->text().remove(QLatin1Char('&')) == qEnvironmentVariable("CATALOGUE_ANSWER") ? button : chosen;
+            chosen = button->text().remove(QLatin1Char('&')) == wanted ? button : chosen;
         return chosen->click();
     }
     static bool done = false;
