@@ -468,6 +468,7 @@ void Main::LoadProjects()
     // The steps of another catalogue do not apply to the one read, nor does its journal.
     m_journalTimer->stop();
     m_journalPath.clear();
+    m_journalClaim.release();
     m_undoStack->clear();
     const LoadResult loaded = m_document.load();
     updateTitle();
@@ -493,6 +494,9 @@ void Main::offerRecovery()
 {
     const QString folder = QDir(m_document.folder()).absolutePath();
     const QString path = journalPathFor(folder);
+    // A window still open on the folder keeps its own edits there: they are not recovered ones.
+    if (!m_journalClaim.claim(QFileInfo(path).fileName()))
+        return;
     const std::optional<RecoveryJournal> found = RecoveryJournal::read(path);
     if (!found || found->folder != folder || found->entries.isEmpty()) {
         m_journalPath = path;

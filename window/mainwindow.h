@@ -2,6 +2,7 @@
 
 #include "cataloguecheck.h"
 #include "folderdialog.h"
+#include "journalclaim.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -178,6 +179,7 @@ private:
     QTimer *m_journalTimer = nullptr;
     // Empty until the opening of the folder has settled what happens to the journal found there.
     QString m_journalPath;
+    JournalClaim m_journalClaim;
     // Set by endNow(): a start-up still under way writes nothing more and asks nothing more.
     bool m_ending = false;
 };
