@@ -142,8 +142,9 @@ private slots:
         }
         const RecoveryJournal journal = document.recoveryJournal();
         QCOMPARE(journal.entries.size(), entries);
-        QCOMPARE(journal.write(m_dir.filePath("journal")), QString());
-        const std::optional<RecoveryJournal> read = RecoveryJournal::read(m_dir.filePath("journal"));
+        const QTemporaryDir elsewhere;
+        QCOMPARE(journal.write(elsewhere.filePath("journal")), QString());
+        const std::optional<RecoveryJournal> read = RecoveryJournal::read(elsewhere.filePath("journal"));
         QVERIFY(read && *read == journal && !RecoveryJournal::decode(journal.encode().chopped(1)));
 
         if (steps.endsWith('c'))
