@@ -526,11 +526,11 @@ void Main::offerRecovery()
     case MessageService::Recovery::Restore:
         break;
     }
-    m_journalPath = path;
     // Each edit again as the step it was, with its time, so that undo takes them back one by one.
     for (const RecoveryEntry &entry : found->entries) {
         CatalogueEdit edit = entry.edit;
         if (!m_document.perform(edit, entry.madeAt)) {
+            // Taken back, and the journal left as it is: this window keeps none that would replace it.
             m_undoStack->setIndex(0);
             m_undoStack->clear();
             m_messages.showMessage(tr("The recovered edits do not fit this catalogue.\rThey were not restored."));
@@ -539,6 +539,8 @@ void Main::offerRecovery()
         const int row = std::clamp(int(edit.position), 0, std::max(0, int(m_catalogue.LastProject())));
         m_undoStack->push(new CatalogueStep(m_document, edit, row, row, [this](int shown) { showStep(shown); }));
     }
+    m_journalPath = path;
+    keepJournal();
 }
 
 void Main::keepJournal()
