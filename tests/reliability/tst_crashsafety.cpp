@@ -54,10 +54,13 @@ private slots:
         QTest::addColumn<int>("signal");
         QTest::addColumn<int>("waitMs");
         QTest::addColumn<QString>("typing");
-        QTest::newRow("kill -9 1.5 s after a stored edit") << int(SIGKILL) << 1500 << QString();
-        QTest::newRow("SIGTERM while typing") << int(SIGTERM) << 0 << QStringLiteral("Typed \u00e9t\u00e9");
-        QTest::newRow("SIGHUP") << int(SIGHUP) << 0 << QString();
-        QTest::newRow("SIGINT while typing") << int(SIGINT) << 0 << QStringLiteral("Typed");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("kill -9 1.5 s after a stored edit") << int(SIGKILL) << 1500 << QString() << "Restore";
+        QTest::newRow("SIGTERM while typing")
+            << int(SIGTERM) << 0 << QStringLiteral("Typed \u00e9t\u00e9") << "Restore";
+        QTest::newRow("SIGHUP") << int(SIGHUP) << 0 << QString() << "Restore";
+        QTest::newRow("SIGINT while typing") << int(SIGINT) << 0 << QStringLiteral("Typed") << "Restore";
+        QTest::newRow("SIGTERM, then Discard") << int(SIGTERM) << 0 << QString() << "Discard";
     }
 
     void endedProgramOffersTheEdits()
@@ -65,6 +68,7 @@ private slots:
         QFETCH(int, signal);
         QFETCH(int, waitMs);
         QFETCH(QString, typing);
+        QFETCH(QString, answer);
         QTemporaryDir dir;
         QList<ProjectInfo> expected = sampleCatalogue(3, 1);
         const QString file = dir.filePath(QStringLiteral("catalogue/projects.txt"));
@@ -84,14 +88,14 @@ private slots:
         QCOMPARE(journals(dir), 1);
 
         QProcess restored;
-        startProgram(restored, dir, {"CATALOGUE_ANSWER=Restore", "CATALOGUE_SAVE=1"});
+        startProgram(restored, dir, {"CATALOGUE_ANSWER=" + answer, "CATALOGUE_SAVE=1"});
         QVERIFY(restored.waitForFinished(30000));
         const QByteArray out = restored.readAll();
         QVERIFY2(out.contains(typing.isEmpty() ? "recovered (1 edit).\\nRestore them?" : "recovered (2 edits)"),
                  out.constData());
         CatalogueDocument saved(dir.filePath(QStringLiteral("catalogue")));
         saved.load();
-        QCOMPARE(saved.catalogue().Projects(), expected);
+        QCOMPARE(saved.catalogue().Projects(), answer == "Restore" ? expected : sampleCatalogue(3, 1));
         QCOMPARE(journals(dir), 0);
     }
 
