@@ -2,6 +2,7 @@
 
 #include "cataloguedocument.h"
 #include "commandline.h"
+#include "endsignals.h"
 #include "folderdialog.h"
 #include "lastfolder.h"
 #include "mainwindow.h"
@@ -160,9 +161,16 @@ int runWindow(int &argc, char **argv)
     CatalogueDocument document;
     Main window(document, messages);
     messages.setParent(&window);
+    // A signal ends the program at once, with its status as a shell reports one, and asks nothing:
+    // what is unsaved is in the journal the next opening offers back.
+    EndSignals ending;
+    QObject::connect(&ending, &EndSignals::ending, &window, [&window](int signal) { window.endNow(128 + signal); });
     // Any message of the start-up is shown before the window itself.
     if (!window.openFolder(QByteArrayLiteral(".")))
         return CommandLine::Failed;
+    // One that came while a start-up message was shown ended its box, not the program.
+    if (ending.received() != 0)
+        return 128 + ending.received();
     window.show();
     return app.exec();
 }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -51,6 +52,8 @@ int main(int argc, char *argv[])
     QTemporaryDir folder(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"));
     if (!folder.isValid())
         qFatal("cannot make a scratch folder");
+    // The window measured here keeps its journal of unsaved edits beside these settings, not the user's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path() + QStringLiteral("/settings"));
     QList<Figure> figures = measureFiles(projects, runs, folder.path());
     const auto load =
         std::find_if(figures.cbegin(), figures.cend(), [](const Figure &f) { return f.name == QLatin1String("load"); });

@@ -162,6 +162,11 @@ public:
         shown.append(text);
         return Answer::Cancel;
     }
+    Recovery askToRestore(const QString &text) override
+    {
+        shown.append(text);
+        return Recovery::Discard;
+    }
     QStringList shown;
 };
 

@@ -26,6 +26,7 @@ LoadResult CatalogueDocument::load()
     // A new catalogue: no edit of the one before leads to it or from it.
     m_state = ++m_lastState;
     m_savedState = m_state;
+    m_unsaved.clear();
 
     LoadResult result;
     result.messages = Messages::afterReading(file, read);
@@ -62,6 +63,7 @@ SaveResult CatalogueDocument::save(const SaveResult &answered)
                    answered.question == Question::OtherNames ? Replace::SeparatingNames : Replace::IfUnchanged)) {
         m_identity = file.identity();
         m_savedState = m_state;
+        m_unsaved.clear();
         return {};
     }
     if (file.changedSinceRead())
@@ -92,12 +94,34 @@ QList<CheckFinding> CatalogueDocument::check() const
     return CatalogueCheck::checkProjects(m_catalogue.Projects(), m_pictureFolder);
 }
 
-bool CatalogueDocument::perform(CatalogueEdit &edit)
+RecoveryJournal CatalogueDocument::recoveryJournal() const
+{
+    RecoveryJournal journal;
+    journal.folder = QDir(m_folder).absolutePath();
+    journal.setBase(m_identity);
+    journal.entries = m_unsaved;
+    return journal;
+}
+
+void CatalogueDocument::noteEdit(const CatalogueEdit &edit, const QDateTime &madeAt)
+{
+    if (!isModified()) {
+        m_unsaved.clear();
+        return;
+    }
+    RecoveryEntry entry{madeAt, edit};
+    // The states name this run's catalogues only.
+    entry.edit.stateBefore = entry.edit.stateAfter = 0;
+    m_unsaved.append(entry);
+}
+
+bool CatalogueDocument::perform(CatalogueEdit &edit, const QDateTime &madeAt)
 {
     if (!edit.applyTo(m_catalogue))
         return false;
     edit.stateBefore = m_state;
     edit.stateAfter = m_state = ++m_lastState;
+    noteEdit(edit, madeAt);
     return true;
 }
 
@@ -106,6 +130,7 @@ bool CatalogueDocument::undo(const CatalogueEdit &edit)
     if (m_state != edit.stateAfter || !edit.revertIn(m_catalogue))
         return false;
     m_state = edit.stateBefore;
+    noteEdit(edit.inverse(), QDateTime::currentDateTimeUtc());
     return true;
 }
 
@@ -114,5 +139,6 @@ bool CatalogueDocument::redo(const CatalogueEdit &edit)
     if (m_state != edit.stateBefore || !edit.applyTo(m_catalogue))
         return false;
     m_state = edit.stateAfter;
+    noteEdit(edit, QDateTime::currentDateTimeUtc());
     return true;
 }

@@ -7,6 +7,7 @@
 #include "catalogueformat.h"
 #include "documentresults.h"
 #include "fileidentity.h"
+#include "recoveryjournal.h"
 
 #include <QList>
 #include <QString>
@@ -53,7 +54,7 @@ public:
     // done since the last load or save leaves the catalogue unmodified again. perform() notes in
     // `edit` the states it leads from and to. False, and nothing changed, when the edit does not
     // fit the catalogue.
-    bool perform(CatalogueEdit &edit);
+    bool perform(CatalogueEdit &edit, const QDateTime &madeAt = QDateTime::currentDateTimeUtc());
     bool undo(const CatalogueEdit &edit);
     bool redo(const CatalogueEdit &edit);
 
@@ -63,6 +64,10 @@ public:
     bool isModified() const { return m_state != m_savedState; }
     // Names the catalogue's present content among those of this run: equal states, equal content.
     quint64 state() const { return m_state; }
+
+    // The edits that lead from projects.txt, as last read or saved, to the catalogue now, an undo
+    // as the edit that takes the step back: empty whenever the catalogue is not modified.
+    RecoveryJournal recoveryJournal() const;
 
 private:
     QString m_folder;
@@ -74,4 +79,7 @@ private:
     quint64 m_lastState = 0;
     quint64 m_state = 0;
     quint64 m_savedState = 0;
+    QList<RecoveryEntry> m_unsaved;
+
+    void noteEdit(const CatalogueEdit &edit, const QDateTime &madeAt);
 };

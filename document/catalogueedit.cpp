@@ -119,6 +119,21 @@ bool CatalogueEdit::revertIn(Catalogue &catalogue) const
     return false;
 }
 
+CatalogueEdit CatalogueEdit::inverse() const
+{
+    switch (kind) {
+    case Kind::Insert:
+        return remove(position, project);
+    case Kind::Remove:
+        return insert(position, project);
+    case Kind::SwapWithNext:
+        return swapWithNext(position);
+    case Kind::SetField:
+        break;
+    }
+    return setField(position, key, after, before);
+}
+
 bool operator==(const CatalogueEdit &a, const CatalogueEdit &b)
 {
     return a.kind == b.kind && a.position == b.position && a.project == b.project && a.key == b.key

@@ -42,6 +42,8 @@ struct CatalogueEdit
     // an insert, a position past its end).
     bool applyTo(Catalogue &catalogue) const;
     bool revertIn(Catalogue &catalogue) const;
+    // The edit whose applyTo() is this one's revertIn().
+    CatalogueEdit inverse() const;
 };
 
 bool operator==(const CatalogueEdit &a, const CatalogueEdit &b);

@@ -36,6 +36,11 @@ public:
 
     Kind kind() const { return m_kind; }
     QString reason() const { return m_reason; }
+    // What names a known file's version across runs (the hash is this run's only): its size, its
+    // inode and when it was last modified, in nanoseconds since the epoch.
+    qint64 size() const { return m_size; }
+    quint64 inode() const { return m_inode; }
+    qint64 modified() const { return m_modified; }
 
     // Whether replacing what stands at `path` now, `now` (null when nothing does), loses nothing
     // that this did not see: the same file untouched, or one with the same bytes. The bytes are

@@ -15,6 +15,7 @@
 #include "projectlistmodel.h"
 #include "recentfolders.h"
 #include "workingfolder.h"
+#include "recoveryjournal.h"
 #include "spacetrim.h"
 #include "textshaping.h"
 
@@ -38,9 +39,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSessionManager>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -50,6 +53,9 @@
 namespace {
 
 constexpr QSize ClientSize(745, 469);
+// Edits stored within this time of the journal's last write wait for the next one, so that typing
+// from box to box costs one write a second at most.
+constexpr int JournalDelayMs = 1000;
 constexpr QRect PictureFrameGeometry(288, 16, 180, 120);
 constexpr QRect Image1Geometry(296, 24, 182, 122);
 
@@ -140,6 +146,13 @@ QFont triangleFont()
     return font;
 }
 
+// Beside the user's settings, wherever those are kept: one journal for each catalogue folder.
+QString journalPathFor(const QString &folder)
+{
+    return QFileInfo(QSettings().fileName()).absolutePath() + QStringLiteral("/recovery/")
+        + RecoveryJournal::fileNameFor(folder);
+}
+
 QAction *createAction(QWidget *window, const char *name, const QString &text)
 {
     auto *action = new QAction(text, window);
@@ -154,6 +167,10 @@ Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *paren
 {
     setObjectName(QStringLiteral("Main"));
     m_undoStack = new QUndoStack(this);
+    m_journalTimer = new QTimer(this);
+    m_journalTimer->setSingleShot(true);
+    m_journalTimer->setInterval(JournalDelayMs);
+    connect(m_journalTimer, &QTimer::timeout, this, &Main::writeJournal);
     auto *area = new QWidget(this);
     area->setObjectName(QStringLiteral("centralArea"));
     setCentralWidget(area);
@@ -336,6 +353,7 @@ void Main::createActions()
     // Shortcuts work without a menu to hold them.
     addActions({m_saveAction, m_quitAction, m_undoAction, m_redoAction});
     connect(m_undoStack, &QUndoStack::indexChanged, this, &Main::updateTitle);
+    connect(m_undoStack, &QUndoStack::indexChanged, this, &Main::keepJournal);
 }
 
 void Main::setTabOrder()
@@ -451,7 +469,10 @@ void Main::StartUp()
 
 void Main::LoadProjects()
 {
-    // The steps of another catalogue do not apply to the one read.
+    // The steps of another catalogue do not apply to the one read, nor does its journal.
+    m_journalTimer->stop();
+    m_journalPath.clear();
+    m_journalClaim.release();
     m_undoStack->clear();
     const LoadResult loaded = m_document.load();
     updateTitle();
@@ -466,8 +487,105 @@ void Main::LoadProjects()
         m_messages.showMessage(message);
     }
     // The first run says what it creates before it does.
+    if (m_ending)
+        return;
     if (loaded.firstSaveDue())
         SaveProjects();
+    offerRecovery();
+}
+
+void Main::offerRecovery()
+{
+    const QString folder = QDir(m_document.folder()).absolutePath();
+    const QString path = journalPathFor(folder);
+    // A window still open on the folder keeps its own edits there: they are not recovered ones.
+    if (!m_journalClaim.claim(QFileInfo(path).fileName()))
+        return;
+    const std::optional<RecoveryJournal> found = RecoveryJournal::read(path);
+    if (!found || found->folder != folder || found->entries.isEmpty()) {
+        m_journalPath = path;
+        return;
+    }
+    const QString when = found->entries.last().madeAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (!found->madeAgainst(m_document.fileIdentity())) {
+        // Replayed on another file, the edits would change records they were never made on.
+        m_messages.showMessage(tr("Unsaved edits of this catalogue from %1 were recovered, but projects.txt has "
+                                  "changed since they were made.\rThey cannot be restored.")
+                                   .arg(when));
+        m_journalPath = path;
+        removeJournal();
+        return;
+    }
+    const qsizetype count = found->entries.size();
+    const QString edits = count == 1 ? tr("1 edit") : tr("%1 edits").arg(count);
+    switch (m_messages.askToRestore(
+        tr("Unsaved edits of this catalogue from %1 were recovered (%2).\rRestore them?").arg(when, edits))) {
+    case MessageService::Recovery::Undecided:
+        // The program is ending: the journal stays for the next opening.
+        return;
+    case MessageService::Recovery::Discard:
+        m_journalPath = path;
+        removeJournal();
+        return;
+    case MessageService::Recovery::Restore:
+        break;
+    }
+    // Each edit again as the step it was, with its time, so that undo takes them back one by one.
+    for (const RecoveryEntry &entry : found->entries) {
+        CatalogueEdit edit = entry.edit;
+        if (!m_document.perform(edit, entry.madeAt)) {
+            // Taken back, and the journal left as it is: this window keeps none that would replace it.
+            m_undoStack->setIndex(0);
+            m_undoStack->clear();
+            m_messages.showMessage(tr("The recovered edits do not fit this catalogue.\rThey were not restored."));
+            return;
+        }
+        const int row = std::clamp(int(edit.position), 0, std::max(0, int(m_catalogue.LastProject())));
+        m_undoStack->push(new CatalogueStep(m_document, edit, row, row, [this](int shown) { showStep(shown); }));
+    }
+    m_journalPath = path;
+    keepJournal();
+}
+
+void Main::keepJournal()
+{
+    if (m_journalPath.isEmpty())
+        return;
+    if (!m_document.isModified())
+        removeJournal();
+    else if (!m_journalTimer->isActive())
+        m_journalTimer->start();
+}
+
+void Main::writeJournal()
+{
+    m_journalTimer->stop();
+    if (m_journalPath.isEmpty())
+        return;
+    const RecoveryJournal journal = m_document.recoveryJournal();
+    if (journal.entries.isEmpty()) {
+        removeJournal();
+        return;
+    }
+    QDir().mkpath(QFileInfo(m_journalPath).path());
+    // Nothing to show the user a second after each edit: the edits themselves are safe in memory.
+    if (const QString error = journal.write(m_journalPath); !error.isEmpty())
+        qWarning("cannot keep the unsaved edits in %s: %s", qPrintable(m_journalPath), qPrintable(error));
+}
+
+void Main::removeJournal()
+{
+    m_journalTimer->stop();
+    if (!m_journalPath.isEmpty())
+        QFile::remove(m_journalPath);
+}
+
+void Main::endNow(int status)
+{
+    m_ending = true;
+    storePendingEdit();
+    writeJournal();
+    QCoreApplication::exit(status);
 }
 
 void Main::SaveProjects()
@@ -481,6 +599,7 @@ void Main::SaveProjects()
         result = m_document.save(result);
     }
     updateTitle();
+    keepJournal();
     if (!result.saved()) {
         m_messages.showMessage(result.message);
         return;
@@ -752,6 +871,7 @@ bool Main::maybeSave()
         SaveProjects();
         return !m_document.isModified();
     case MessageService::Answer::Discard:
+        removeJournal();
         return true;
     case MessageService::Answer::Cancel:
         break;
@@ -769,9 +889,13 @@ void Main::closeEvent(QCloseEvent *event)
 
 void Main::commitData(QSessionManager &manager)
 {
-    // Without leave to ask, nothing is decided for the user: the changes stay unsaved.
-    if (!manager.allowsInteraction())
+    // Without leave to ask, nothing is decided for the user: the changes stay unsaved, and are
+    // offered again at the next opening.
+    if (!manager.allowsInteraction()) {
+        storePendingEdit();
+        writeJournal();
         return;
+    }
     const bool leave = maybeSave();
     manager.release();
     if (leave)

@@ -2,6 +2,7 @@
 
 #include "cataloguecheck.h"
 #include "folderdialog.h"
+#include "journalclaim.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -27,6 +28,7 @@ class QAction;
 class QMenu;
 class QPushButton;
 class QSessionManager;
+class QTimer;
 class QUndoStack;
 
 // The one window: the project list, the editor of the selected project, its pictures and the
@@ -68,6 +70,10 @@ public:
     // saved, or discarded.
     bool maybeSave();
 
+    // Ends the program now, asking nothing, with `status`: the edit being typed is stored and the
+    // journal of unsaved edits written first, so that the next opening offers them back.
+    void endNow(int status);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -95,6 +101,14 @@ private:
     // which stores nothing: commands from either store the edit in progress first.
     void storePendingEdit();
     void commitData(QSessionManager &manager);
+
+    // The journal of unsaved edits follows the catalogue: written within a second of an edit,
+    // removed once nothing is unsaved.
+    void keepJournal();
+    void writeJournal();
+    void removeJournal();
+    // At the opening of a folder whose journal the program left behind.
+    void offerRecovery();
 
     // Performs `edit` and puts it on the undo stack; false when the catalogue did not take it.
     bool perform(CatalogueEdit &edit);
@@ -162,4 +176,10 @@ private:
     // The catalogue state the session's end was allowed to leave, so that closing then asks no
     // second time.
     quint64 m_sessionLeaves = 0;
+    QTimer *m_journalTimer = nullptr;
+    // Empty until the opening of the folder has settled what happens to the journal found there.
+    QString m_journalPath;
+    JournalClaim m_journalClaim;
+    // Set by endNow(): a start-up still under way writes nothing more and asks nothing more.
+    bool m_ending = false;
 };

@@ -50,3 +50,18 @@ MessageService::Answer MessageBoxService::askToSave(const QString &text)
         return Answer::Cancel;
     }
 }
+
+MessageService::Recovery MessageBoxService::askToRestore(const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), shown(text), QMessageBox::NoButton,
+                    m_parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *restore =
+        box.addButton(QApplication::translate("MessageBoxService", "Restore"), QMessageBox::AcceptRole);
+    const QPushButton *discard = box.addButton(QMessageBox::Discard);
+    box.setDefaultButton(restore);
+    box.exec();
+    if (box.clickedButton() == restore)
+        return Recovery::Restore;
+    return box.clickedButton() == discard ? Recovery::Discard : Recovery::Undecided;
+}

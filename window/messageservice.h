@@ -7,6 +7,7 @@ class MessageService
 {
 public:
     enum class Answer { Save, Discard, Cancel };
+    enum class Recovery { Restore, Discard, Undecided };
 
     virtual ~MessageService() = default;
     virtual void showMessage(const QString &text) = 0;
@@ -14,4 +15,7 @@ public:
     virtual bool askToReplace(const QString &text) = 0;
     // Asks, before unsaved changes would be lost, whether to save them first, leave them, or stay.
     virtual Answer askToSave(const QString &text) = 0;
+    // Asks whether to restore the unsaved edits found after the program last ended without saving
+    // or discarding them. Undecided when the question goes unanswered, as when the program ends.
+    virtual Recovery askToRestore(const QString &text) = 0;
 };

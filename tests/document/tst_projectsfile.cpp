@@ -2,6 +2,7 @@
 #include "catalogueformat.h"
 #include "messages.h"
 #include "processlimits.h"
+#include "recoveryjournal.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -102,6 +103,59 @@ private slots:
         m_path = m_dir.filePath(QStringLiteral("projects.txt"));
         QFile::remove(m_path);
         m_shown.clear();
+    }
+
+    // The journal of unsaved edits, written and read back, replays on the file they were made
+    // against to the very catalogue, texts byte for byte; a changed file is not that file.
+    void journalReplaysTheEdits_data()
+    {
+        QTest::addColumn<QString>("steps"); // insert, swap, text, remove, undo, save, changed file
+        QTest::addColumn<int>("entries");
+        QTest::newRow("every kind") << "istr" << 4;
+        QTest::newRow("undo noted as the edit back") << "tiu" << 3;
+        QTest::newRow("undo past a save") << "tSu" << 1;
+        QTest::newRow("undo to the saved catalogue") << "tu" << 0;
+        QTest::newRow("file changed since") << "tc" << 1;
+    }
+
+    void journalReplaysTheEdits()
+    {
+        QFETCH(QString, steps);
+        QFETCH(int, entries);
+        const QString odd = QStringLiteral("a\0b\r\n\"c\",") + QChar(0xD800) + QStringLiteral("\U0001F600 \u00e4");
+        writeFile(m_path, CatalogueFormat::write({named("a"), named("b")}));
+        CatalogueDocument document(m_dir.path());
+        document.load();
+        QList<CatalogueEdit> done;
+        for (const QChar step : steps) {
+            const Catalogue &catalogue = document.catalogue();
+            CatalogueEdit edit = step == 'i' ? CatalogueEdit::insert(1, named(odd))
+                : step == 'r'                ? CatalogueEdit::remove(0, catalogue.at(0))
+                : step == 's'                ? CatalogueEdit::swapWithNext(0)
+                                             : CatalogueEdit::setField(1, "LongDesc", catalogue.at(1).LongDesc, odd);
+            if (step == 'u')
+                QVERIFY(document.undo(done.takeLast()));
+            else if (step == 'S')
+                QCOMPARE(document.save(), SaveResult());
+            else if (step != 'c')
+                QVERIFY(document.perform(edit) && (done.append(edit), true));
+        }
+        const RecoveryJournal journal = document.recoveryJournal();
+        QCOMPARE(journal.entries.size(), entries);
+        const QTemporaryDir elsewhere;
+        QCOMPARE(journal.write(elsewhere.filePath("journal")), QString());
+        const std::optional<RecoveryJournal> read = RecoveryJournal::read(elsewhere.filePath("journal"));
+        QVERIFY(read && *read == journal && !RecoveryJournal::decode(journal.encode().chopped(1)));
+
+        if (steps.endsWith('c'))
+            writeFile(m_path, readFile(m_path).replace("\"b\"", "\"B\""));
+        CatalogueDocument replayed(m_dir.path());
+        replayed.load();
+        QCOMPARE(read->madeAgainst(replayed.fileIdentity()), !steps.endsWith('c'));
+        for (RecoveryEntry entry : read->entries)
+            QVERIFY(replayed.perform(entry.edit, entry.madeAt));
+        QVERIFY(steps.endsWith('c') || replayed.recoveryJournal() == journal);
+        QVERIFY(steps.endsWith('c') || replayed.catalogue().Projects() == document.catalogue().Projects());
     }
 
     void firstRunCreatesTheFile()

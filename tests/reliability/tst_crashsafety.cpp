@@ -1,3 +1,4 @@
+#include "cataloguedocument.h"
 #include "catalogueformat.h"
 #include "pages.h"
 #include "sample_catalogue.h"
@@ -21,6 +22,23 @@ namespace {
 constexpr int Kills = 50;
 constexpr int Projects = 1500; // about a megabyte a file, so a kill often lands mid-write
 
+// The program driven in `dir`/catalogue (see driven_program.cpp) with its settings in `dir`/config.
+void startProgram(QProcess &program, const QTemporaryDir &dir, const QStringList &variables)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &variable :
+         variables + QStringList{"QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + dir.filePath("config")})
+        env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(dir.filePath(QStringLiteral("catalogue")));
+    program.start(QStringLiteral(DRIVEN_PROGRAM));
+}
+
+int journals(const QTemporaryDir &dir)
+{
+    return int(QDir(dir.filePath("config/project-catalogue.invalid/recovery")).entryList(QDir::Files).size());
+}
+
 } // namespace
 
 // A writer killed at any moment leaves each file either whole-old or whole-new, never in between.
@@ -29,6 +47,58 @@ class TestCrashSafety : public QObject
     Q_OBJECT
 
 private slots:
+    // The program ended by a signal or a kill with an edit unsaved offers it at the next start, and
+    // restores it as it was.
+    void endedProgramOffersTheEdits_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("waitMs");
+        QTest::addColumn<QString>("typing");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("kill -9 1.5 s after a stored edit") << int(SIGKILL) << 1500 << QString() << "Restore";
+        QTest::newRow("SIGTERM while typing")
+            << int(SIGTERM) << 0 << QStringLiteral("Typed \u00e9t\u00e9") << "Restore";
+        QTest::newRow("SIGHUP") << int(SIGHUP) << 0 << QString() << "Restore";
+        QTest::newRow("SIGINT while typing") << int(SIGINT) << 0 << QStringLiteral("Typed") << "Restore";
+        QTest::newRow("SIGTERM, then Discard") << int(SIGTERM) << 0 << QString() << "Discard";
+    }
+
+    void endedProgramOffersTheEdits()
+    {
+        QFETCH(int, signal);
+        QFETCH(int, waitMs);
+        QFETCH(QString, typing);
+        QFETCH(QString, answer);
+        QTemporaryDir dir;
+        QList<ProjectInfo> expected = sampleCatalogue(3, 1);
+        const QString file = dir.filePath(QStringLiteral("catalogue/projects.txt"));
+        writeFile(file, CatalogueFormat::write(expected));
+        const QByteArray original = readFile(file);
+        expected[0].Name = QStringLiteral("Renamed \"quoted\" \u00c4");
+        expected[0].Location = typing.isEmpty() ? expected[0].Location : typing;
+
+        QProcess edited;
+        startProgram(edited, dir, {"CATALOGUE_NAME=" + expected[0].Name, "CATALOGUE_TYPING=" + typing});
+        QVERIFY(edited.waitForReadyRead(30000) && edited.readAll().startsWith("stored"));
+        QThread::msleep(ulong(waitMs));
+        ::kill(pid_t(edited.processId()), signal);
+        QVERIFY(edited.waitForFinished(30000));
+        QVERIFY(signal == SIGKILL || edited.exitCode() == 128 + signal);
+        QCOMPARE(readFile(file), original);
+        QCOMPARE(journals(dir), 1);
+
+        QProcess restored;
+        startProgram(restored, dir, {"CATALOGUE_ANSWER=" + answer, "CATALOGUE_SAVE=1"});
+        QVERIFY(restored.waitForFinished(30000));
+        const QByteArray out = restored.readAll();
+        QVERIFY2(out.contains(typing.isEmpty() ? "recovered (1 edit).\\nRestore them?" : "recovered (2 edits)"),
+                 out.constData());
+        CatalogueDocument saved(dir.filePath(QStringLiteral("catalogue")));
+        saved.load();
+        QCOMPARE(saved.catalogue().Projects(), answer == "Restore" ? expected : sampleCatalogue(3, 1));
+        QCOMPARE(journals(dir), 0);
+    }
+
     void killedWritersLoseNothing_data()
     {
         QTest::addColumn<QString>("mode");

@@ -8,7 +8,8 @@
 #include <utility>
 
 // Keeps every message and question the program would have shown, in order, instead of showing it;
-// a question is answered `replace`, one before losing changes `answer`.
+// a question is answered `replace`, one before losing changes `answer`, one on recovered edits
+// `recovery`.
 class RecordingMessages : public MessageService
 {
 public:
@@ -26,8 +27,14 @@ public:
         texts.append(text);
         return answer;
     }
+    Recovery askToRestore(const QString &text) override
+    {
+        texts.append(text);
+        return recovery;
+    }
     QStringList texts;
     bool replace = false;
     std::function<void()> whileAsking; // done once, as the first question waits for its answer
     Answer answer = Answer::Cancel;
+    Recovery recovery = Recovery::Restore;
 };
