@@ -124,8 +124,15 @@ bool SafeFile::findTarget()
     const QString name = QFileInfo(m_requested).fileName();
     const QString leftAlone = QStringLiteral("; it was left as it is.");
     QString folder = m_requested.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QStringLiteral(".");
+    QString walked = m_requested;
+    // The working folder is where the user chose to work, as "." is: the way to it is not judged,
+    // and its name, which may not be text at all, is never spelled out.
+    if (m_requested.startsWith(WorkingFolder::LinkToCurrent + QLatin1Char('/'))) {
+        folder = WorkingFolder::LinkToCurrent;
+        walked = m_requested.mid(folder.size() + 1);
+    }
     // The names still to go, the next one last.
-    QStringList names = m_requested.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QStringList names = walked.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     std::reverse(names.begin(), names.end());
     bool linkedName = false; // the file's own name is one a link gave
     int links = 0;
