@@ -15,6 +15,7 @@
 #include "projectlistmodel.h"
 #include "recentfolders.h"
 #include "spacetrim.h"
+#include "stephistory.h"
 #include "textshaping.h"
 
 #include <QAction>
@@ -151,7 +152,7 @@ Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *paren
     : QMainWindow(parent), m_document(document), m_catalogue(document.catalogue()), m_messages(messages)
 {
     setObjectName(QStringLiteral("Main"));
-    m_undoStack = new QUndoStack(this);
+    m_undoStack = new StepHistory(this);
     auto *area = new QWidget(this);
     area->setObjectName(QStringLiteral("centralArea"));
     setCentralWidget(area);
@@ -694,7 +695,7 @@ bool Main::perform(CatalogueEdit &edit)
 
 void Main::pushStep(const CatalogueEdit &edit, int rowBefore)
 {
-    m_undoStack->push(
+    m_undoStack->pushStep(
         new CatalogueStep(m_document, edit, rowBefore, m_list->selectedRow(), [this](int row) { showStep(row); }));
 }
 
