@@ -55,7 +55,9 @@ public:
         m_size = size;
         m_final = final;
         m_unclosedBefore = -1;
-        qsizetype pos = 0;
+        qsizetype pos = resume();
+        if (m_skipping != Skip::Nothing)
+            return pos;
         for (;;) {
             while (pos < m_size && (isBlank(m_data[pos]) || isLineEnd(m_data[pos])))
                 ++pos;
@@ -71,6 +73,19 @@ public:
 
 private:
     static constexpr qsizetype NeedMore = -1;
+    // "Short Description:" and "Long Description:": a key that has run on longer is none of the five.
+    static constexpr qsizetype LongestKey = 18;
+
+    // Text that no record can take in and that runs past the data handed over, with more to come:
+    // it is read through and dropped, so that a file without line ends or commas (NUL bytes, say)
+    // is never held whole, while where it ends is still found.
+    enum class Skip {
+        Nothing,
+        BareKey, // the rest of a key that is none of the five, to its comma or line end
+        QuotedKey, // the same, quoted: to its closing quote or line end
+        AfterKey, // the rest of the pair of such a key, from just after the key
+        LineRest, // the rest of a line whose pair has been applied
+    };
 
     struct Span
     {
@@ -95,22 +110,72 @@ private:
     // Past the end of the data, with more to come: the caller must wait for it.
     bool runsOut(qsizetype pos) const { return pos >= m_size && !m_final; }
 
+    qsizetype keyEnd(qsizetype pos, bool quoted) const
+    {
+        if (quoted)
+            return find(pos, [](char c) { return c == '"' || isLineEnd(c); });
+        return find(pos, [](char c) { return c == ',' || isLineEnd(c); });
+    }
+
+    qsizetype pastKey(qsizetype end, bool quoted) const
+    {
+        return quoted && end < m_size && m_data[end] == '"' ? end + 1 : end;
+    }
+
+    // Goes on with what the previous data left to skip. Returns where the next pair starts, or,
+    // while m_skipping still names a skip, how much of the data was used.
+    qsizetype resume()
+    {
+        qsizetype from = 0;
+        switch (m_skipping) {
+        case Skip::Nothing:
+            return 0;
+        case Skip::LineRest: {
+            const qsizetype end = find(0, isLineEnd);
+            if (runsOut(end))
+                return m_size;
+            m_skipping = Skip::Nothing;
+            return end;
+        }
+        case Skip::BareKey:
+        case Skip::QuotedKey: {
+            const bool quoted = m_skipping == Skip::QuotedKey;
+            const qsizetype end = keyEnd(0, quoted);
+            if (runsOut(end))
+                return m_size;
+            from = pastKey(end, quoted);
+            m_skipping = Skip::AfterKey;
+            break;
+        }
+        case Skip::AfterKey:
+            break;
+        }
+        const qsizetype next = parseAfterKey(from, Span{});
+        if (next == NeedMore)
+            return from;
+        if (m_skipping == Skip::AfterKey)
+            m_skipping = Skip::Nothing;
+        return next;
+    }
+
     qsizetype parsePair(qsizetype pos)
     {
+        const bool quoted = m_data[pos] == '"';
         Span key;
-        if (m_data[pos] == '"') {
-            key.start = pos + 1;
-            key.end = find(key.start, [](char c) { return c == '"' || isLineEnd(c); });
-            if (runsOut(key.end))
+        key.start = quoted ? pos + 1 : pos;
+        key.end = keyEnd(key.start, quoted);
+        if (runsOut(key.end)) {
+            if (key.end - key.start <= LongestKey)
                 return NeedMore;
-            pos = key.end < m_size && m_data[key.end] == '"' ? key.end + 1 : key.end;
-        } else {
-            key = {pos, find(pos, [](char c) { return c == ',' || isLineEnd(c); })};
-            if (runsOut(key.end))
-                return NeedMore;
-            pos = key.end;
+            m_skipping = quoted ? Skip::QuotedKey : Skip::BareKey;
+            return m_size;
         }
+        return parseAfterKey(pastKey(key.end, quoted), key);
+    }
 
+    // An empty key is none of the five.
+    qsizetype parseAfterKey(qsizetype pos, const Span &key)
+    {
         pos = skipBlanks(pos);
         if (runsOut(pos))
             return NeedMore;
@@ -128,11 +193,18 @@ private:
                 pos = value.end;
             }
         }
-        pos = find(pos, isLineEnd);
-        if (runsOut(pos))
-            return NeedMore;
+        const qsizetype lineEnd = find(pos, isLineEnd);
+        if (runsOut(lineEnd)) {
+            // What follows the value on its line is dropped: once the value is whole, or when no
+            // record takes it, the rest of the line need not be held.
+            if (pos == m_size && takesValue(key))
+                return NeedMore;
+            apply(key, value);
+            m_skipping = Skip::LineRest;
+            return m_size;
+        }
         apply(key, value);
-        return pos;
+        return lineEnd;
     }
 
     // The writer does not escape quotes, so a quote inside a value looks like the one that closes
@@ -287,6 +359,16 @@ private:
         return key.end - key.start == length && std::memcmp(m_data + key.start, name, size_t(length)) == 0;
     }
 
+    // Whether applying a pair with this key changes what is read.
+    bool takesValue(const Span &key) const
+    {
+        if (keyIs(key, "Name:"))
+            return true;
+        return m_current >= 0
+            && (keyIs(key, "Location:") || keyIs(key, "Short Description:") || keyIs(key, "Long Description:")
+                || keyIs(key, "Total Pictures:"));
+    }
+
     QString text(const Span &span) const { return m_decode(m_data + span.start, span.end - span.start); }
 
     void apply(const Span &key, const Span &value)
@@ -330,6 +412,7 @@ private:
     // data without a line that ends them: an unclosed value's lines are not searched again for
     // each pair read after it.
     qsizetype m_unclosedBefore = -1;
+    Skip m_skipping = Skip::Nothing;
 };
 
 constexpr QLatin1String NameKey("\"Name:\",\"");

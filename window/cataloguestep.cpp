@@ -42,3 +42,19 @@ void CatalogueStep::redo()
     else
         setObsolete(true);
 }
+
+qint64 CatalogueStep::heldBytes() const
+{
+    // The step, its command's private part and a heap block for each text.
+    constexpr qint64 Overhead = 512;
+    const ProjectInfo &p = m_edit.project;
+    const qsizetype characters = p.Name.size() + p.Location.size() + p.ShortDesc.size() + p.LongDesc.size()
+        + m_edit.key.size() + m_edit.before.size() + m_edit.after.size();
+    return Overhead + qint64(characters) * qint64(sizeof(QChar));
+}
+
+CatalogueStep *CatalogueStep::copy() const
+{
+    // The texts are shared, not copied.
+    return new CatalogueStep(m_document, m_edit, m_rowBefore, m_rowAfter, m_show);
+}

@@ -22,6 +22,11 @@ public:
     void undo() override;
     void redo() override;
 
+    // What the step holds in memory: its texts and project, and its own overhead.
+    qint64 heldBytes() const;
+    // The same step, done, to push again.
+    CatalogueStep *copy() const;
+
 private:
     CatalogueDocument &m_document;
     CatalogueEdit m_edit;

@@ -17,6 +17,7 @@
 #include "workingfolder.h"
 #include "recoveryjournal.h"
 #include "spacetrim.h"
+#include "stephistory.h"
 #include "textshaping.h"
 
 #include <QAction>
@@ -166,7 +167,7 @@ Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *paren
     : QMainWindow(parent), m_document(document), m_catalogue(document.catalogue()), m_messages(messages)
 {
     setObjectName(QStringLiteral("Main"));
-    m_undoStack = new QUndoStack(this);
+    m_undoStack = new StepHistory(this);
     m_journalTimer = new QTimer(this);
     m_journalTimer->setSingleShot(true);
     m_journalTimer->setInterval(JournalDelayMs);
@@ -819,7 +820,7 @@ bool Main::perform(CatalogueEdit &edit)
 
 void Main::pushStep(const CatalogueEdit &edit, int rowBefore)
 {
-    m_undoStack->push(
+    m_undoStack->pushStep(
         new CatalogueStep(m_document, edit, rowBefore, m_list->selectedRow(), [this](int row) { showStep(row); }));
 }
 

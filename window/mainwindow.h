@@ -21,6 +21,7 @@ class MessageService;
 class PicturePreview;
 class ProjectList;
 class ProjectListModel;
+class StepHistory;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -29,7 +30,6 @@ class QMenu;
 class QPushButton;
 class QSessionManager;
 class QTimer;
-class QUndoStack;
 
 // The one window: the project list, the editor of the selected project, its pictures and the
 // commands. The list's selected row is the only record of which project is current. The controls
@@ -168,7 +168,7 @@ private:
 
     std::unique_ptr<PicturePreview> m_preview;
 
-    QUndoStack *m_undoStack = nullptr;
+    StepHistory *m_undoStack = nullptr;
     QAction *m_saveAction = nullptr;
     QAction *m_quitAction = nullptr;
     QAction *m_undoAction = nullptr;

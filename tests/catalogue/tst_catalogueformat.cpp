@@ -26,6 +26,14 @@ QByteArray golden(const char *name)
     return file.readAll();
 }
 
+// This process's resident size (VmRSS), or its peak (VmHWM) since "5" was written to clear_refs.
+double residentMegabytes(const QByteArray &field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+    return text.mid(text.indexOf(field + ':') + field.size() + 1, 30).simplified().split(' ').first().toDouble() / 1024;
+}
+
 QString lines(const QStringList &lines)
 {
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
@@ -265,27 +273,34 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("projects");
         QTest::addColumn<qsizetype>("longestName");
+        QTest::addColumn<double>("heldMegabytes"); // at most, beside the file's own bytes; -1 unchecked
 
         constexpr qsizetype Size = 50 * 1024 * 1024;
         QByteArray random(Size, Qt::Uninitialized);
         QRandomGenerator generator(50);
         generator.fillRange(reinterpret_cast<quint32 *>(random.data()), Size / 4);
-        QTest::newRow("50 MB of random bytes") << random << -1 << qsizetype(-1);
+        QTest::newRow("50 MB of random bytes") << random << -1 << qsizetype(-1) << -1.0;
 
         const QByteArray value(Size, 'v');
-        QTest::newRow("one 50 MB value, never closed") << "\"Name:\",\"" + value << 1 << Size;
-        QTest::newRow("one 50 MB value") << "\"Name:\",\"" + value + "\"\r\n" << 1 << Size;
+        QTest::newRow("one 50 MB value, never closed") << "\"Name:\",\"" + value << 1 << Size << -1.0;
+        QTest::newRow("one 50 MB value") << "\"Name:\",\"" + value + "\"\r\n" << 1 << Size << -1.0;
 
         QByteArray quotes;
         quotes.reserve(Size);
         while (quotes.size() < Size)
             quotes += "\"Name:\",\"a\"\r\n\"\r\n\",\"\"\r\n";
-        QTest::newRow("50 MB of quotes and line ends") << quotes << -1 << qsizetype(-1);
+        QTest::newRow("50 MB of quotes and line ends") << quotes << -1 << qsizetype(-1) << -1.0;
 
         QByteArray unclosed = "\"Name:\",\"A\"\r\n";
         while (unclosed.size() < Size)
             unclosed += "Location:,\"left open\r\nstray\r\n";
-        QTest::newRow("50 MB of values left open") << unclosed + "\"Name:\",\"B\"\r\n" << 2 << qsizetype(1);
+        QTest::newRow("50 MB of values left open") << unclosed + "\"Name:\",\"B\"\r\n" << 2 << qsizetype(1) << -1.0;
+
+        // Text that no record takes in is not kept while the reader looks for where it ends.
+        const QByteArray nul(Size, '\0');
+        QTest::newRow("50 MB of NUL bytes") << nul << 0 << qsizetype(-1) << 8.0;
+        QTest::newRow("50 MB of NUL bytes after a value") << "Name:,A," + nul + "\r\n\"Name:\",\"B\"\r\n"
+                                                          << 2 << qsizetype(1) << 8.0;
     }
 
     // Whatever the file, the reader finishes, stays within the catalogue's limit and, where the
@@ -295,10 +310,16 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(int, projects);
         QFETCH(qsizetype, longestName);
+        QFETCH(double, heldMegabytes);
 
         QBuffer device(&file);
         QVERIFY(device.open(QIODevice::ReadOnly));
+        const double before = residentMegabytes("VmRSS");
+        QFile peak(QStringLiteral("/proc/self/clear_refs"));
+        QVERIFY(peak.open(QIODevice::WriteOnly) && peak.write("5") == 1 && peak.flush());
         const std::optional<CatalogueFormat::Parsed> parsed = CatalogueFormat::read(device);
+        if (heldMegabytes >= 0)
+            QCOMPARE_LE(residentMegabytes("VmHWM") - before, heldMegabytes);
         QVERIFY(parsed);
         QVERIFY(parsed->projects.size() <= Catalogue::MaxProjects);
         if (projects >= 0)

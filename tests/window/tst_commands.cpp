@@ -1,9 +1,12 @@
 #include "windowfixture.h"
 
+#include "cataloguedocument.h"
+#include "cataloguestep.h"
 #include "gifwriter.h"
 #include "lastfolder.h"
 #include "messages.h"
 #include "messageservice.h"
+#include "stephistory.h"
 #include "workingfolder.h"
 
 #include <QElapsedTimer>
@@ -40,6 +43,8 @@ private slots:
     void closeWithUnsavedChanges();
     void undoAndRedoEachStep_data();
     void undoAndRedoEachStep();
+    void undoHistoryKeepsItsBudget_data();
+    void undoHistoryKeepsItsBudget();
     void openFolderAndOpenRecent();
     void menuLaunchOpensTheLastFolder_data();
     void menuLaunchOpensTheLastFolder();
@@ -393,6 +398,46 @@ void CommandsTest::undoAndRedoEachStep()
     fixture.click("cmd_save");
     QCOMPARE(readFile(fixture.projectsPath()), original);
     QVERIFY(fixture.messages.texts.isEmpty());
+}
+
+void CommandsTest::undoHistoryKeepsItsBudget_data()
+{
+    QTest::addColumn<int>("edits");
+    QTest::addColumn<int>("characters");
+    QTest::addColumn<bool>("dropsSteps");
+    QTest::newRow("200 edits of a 1 MB description") << 200 << (1 << 20) << true;
+    QTest::newRow("2000 short edits, all kept") << 2000 << 100 << false;
+}
+
+void CommandsTest::undoHistoryKeepsItsBudget()
+{
+    QFETCH(int, edits);
+    QFETCH(int, characters);
+    QFETCH(bool, dropsSteps);
+    const auto text = [&](int i) { return QString(characters, QChar(u'a' + i % 26)) + QString::number(i); };
+    CatalogueDocument document;
+    document.catalogue().assign({ProjectInfo{"A", {}, {}, text(0), 0}});
+    StepHistory history;
+    for (int i = 1; i <= edits; ++i) {
+        CatalogueEdit edit = CatalogueEdit::setField(0, "LongDesc", text(i - 1), text(i));
+        QVERIFY(document.perform(edit));
+        history.pushStep(new CatalogueStep(document, edit, 0, 0, [](int) {}));
+        QCOMPARE_LE(history.heldBytes(), StepHistory::Budget);
+    }
+    // Each step holds a text of its own.
+    QCOMPARE_LE(qint64(history.count()) * 2 * characters, StepHistory::Budget);
+    QCOMPARE(history.count() < edits, dropsSteps);
+    QVERIFY(history.count() > 0);
+    QCOMPARE(history.undoText(), QStringLiteral("Edit"));
+    // The newest steps undo exactly, each back to the text before it; the oldest are gone.
+    for (int i = edits; i > edits - history.count(); --i) {
+        history.undo();
+        QCOMPARE(document.catalogue().Projects().first().LongDesc, text(i - 1));
+    }
+    QVERIFY(!history.canUndo());
+    QCOMPARE(document.isModified(), dropsSteps);
+    history.redo();
+    QCOMPARE(document.catalogue().Projects().first().LongDesc, text(edits - history.count() + 1));
 }
 
 void CommandsTest::openFolderAndOpenRecent()
