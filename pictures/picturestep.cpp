@@ -278,6 +278,8 @@ StepOutcome PictureStep::apply(bool forward)
 {
     if (!m_reason.isEmpty())
         return {false, m_reason};
+    if (m_changes.isEmpty())
+        return {true, {}};
     const auto from = [forward](const PictureChange &c) -> const std::optional<QByteArray> & {
         return forward ? c.before : c.after;
     };
@@ -303,7 +305,7 @@ StepOutcome PictureStep::apply(bool forward)
         identities.append(read.identity);
     }
 
-    if (!m_changes.isEmpty() && !QFileInfo(m_folder).isDir()) {
+    if (!QFileInfo(m_folder).isDir()) {
         if (::mkdir(QFile::encodeName(m_folder).constData(), 0777) != 0 && errno != EEXIST)
             return {false, QStringLiteral("%1: %2").arg(m_folder, FileErrors::reason(errno, m_folder))};
         const QString flushed = flushFolder(QFileInfo(m_folder).path());
@@ -336,8 +338,10 @@ StepOutcome PictureStep::apply(bool forward)
         if (!undone.isEmpty())
             notPutBack.append(fileName(change.path));
     }
-    if (notPutBack.isEmpty() && flushFolder(m_folder).isEmpty())
-        return {false, failure + QLatin1Char(' ') + untouched};
+    if (notPutBack.isEmpty()) {
+        const QString flushed = flushFolder(m_folder);
+        return {false, failure + QLatin1Char(' ') + (flushed.isEmpty() ? untouched : flushed)};
+    }
     return {
         false,
         failure + QLatin1Char(' ')

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -86,36 +87,80 @@ QList<std::array<double, 3>> medianCut(QList<Colour> colours, int wanted)
     return palette;
 }
 
-int nearest(const QList<std::array<double, 3>> &palette, const double colour[3])
+// The palette sorted by green, the channel the eye weighs most, so that a search for the nearest
+// entry can start at the same green and stop once green alone is further off than the best found.
+class Palette
 {
-    int best = 0;
-    double bestDistance = HUGE_VAL;
-    for (int i = 0; i < palette.size(); ++i) {
-        const double dr = palette[i][0] - colour[0], dg = palette[i][1] - colour[1], db = palette[i][2] - colour[2];
-        const double distance = dr * dr + dg * dg + db * db;
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = i;
-        }
+public:
+    explicit Palette(const QList<std::array<double, 3>> &entries) : m_entries(entries.cbegin(), entries.cend())
+    {
+        for (int i = 0; i < int(m_entries.size()); ++i)
+            m_order.push_back(i);
+        std::sort(m_order.begin(), m_order.end(),
+                  [this](int a, int b) { return m_entries[size_t(a)][1] < m_entries[size_t(b)][1]; });
+        for (int i : m_order)
+            m_green.push_back(m_entries[size_t(i)][1]);
     }
-    return best;
-}
+
+    const std::array<double, 3> &operator[](int i) const { return m_entries[size_t(i)]; }
+
+    int nearest(const double colour[3]) const
+    {
+        const int count = int(m_order.size());
+        const int start = int(std::lower_bound(m_green.cbegin(), m_green.cend(), colour[1]) - m_green.cbegin());
+        int best = m_order[size_t(std::min(start, count - 1))];
+        double bestDistance = distance(best, colour);
+        for (int up = start, down = start - 1; up < count || down >= 0; ++up, --down) {
+            bool further = false;
+            for (int at : {up, down}) {
+                if (at < 0 || at >= count)
+                    continue;
+                const double dg = m_green[size_t(at)] - colour[1];
+                if (dg * dg >= bestDistance)
+                    continue;
+                further = true;
+                const double d = distance(m_order[size_t(at)], colour);
+                if (d < bestDistance) {
+                    bestDistance = d;
+                    best = m_order[size_t(at)];
+                }
+            }
+            if (!further)
+                break;
+        }
+        return best;
+    }
+
+private:
+    double distance(int i, const double colour[3]) const
+    {
+        const std::array<double, 3> &entry = m_entries[size_t(i)];
+        const double dr = entry[0] - colour[0], dg = entry[1] - colour[1], db = entry[2] - colour[2];
+        return dr * dr + dg * dg + db * db;
+    }
+
+    std::vector<std::array<double, 3>> m_entries;
+    std::vector<int> m_order;
+    std::vector<double> m_green;
+};
 
 // Lloyd's rounds: each entry moves to the mean of the colours nearest to it.
 void refine(QList<std::array<double, 3>> &palette, const QList<Colour> &colours)
 {
     for (int round = 0; round < RefineRounds; ++round) {
-        QList<std::array<double, 4>> sums(palette.size(), {0, 0, 0, 0});
+        const Palette search(palette);
+        std::vector<std::array<double, 4>> sums(size_t(palette.size()), {0, 0, 0, 0});
         for (const Colour &colour : colours) {
             const double value[3] = {double(colour.channel[0]), double(colour.channel[1]), double(colour.channel[2])};
-            std::array<double, 4> &sum = sums[nearest(palette, value)];
+            std::array<double, 4> &sum = sums[size_t(search.nearest(value))];
             for (int c = 0; c < 3; ++c)
                 sum[c] += value[c] * double(colour.count);
             sum[3] += double(colour.count);
         }
         for (int i = 0; i < palette.size(); ++i) {
-            if (sums[i][3] > 0)
-                palette[i] = {sums[i][0] / sums[i][3], sums[i][1] / sums[i][3], sums[i][2] / sums[i][3]};
+            const std::array<double, 4> &sum = sums[size_t(i)];
+            if (sum[3] > 0)
+                palette[i] = {sum[0] / sum[3], sum[1] / sum[3], sum[2] / sum[3]};
         }
     }
 }
@@ -182,6 +227,7 @@ QImage toIndexed(const QImage &source)
     // The diffusion works with the colours as they are written.
     for (int i = 0; i < palette.size(); ++i)
         palette[i] = {double(qRed(table[i])), double(qGreen(table[i])), double(qBlue(table[i]))};
+    const Palette search(palette);
     const int clear = int(table.size());
     if (transparency)
         table.append(qRgba(0, 0, 0, 0));
@@ -189,7 +235,7 @@ QImage toIndexed(const QImage &source)
 
     // Floyd–Steinberg, serpentine: the error of each pixel goes to the unvisited neighbours, 7/16
     // ahead, 3/16, 5/16 and 1/16 on the next line. Transparent pixels neither take nor pass it.
-    QList<std::array<double, 3>> current(width + 2, {0, 0, 0}), next(width + 2, {0, 0, 0});
+    std::vector<std::array<double, 3>> current(size_t(width) + 2, {0, 0, 0}), next(size_t(width) + 2, {0, 0, 0});
     for (int y = 0; y < height; ++y) {
         const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         uchar *out = indexed.scanLine(y);
@@ -203,15 +249,15 @@ QImage toIndexed(const QImage &source)
             }
             double wanted[3] = {double(qRed(line[x])), double(qGreen(line[x])), double(qBlue(line[x]))};
             for (int c = 0; c < 3; ++c)
-                wanted[c] = std::clamp(wanted[c] + current[x + 1][c], 0.0, 255.0);
-            const int chosen = nearest(palette, wanted);
+                wanted[c] = std::clamp(wanted[c] + current[size_t(x + 1)][c], 0.0, 255.0);
+            const int chosen = search.nearest(wanted);
             out[x] = uchar(chosen);
             for (int c = 0; c < 3; ++c) {
-                const double error = wanted[c] - palette[chosen][c];
-                current[x + 1 + step][c] += error * 7 / 16;
-                next[x + 1 - step][c] += error * 3 / 16;
-                next[x + 1][c] += error * 5 / 16;
-                next[x + 1 + step][c] += error * 1 / 16;
+                const double error = wanted[c] - search[chosen][c];
+                current[size_t(x + 1 + step)][c] += error * 7 / 16;
+                next[size_t(x + 1 - step)][c] += error * 3 / 16;
+                next[size_t(x + 1)][c] += error * 5 / 16;
+                next[size_t(x + 1 + step)][c] += error * 1 / 16;
             }
         }
         std::swap(current, next);

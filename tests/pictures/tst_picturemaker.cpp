@@ -150,7 +150,8 @@ void PictureMakerTest::make_data()
     QTest::newRow("jpeg turned by orientation 6")
         << jpegWithOrientation(photo(300, 200), 6) << photo(300, 200).transformed(QTransform().rotate(90)) << "";
     const QImage large = photo(600, 400).scaled(6000, 4000);
-    QTest::newRow("6000 x 4000 jpeg, decoded reduced") << jpegWithOrientation(large, 1) << large << "";
+    QTest::newRow("6000 x 4000 jpeg, decoded reduced and turned")
+        << jpegWithOrientation(large, 6) << large.transformed(QTransform().rotate(90)) << "";
     QTest::newRow("large png fits") << png << wide << "";
     QTest::newRow("small png not enlarged") << encoded(photo(50, 40), "png") << photo(50, 40) << "";
     QTest::newRow("transparency kept") << encoded(photo(60, 60, true), "png") << photo(60, 60, true) << "";
@@ -248,6 +249,7 @@ void PictureMakerTest::steps_data()
                                                  << "differs from the picture Other_p1.gif";
     QTest::newRow("rename onto pictures") << "rename Other" << before << "Other_p1.gif exists already";
     QTest::newRow("rename, old name in use") << "rename Ship shared" << before << "another project still carries";
+    QTest::newRow("rename, no pictures to rename") << "rename Ship Nobody" << before << "";
     QTest::newRow("rename to no file name") << "rename a/b" << before << "cannot be part of a file name";
     QTest::newRow("remove one not there") << "remove 7" << before << "There is no picture 7.";
     QTest::newRow("changed behind the step") << "remove 2 tamper"
@@ -276,7 +278,8 @@ void PictureMakerTest::steps()
         : words[0] == "replace"            ? PictureStep::replace(folder, "Boat", words[1].toInt(), "X")
         : words[0] == "remove"             ? PictureStep::remove(folder, "Boat", words[1].toInt())
         : words[0] == "move"               ? PictureStep::move(folder, "Boat", words[1].toInt(), words[2].toInt())
-                                           : PictureStep::rename(folder, "Boat", words[1], words.size() > 2);
+                             : PictureStep::rename(folder, words.value(2) == "Nobody" ? "Nobody" : "Boat", words[1],
+                                                   words.value(2) == "shared");
     if (!change.warnings().isEmpty()) {
         QVERIFY2(change.warnings().join(' ').contains(refusal), qPrintable(change.warnings().join(' ')));
         return;
