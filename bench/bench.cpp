@@ -13,7 +13,7 @@
 
 namespace {
 
-void print(const QList<Figure> &figures)
+void print(const QList<Figure> &figures, const QStringList &notes)
 {
     QTextStream out(stdout);
     out << QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
@@ -35,6 +35,8 @@ void print(const QList<Figure> &figures)
     for (const Figure &f : figures)
         out << "ratio " << f.name << ' ' << QString::number(f.figure / f.floor, 'f', 3) << ' '
             << QString::number(f.target, 'f', 1) << '\n';
+    for (const QString &note : notes)
+        out << note << '\n';
 }
 
 } // namespace
@@ -54,12 +56,20 @@ int main(int argc, char *argv[])
         qFatal("cannot make a scratch folder");
     // The window measured here keeps its journal of unsaved edits beside these settings, not the user's.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path() + QStringLiteral("/settings"));
-    QList<Figure> figures = measureFiles(projects, runs, folder.path());
+    // First, while the heap is small: its peak memory is measured in a child process.
+    QStringList notes;
+    QList<Figure> figures = measurePictures(runs, folder.path(), smoke ? QSize(1200, 800) : QSize(6000, 4000), &notes);
+    // --pictures: the picture figures alone.
+    if (app.arguments().contains(QStringLiteral("--pictures"))) {
+        print(figures, notes);
+        return 0;
+    }
+    figures += measureFiles(projects, runs, folder.path());
     const auto load =
         std::find_if(figures.cbegin(), figures.cend(), [](const Figure &f) { return f.name == QLatin1String("load"); });
     if (load == figures.cend())
         qFatal("no load figure");
     figures += measureWindow(projects, runs, folder.path(), load->figure);
-    print(figures);
+    print(figures, notes);
     return 0;
 }

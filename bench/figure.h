@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QList>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 
 // One benchmark figure measured against its floor in the same run; the ratio is figure / floor.
 struct Figure
@@ -24,3 +26,8 @@ void startProgramLauncher();
 // Name store, selection, start-up and peak memory of the window at `projects` projects against the
 // same at a small catalogue; the start-up floor adds `loadMilliseconds`, the load figure.
 QList<Figure> measureWindow(int projects, int runs, const QString &folder, double loadMilliseconds);
+
+// Adding a photo of `photoSize` (made from a real photograph, stored on its side with an EXIF turn)
+// as a picture, until the GIF is on disk, against decoding it at full size; `notes` gets the
+// picture's PSNR against the photo scaled alike and the peak memory of an import.
+QList<Figure> measurePictures(int runs, const QString &folder, QSize photoSize, QStringList *notes);
