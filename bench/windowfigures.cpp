@@ -162,6 +162,11 @@ public:
         shown.append(text);
         return Answer::Cancel;
     }
+    bool askToSaveAnyway(const QString &text) override
+    {
+        shown.append(text);
+        return false;
+    }
     QStringList shown;
 };
 

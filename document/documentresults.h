@@ -26,9 +26,10 @@ struct LoadResult
 
 // What Save All came to. A question is asked before replacing a file that is no longer what was
 // read or last saved; the caller asks it and saves again, replacing anyway, when the user agrees.
+// Another is asked before writing a text that the file cannot give back as it is.
 struct SaveResult
 {
-    enum class Outcome { Saved, Question, Failed };
+    enum class Outcome { Saved, Question, Failed, TextNotKept };
 
     Outcome outcome = Outcome::Saved;
     QString message; // the question, or the failure as the user is told; empty when saved

@@ -6,7 +6,8 @@ class QWidget;
 
 // A modal box with only an OK button and no icon, captioned with the application's title; a
 // question has "Replace" and "Cancel", Cancel the default. Before unsaved changes are lost, the
-// standard Save, Discard and Cancel buttons, Save the default and Escape cancelling.
+// standard Save, Discard and Cancel buttons, Save the default and Escape cancelling. Before saving
+// what the file changes, "Save Anyway" and "Cancel", Cancel the default.
 class MessageBoxService : public MessageService
 {
 public:
@@ -15,6 +16,7 @@ public:
     void showMessage(const QString &text) override;
     bool askToReplace(const QString &text) override;
     Answer askToSave(const QString &text) override;
+    bool askToSaveAnyway(const QString &text) override;
 
 private:
     QWidget *m_parent;

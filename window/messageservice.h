@@ -14,4 +14,6 @@ public:
     virtual bool askToReplace(const QString &text) = 0;
     // Asks, before unsaved changes would be lost, whether to save them first, leave them, or stay.
     virtual Answer askToSave(const QString &text) = 0;
+    // Asks whether to save although `text` says what saving changes; true to save.
+    virtual bool askToSaveAnyway(const QString &text) = 0;
 };

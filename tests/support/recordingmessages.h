@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // Keeps every message and question the program would have shown, in order, instead of showing it;
-// a question is answered `replace`, one before losing changes `answer`.
+// a question is answered `replace`, one before losing changes `answer`, one before saving what the
+// file changes `saveAnyway`.
 class RecordingMessages : public MessageService
 {
 public:
@@ -20,7 +21,13 @@ public:
         texts.append(text);
         return answer;
     }
+    bool askToSaveAnyway(const QString &text) override
+    {
+        texts.append(text);
+        return saveAnyway;
+    }
     QStringList texts;
     bool replace = false;
+    bool saveAnyway = false;
     Answer answer = Answer::Cancel;
 };
