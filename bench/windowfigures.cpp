@@ -167,6 +167,11 @@ public:
         shown.append(text);
         return Recovery::Discard;
     }
+    bool askToSaveAnyway(const QString &text) override
+    {
+        shown.append(text);
+        return false;
+    }
     QStringList shown;
 };
 

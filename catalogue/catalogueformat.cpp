@@ -488,9 +488,120 @@ CatalogueFormat::Parsed readBytes(const char *data, qsizetype size, FileEncoding
     return parsed;
 }
 
+bool isBlankChar(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool isLineEndChar(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+qsizetype skipBlanks(QStringView text, qsizetype pos)
+{
+    while (pos < text.size() && isBlankChar(text[pos]))
+        ++pos;
+    return pos;
+}
+
+// The length of the key (bare, colon included) that `text` holds at `pos`; 0 for none.
+qsizetype keyAt(QStringView text, qsizetype pos)
+{
+    static const QLatin1String Keys[] = {QLatin1String("Name:"), QLatin1String("Location:"),
+                                         QLatin1String("Short Description:"), QLatin1String("Long Description:"),
+                                         QLatin1String("Total Pictures:")};
+    const QStringView rest = text.mid(pos);
+    for (const QLatin1String key : Keys) {
+        if (rest.startsWith(key))
+            return key.size();
+    }
+    return 0;
+}
+
+bool commaAfterBlanks(QStringView text, qsizetype pos)
+{
+    pos = skipBlanks(text, pos);
+    return pos < text.size() && text[pos] == u',';
+}
+
+// How the reader knows a key line: a quoted item and a comma, or one of the keys bare and a comma.
+bool keyLineAt(QStringView text, qsizetype pos)
+{
+    if (text[pos] == u'"') {
+        qsizetype close = pos + 1;
+        while (close < text.size() && text[close] != u'"' && !isLineEndChar(text[close]))
+            ++close;
+        return close < text.size() && text[close] == u'"' && commaAfterBlanks(text, close + 1);
+    }
+    const qsizetype key = keyAt(text, pos);
+    return key > 0 && pos + key < text.size() && text[pos + key] == u',';
+}
+
+// The C library's byte search is several times faster than a search for a UTF-16 unit, and every
+// text is searched at each save; a byte of another character that happens to match is passed over.
+bool holdsQuote(const QString &text)
+{
+    const char *bytes = reinterpret_cast<const char *>(text.utf16());
+    const size_t size = size_t(text.size()) * sizeof(char16_t);
+    for (size_t at = 0; at < size;) {
+        const void *hit = std::memchr(bytes + at, '"', size - at);
+        if (!hit)
+            return false;
+        const size_t offset = size_t(static_cast<const char *>(hit) - bytes);
+        if (text.at(qsizetype(offset / sizeof(char16_t))) == u'"')
+            return true;
+        at = offset + 1;
+    }
+    return false;
+}
+
+bool quotedKeyAt(QStringView text, qsizetype pos)
+{
+    if (pos >= text.size() || text[pos] != u'"')
+        return false;
+    const qsizetype close = pos + 1 + keyAt(text, pos + 1);
+    return close > pos + 1 && close < text.size() && text[close] == u'"' && commaAfterBlanks(text, close + 1);
+}
+
 } // namespace
 
 namespace CatalogueFormat {
+
+bool comesBackExactly(const QString &text)
+{
+    // Both shapes hold a quote: one vectorised search settles nearly every text.
+    if (!holdsQuote(text))
+        return true;
+    const QStringView view(text);
+    for (qsizetype start = 0; start < view.size();) {
+        qsizetype end = start;
+        while (end < view.size() && !isLineEndChar(view[end]))
+            ++end;
+        if (start > 0 && quotedKeyAt(view, skipBlanks(view, start)))
+            return false;
+        if (end < view.size() && view.mid(start, end - start).contains(u'"')) {
+            qsizetype next = end;
+            while (next < view.size() && (isLineEndChar(view[next]) || isBlankChar(view[next])))
+                ++next;
+            if (next < view.size() && keyLineAt(view, next))
+                return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+qsizetype firstRecordNotComingBack(const QList<ProjectInfo> &projects)
+{
+    for (qsizetype i = 0; i < projects.size(); ++i) {
+        const ProjectInfo &p = projects.at(i);
+        if (!comesBackExactly(p.Name) || !comesBackExactly(p.Location) || !comesBackExactly(p.ShortDesc)
+            || !comesBackExactly(p.LongDesc))
+            return i;
+    }
+    return -1;
+}
 
 Parsed read(const QByteArray &bytes)
 {

@@ -39,4 +39,14 @@ bool write(const QList<ProjectInfo> &projects, QIODevice &device, FileEncoding e
 // from it. Nothing when the device fails; its errorString() then says why.
 std::optional<Parsed> read(QIODevice &device, qint64 blockSize = 1 << 20);
 
+// Whether `text`, written as a value, is read back as itself. The format has no escape, so two
+// shapes cannot be told from the end of a value: a line holding a double quote followed (blank
+// lines aside) by a line that starts like a key line (a quoted item and a comma, or one of the
+// five keys bare and a comma); and a line after the first that starts with one of the five keys
+// quoted and a comma.
+bool comesBackExactly(const QString &text);
+
+// The position of the first of `projects` with a text that would not come back; -1 when all do.
+qsizetype firstRecordNotComingBack(const QList<ProjectInfo> &projects);
+
 } // namespace CatalogueFormat

@@ -25,7 +25,8 @@ LoadResult CatalogueDocument::load()
     m_identity = file.identity();
     // A new catalogue: no edit of the one before leads to it or from it.
     m_state = ++m_lastState;
-    m_savedState = m_state;
+    resetRecords();
+    markSaved();
     m_unsaved.clear();
 
     LoadResult result;
@@ -50,19 +51,35 @@ LoadResult CatalogueDocument::load()
         m_catalogue.SetProjectField(first, QLatin1String(key), QStringLiteral("New"));
     m_catalogue.SetPics(first, 1);
     // The record made is not on disk until the first save succeeds.
-    m_savedState = 0;
+    resetRecords();
     return result;
 }
 
-SaveResult CatalogueDocument::save(const SaveResult &answered)
+SaveResult CatalogueDocument::save(const SaveResult &answered, Texts texts)
 {
     using Question = SaveResult::Question;
+    if (texts == Texts::CheckFirst) {
+        const qsizetype record = CatalogueFormat::firstRecordNotComingBack(m_catalogue.Projects());
+        if (record >= 0) {
+            const ProjectInfo &project = m_catalogue.at(qint16(record));
+            QString key;
+            for (const char *field : {"Name", "Location", "ShortDesc", "LongDesc"}) {
+                key = QLatin1String(field);
+                if (!CatalogueFormat::comesBackExactly(CatalogueEdit::fieldOf(project, key)))
+                    break;
+            }
+            return {SaveResult::Outcome::TextNotKept, Messages::textNotKept(record, project.Name, key), QString(),
+                    Question::None, FileIdentity()};
+        }
+    }
     const FileIdentity &expected = answered.question == Question::None ? m_identity : answered.version;
     CatalogueFile file(filePath());
     if (file.write(m_catalogue.Projects(), m_encoding, expected,
                    answered.question == Question::OtherNames ? Replace::SeparatingNames : Replace::IfUnchanged)) {
         m_identity = file.identity();
-        m_savedState = m_state;
+        if (m_records.size() != m_catalogue.Projects().size())
+            resetRecords();
+        markSaved();
         m_unsaved.clear();
         return {};
     }
@@ -91,7 +108,31 @@ PublishResult CatalogueDocument::publish() const
 
 QList<CheckFinding> CatalogueDocument::check() const
 {
-    return CatalogueCheck::checkProjects(m_catalogue.Projects(), m_pictureFolder);
+    if (m_storedPics.isEmpty() || m_records.size() != m_catalogue.Projects().size())
+        return CatalogueCheck::checkProjects(m_catalogue.Projects(), m_pictureFolder);
+    QList<ProjectInfo> stored = m_catalogue.Projects();
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        if (const auto pics = m_storedPics.constFind(m_records.at(i)); pics != m_storedPics.cend())
+            stored[i].Pics = *pics;
+    }
+    return CatalogueCheck::checkProjects(stored, m_pictureFolder);
+}
+
+void CatalogueDocument::setShownPictureCount(qint16 position, qint16 pics)
+{
+    if (position < 0 || position > m_catalogue.LastProject())
+        return;
+    if (m_records.size() != m_catalogue.Projects().size())
+        resetRecords();
+    const qint16 before = m_catalogue.at(position).Pics;
+    if (before != pics && !m_storedPics.contains(m_records.at(position)))
+        m_storedPics.insert(m_records.at(position), before);
+    m_catalogue.SetPics(position, pics);
+}
+
+bool CatalogueDocument::isModified() const
+{
+    return m_records != m_savedRecords || !m_savedTexts.isEmpty() || m_records.size() != m_catalogue.Projects().size();
 }
 
 RecoveryJournal CatalogueDocument::recoveryJournal() const
@@ -110,15 +151,24 @@ void CatalogueDocument::noteEdit(const CatalogueEdit &edit, const QDateTime &mad
         return;
     }
     RecoveryEntry entry{madeAt, edit};
-    // The states name this run's catalogues only.
+    // The states and record identities name this run's catalogues only.
     entry.edit.stateBefore = entry.edit.stateAfter = 0;
+    entry.edit.record = 0;
     m_unsaved.append(entry);
 }
 
 bool CatalogueDocument::perform(CatalogueEdit &edit, const QDateTime &madeAt)
 {
+    // The catalogue was changed behind the document's back: none of its records is the one saved.
+    if (m_records.size() != m_catalogue.Projects().size())
+        resetRecords();
+    const quint32 record = edit.kind == CatalogueEdit::Kind::Insert ? m_lastRecord + 1 : m_records.value(edit.position);
     if (!edit.applyTo(m_catalogue))
         return false;
+    if (edit.kind == CatalogueEdit::Kind::Insert)
+        ++m_lastRecord;
+    edit.record = record;
+    followEdit(edit, true);
     edit.stateBefore = m_state;
     edit.stateAfter = m_state = ++m_lastState;
     noteEdit(edit, madeAt);
@@ -129,6 +179,7 @@ bool CatalogueDocument::undo(const CatalogueEdit &edit)
 {
     if (m_state != edit.stateAfter || !edit.revertIn(m_catalogue))
         return false;
+    followEdit(edit, false);
     m_state = edit.stateBefore;
     noteEdit(edit.inverse(), QDateTime::currentDateTimeUtc());
     return true;
@@ -138,7 +189,61 @@ bool CatalogueDocument::redo(const CatalogueEdit &edit)
 {
     if (m_state != edit.stateBefore || !edit.applyTo(m_catalogue))
         return false;
+    followEdit(edit, true);
     m_state = edit.stateAfter;
     noteEdit(edit, QDateTime::currentDateTimeUtc());
     return true;
+}
+
+void CatalogueDocument::resetRecords()
+{
+    m_records.resize(m_catalogue.Projects().size());
+    for (quint32 &record : m_records)
+        record = ++m_lastRecord;
+}
+
+void CatalogueDocument::markSaved()
+{
+    m_savedRecords = m_records;
+    m_saved = QBitArray(qsizetype(m_lastRecord) + 1);
+    for (const quint32 record : std::as_const(m_records))
+        m_saved.setBit(record);
+    m_savedTexts.clear();
+    // The file now holds the counts that showing the projects set.
+    m_storedPics.clear();
+}
+
+void CatalogueDocument::followEdit(const CatalogueEdit &edit, bool forward)
+{
+    switch (edit.kind) {
+    case CatalogueEdit::Kind::Insert:
+    case CatalogueEdit::Kind::Remove:
+        if (forward == (edit.kind == CatalogueEdit::Kind::Insert))
+            m_records.insert(edit.position, edit.record);
+        else
+            m_records.removeAt(edit.position);
+        break;
+    case CatalogueEdit::Kind::SwapWithNext:
+        m_records.swapItemsAt(edit.position, edit.position + 1);
+        break;
+    case CatalogueEdit::Kind::SetField:
+        noteField(edit.record, edit.key, forward ? edit.before : edit.after, forward ? edit.after : edit.before);
+        break;
+    }
+}
+
+void CatalogueDocument::noteField(quint32 record, const QString &key, const QString &from, const QString &to)
+{
+    // A record that was not saved makes the identities differ for as long as it is there.
+    if (from == to || record >= quint32(m_saved.size()) || !m_saved.testBit(record))
+        return;
+    static const QStringList Keys = {QStringLiteral("Name"), QStringLiteral("Location"), QStringLiteral("ShortDesc"),
+                                     QStringLiteral("LongDesc")};
+    const quint64 field = quint64(record) << 2 | quint64(Keys.indexOf(key) & 3);
+    const auto saved = m_savedTexts.constFind(field);
+    // A field without a saved text held it until now.
+    if (saved == m_savedTexts.cend())
+        m_savedTexts.insert(field, from);
+    else if (*saved == to)
+        m_savedTexts.erase(saved);
 }

@@ -9,6 +9,8 @@
 #include "fileidentity.h"
 #include "recoveryjournal.h"
 
+#include <QBitArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -19,6 +21,8 @@ class CatalogueDocument
 {
 public:
     using Replace = CatalogueFile::Replace;
+    // Whether a save first looks for texts that the file cannot give back as they are.
+    enum class Texts { CheckFirst, AsTheyAre };
 
     // `folder` holds projects.txt, and the pages are written there; "." is the working folder, in
     // which projects.txt goes by its bare name. Pictures are looked up in `pictureFolder`.
@@ -43,25 +47,31 @@ public:
     // Save All; a result that is a question, answered "Replace", is given back as `answered`, and
     // the save then replaces the version of the file the question was about, and only it: a file
     // changed again meanwhile gives the question again.
-    SaveResult save(const SaveResult &answered = {});
+    // `texts` AsTheyAre once the user agreed to save texts the file cannot give back.
+    SaveResult save(const SaveResult &answered = {}, Texts texts = Texts::CheckFirst);
     // Writes the three pages of the catalogue as it is now, saved or not.
     PublishResult publish() const;
-    // What would make the published pages wrong, project by project.
+    // What would make the published pages wrong, project by project, with each picture count as the
+    // file holds it, as the command line's check reads it.
     QList<CheckFinding> check() const;
 
+    // Showing the project at `position` sets its picture count to what its pictures on disk say.
+    // The count it had is kept for check() until the next save writes the new one.
+    void setShownPictureCount(qint16 position, qint16 pics);
+
     // Changes of the catalogue that the user may take back. Each makes the catalogue a state of
-    // its own; taking a change back returns to the state it started from, so undoing everything
-    // done since the last load or save leaves the catalogue unmodified again. perform() notes in
+    // its own; taking a change back returns to the state it started from. perform() notes in
     // `edit` the states it leads from and to. False, and nothing changed, when the edit does not
     // fit the catalogue.
     bool perform(CatalogueEdit &edit, const QDateTime &madeAt = QDateTime::currentDateTimeUtc());
     bool undo(const CatalogueEdit &edit);
     bool redo(const CatalogueEdit &edit);
 
-    // Whether the catalogue differs from what projects.txt held when it was read or last saved.
-    // Picture counts do not count: they follow the pictures on disk, derived again at each
-    // selection.
-    bool isModified() const { return m_state != m_savedState; }
+    // Whether the catalogue's content differs from what projects.txt held when it was read or last
+    // saved, however it came back to it: a project added then deleted, moved down then up, or a
+    // text typed back to what it was leaves it unmodified. Picture counts do not count: they follow
+    // the pictures on disk, derived again at each selection.
+    bool isModified() const;
     // Names the catalogue's present content among those of this run: equal states, equal content.
     quint64 state() const { return m_state; }
 
@@ -78,8 +88,24 @@ private:
 
     quint64 m_lastState = 0;
     quint64 m_state = 0;
-    quint64 m_savedState = 0;
     QList<RecoveryEntry> m_unsaved;
 
     void noteEdit(const CatalogueEdit &edit, const QDateTime &madeAt);
+
+    // Content is compared by record identities, never by comparing every text: each record has
+    // one, parallel to the catalogue, that moves with it, is new for an added record and comes back
+    // with an undone delete. The catalogue is what was saved when the identities are those saved,
+    // in order, and no field of a saved record holds other than its saved text.
+    void resetRecords();
+    void markSaved();
+    void followEdit(const CatalogueEdit &edit, bool forward);
+    void noteField(quint32 record, const QString &key, const QString &from, const QString &to);
+    QList<quint32> m_records;
+    QList<quint32> m_savedRecords;
+    QBitArray m_saved; // by identity: whether the record was saved
+    quint32 m_lastRecord = 0;
+    // The saved text of each field of a saved record that now holds another, by identity and field.
+    QHash<quint64, QString> m_savedTexts;
+    // The picture count a record had before showing it changed the count, by identity.
+    QHash<quint32, qint16> m_storedPics;
 };

@@ -137,7 +137,8 @@ CatalogueEdit CatalogueEdit::inverse() const
 bool operator==(const CatalogueEdit &a, const CatalogueEdit &b)
 {
     return a.kind == b.kind && a.position == b.position && a.project == b.project && a.key == b.key
-        && a.before == b.before && a.after == b.after && a.stateBefore == b.stateBefore && a.stateAfter == b.stateAfter;
+        && a.before == b.before && a.after == b.after && a.stateBefore == b.stateBefore && a.stateAfter == b.stateAfter
+        && a.record == b.record;
 }
 
 QDebug operator<<(QDebug debug, const CatalogueEdit &edit)

@@ -26,9 +26,11 @@ struct CatalogueEdit
     QString key;
     QString before;
     QString after;
-    // The document's states before and after the edit (CatalogueDocument::perform sets them).
+    // The document's states before and after the edit, and the identity it gave the record put in,
+    // taken out or changed (CatalogueDocument::perform sets them).
     quint64 stateBefore = 0;
     quint64 stateAfter = 0;
+    quint32 record = 0;
 
     static CatalogueEdit insert(qint16 position, const ProjectInfo &project);
     static CatalogueEdit remove(qint16 position, const ProjectInfo &project);

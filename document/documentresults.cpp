@@ -34,7 +34,7 @@ QDebug operator<<(QDebug debug, const LoadResult &result)
 QDebug operator<<(QDebug debug, const SaveResult &result)
 {
     const QDebugStateSaver saver(debug);
-    static const char *const outcomes[] = {"saved", "question", "failed"};
+    static const char *const outcomes[] = {"saved", "question", "failed", "text not kept"};
     debug.nospace() << "SaveResult(" << outcomes[int(result.outcome)];
     if (!result.saved())
         debug << ", " << result.message << ", " << result.reason;

@@ -29,9 +29,10 @@ struct LoadResult
 // What Save All came to. A question is asked before replacing a file that is no longer what was
 // read or last saved, or that has another name; the caller asks it and, when the user agrees, saves
 // again with the answered result, which replaces only the version of the file that was asked about.
+// Another is asked before writing a text that the file cannot give back as it is.
 struct SaveResult
 {
-    enum class Outcome { Saved, Question, Failed };
+    enum class Outcome { Saved, Question, Failed, TextNotKept };
     enum class Question { None, Changed, OtherNames };
 
     Outcome outcome = Outcome::Saved;

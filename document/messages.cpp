@@ -4,6 +4,8 @@
 #include "cataloguefile.h"
 #include "fileidentity.h"
 
+#include "printabletext.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -34,6 +36,25 @@ QStringList afterReading(const CatalogueFile &file, bool read)
 QString withReason(const QString &message, const QString &reason)
 {
     return message + QLatin1Char('\r') + reason;
+}
+
+QString textNotKept(qsizetype position, const QString &name, const QString &key)
+{
+    // The field as the window captions it.
+    const char *field = QT_TRANSLATE_NOOP("Messages", "Long Description");
+    if (key == QLatin1String("Name"))
+        field = QT_TRANSLATE_NOOP("Messages", "TIP or Project Name");
+    else if (key == QLatin1String("Location"))
+        field = QT_TRANSLATE_NOOP("Messages", "Location");
+    else if (key == QLatin1String("ShortDesc"))
+        field = QT_TRANSLATE_NOOP("Messages", "Short Description");
+    return QCoreApplication::translate("Messages",
+                                       "The %1 of project %2 (\"%3\") holds a line that projects.txt cannot keep "
+                                       "apart from the next field.\rSaving it changes that project when the file is "
+                                       "read again.")
+        .arg(QCoreApplication::translate("Messages", field))
+        .arg(position + 1)
+        .arg(printableText(name));
 }
 
 QString beforeReplacing(const QString &fileName, const FileIdentity &read)

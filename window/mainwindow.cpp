@@ -347,7 +347,12 @@ void Main::createActions()
     connect(m_undoAction, &QAction::triggered, this, &Main::undo);
     m_redoAction = m_undoStack->createRedoAction(this, QStringLiteral("&Redo"));
     m_redoAction->setObjectName(QStringLiteral("actionRedo"));
-    m_redoAction->setShortcut(QKeySequence::Redo);
+    // Ctrl+Y and Ctrl+Shift+Z on every desktop, whichever of them its own keys leave out.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence &key : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+        if (!redoKeys.contains(key))
+            redoKeys.append(key);
+    m_redoAction->setShortcuts(redoKeys);
     disconnect(m_redoAction, &QAction::triggered, nullptr, nullptr);
     connect(m_redoAction, &QAction::triggered, this, &Main::redo);
 
@@ -592,12 +597,17 @@ void Main::endNow(int status)
 void Main::SaveProjects()
 {
     SaveResult result = m_document.save();
+    if (result.outcome == SaveResult::Outcome::TextNotKept) {
+        if (!m_messages.askToSaveAnyway(result.message))
+            return;
+        result = m_document.save({}, CatalogueDocument::Texts::AsTheyAre);
+    }
     // Each answer is about one version of the file: one written while the question was open is asked
     // about in turn.
     while (result.outcome == SaveResult::Outcome::Question) {
         if (!m_messages.askToReplace(result.message))
             return;
-        result = m_document.save(result);
+        result = m_document.save(result, CatalogueDocument::Texts::AsTheyAre);
     }
     updateTitle();
     keepJournal();
@@ -641,8 +651,7 @@ void Main::UpdatePicture()
     const qint16 selected = qint16(m_list->selectedRow());
     if (selected < 0)
         return;
-    const qint16 pics = m_preview->UpdatePicture(m_catalogue.at(selected));
-    m_catalogue.SetPics(selected, pics);
+    m_document.setShownPictureCount(selected, m_preview->UpdatePicture(m_catalogue.at(selected)));
 }
 
 void Main::StoreField(const QString &key)
@@ -667,8 +676,12 @@ void Main::StoreField(const QString &key)
     if (text == before)
         return;
     CatalogueEdit edit = CatalogueEdit::setField(selected, key, before, text);
-    if (perform(edit))
-        pushStep(edit, selected);
+    if (!perform(edit))
+        return;
+    pushStep(edit, selected);
+    // Told while the text is still in mind, not first at Save All.
+    if (!CatalogueFormat::comesBackExactly(text))
+        m_messages.showMessage(Messages::textNotKept(selected, m_catalogue.at(selected).Name, key));
 }
 
 void Main::onListSelectionChanged()
@@ -682,6 +695,19 @@ bool Main::eventFilter(QObject *watched, QEvent *event)
     // Left unaccepted, the keys go on to the window's undo and redo.
     if (event->type() == QEvent::ShortcutOverride && !takesOwnUndo(watched, static_cast<QKeyEvent *>(event)))
         return true;
+    // A redo key the box does not know redoes its own typing, as the one it knows does.
+    if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+        && isRedoKey(static_cast<QKeyEvent *>(event))
+        && !static_cast<QKeyEvent *>(event)->matches(QKeySequence::Redo)) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress) {
+            if (auto *line = qobject_cast<QLineEdit *>(watched))
+                line->redo();
+            else if (watched == m_long)
+                m_long->redo();
+        }
+        return true;
+    }
     if (event->type() == QEvent::FocusOut) {
         // Leaving for another window or a popup is not leaving the box for another control.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
@@ -849,10 +875,15 @@ void Main::storePendingEdit()
         onEditorFocusLost(focused);
 }
 
+bool Main::isRedoKey(const QKeyEvent *key) const
+{
+    return key->matches(QKeySequence::Redo) || m_redoAction->shortcuts().contains(QKeySequence(key->keyCombination()));
+}
+
 bool Main::takesOwnUndo(QObject *editor, const QKeyEvent *key) const
 {
     const bool undoKey = key->matches(QKeySequence::Undo);
-    if (!undoKey && !key->matches(QKeySequence::Redo))
+    if (!undoKey && !isRedoKey(key))
         return true;
     // A box takes back its own typing; once it has none left, the keys undo the catalogue's steps.
     if (auto *line = qobject_cast<QLineEdit *>(editor))

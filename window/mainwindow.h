@@ -97,6 +97,7 @@ private:
     void onListSelectionChanged();
     void onEditorFocusLost(QObject *editor);
     bool takesOwnUndo(QObject *editor, const QKeyEvent *key) const;
+    bool isRedoKey(const QKeyEvent *key) const;
     // A shortcut does not move the focus, and a menu opened with the mouse takes it as a popup,
     // which stores nothing: commands from either store the edit in progress first.
     void storePendingEdit();

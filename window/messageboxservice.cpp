@@ -23,15 +23,30 @@ void MessageBoxService::showMessage(const QString &text)
     box.exec();
 }
 
-bool MessageBoxService::askToReplace(const QString &text)
+namespace {
+
+// A question whose one button besides Cancel, the default, is `yes`.
+bool ask(QWidget *parent, const QString &text, const QString &yes)
 {
     QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), shown(text), QMessageBox::NoButton,
-                    m_parent);
+                    parent);
     box.setTextFormat(Qt::PlainText);
-    const QPushButton *replace = box.addButton(QStringLiteral("Replace"), QMessageBox::AcceptRole);
+    const QPushButton *accept = box.addButton(yes, QMessageBox::AcceptRole);
     box.setDefaultButton(box.addButton(QMessageBox::Cancel));
     box.exec();
-    return box.clickedButton() == replace;
+    return box.clickedButton() == accept;
+}
+
+} // namespace
+
+bool MessageBoxService::askToReplace(const QString &text)
+{
+    return ask(m_parent, text, QStringLiteral("Replace"));
+}
+
+bool MessageBoxService::askToSaveAnyway(const QString &text)
+{
+    return ask(m_parent, text, QCoreApplication::translate("MessageBoxService", "Save Anyway"));
 }
 
 MessageService::Answer MessageBoxService::askToSave(const QString &text)

@@ -7,7 +7,8 @@ class QWidget;
 // A modal box with only an OK button and no icon, captioned with the application's title; a
 // question has "Replace" and "Cancel", Cancel the default. Before unsaved changes are lost, the
 // standard Save, Discard and Cancel buttons, Save the default and Escape cancelling. Recovered
-// edits: "Restore", the default, and Discard, one of which must be chosen.
+// edits: "Restore", the default, and Discard, one of which must be chosen. Before saving what the
+// file changes, "Save Anyway" and "Cancel", Cancel the default.
 class MessageBoxService : public MessageService
 {
 public:
@@ -17,6 +18,7 @@ public:
     bool askToReplace(const QString &text) override;
     Answer askToSave(const QString &text) override;
     Recovery askToRestore(const QString &text) override;
+    bool askToSaveAnyway(const QString &text) override;
 
 private:
     QWidget *m_parent;

@@ -18,4 +18,6 @@ public:
     // Asks whether to restore the unsaved edits found after the program last ended without saving
     // or discarding them. Undecided when the question goes unanswered, as when the program ends.
     virtual Recovery askToRestore(const QString &text) = 0;
+    // Asks whether to save although `text` says what saving changes; true to save.
+    virtual bool askToSaveAnyway(const QString &text) = 0;
 };

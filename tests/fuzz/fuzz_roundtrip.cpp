@@ -1,11 +1,10 @@
 // Records built from the fuzzer's bytes: what the writer saves, the reader gives back unchanged;
 // where no value holds a quote, the same records saved as other editors would are read exactly as
 // the strict reading gives them; and every page writer finishes on them. Texts of the two shapes
-// that no reader can tell from the end of a value are left out.
+// that no reader can tell from the end of a value (as CatalogueFormat::comesBackExactly() tells
+// them) are left out.
 #include "catalogueformat.h"
 #include "pages.h"
-
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdint>
@@ -39,17 +38,6 @@ QString makeText(FuzzedDataProvider &input)
         text.append(QString::fromUcs4(&c, 1));
     }
     return text;
-}
-
-// A line holding a quote followed by a line that starts like a key line (a quoted item and a
-// comma, or one of the five keys bare and a comma); or a line that starts with one of the five
-// keys quoted and a comma.
-bool endsAmbiguously(const QString &text)
-{
-    static const QRegularExpression shapes(
-        QStringLiteral("\"[^\r\n]*[\r\n][\r\n \t]*(\"[^\"\r\n]*\"[ \t]*,|(%1),)|[\r\n][ \t]*\"(%1)\"[ \t]*,")
-            .arg(Keys));
-    return text.contains(shapes);
 }
 
 // The same records as another editor might have saved them: a byte-order mark, bare line feeds,
@@ -103,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         ProjectInfo p{makeText(input), makeText(input), makeText(input), makeText(input),
                       input.ConsumeIntegralInRange<qint16>(-40, 40)};
         for (const QString *value : {&p.Name, &p.Location, &p.ShortDesc, &p.LongDesc}) {
-            if (endsAmbiguously(*value))
+            if (!CatalogueFormat::comesBackExactly(*value))
                 return 0;
         }
         projects.append(p);

@@ -9,7 +9,7 @@
 
 // Keeps every message and question the program would have shown, in order, instead of showing it;
 // a question is answered `replace`, one before losing changes `answer`, one on recovered edits
-// `recovery`.
+// `recovery`, one before saving what the file changes `saveAnyway`.
 class RecordingMessages : public MessageService
 {
 public:
@@ -32,9 +32,15 @@ public:
         texts.append(text);
         return recovery;
     }
+    bool askToSaveAnyway(const QString &text) override
+    {
+        texts.append(text);
+        return saveAnyway;
+    }
     QStringList texts;
     bool replace = false;
     std::function<void()> whileAsking; // done once, as the first question waits for its answer
+    bool saveAnyway = false;
     Answer answer = Answer::Cancel;
     Recovery recovery = Recovery::Restore;
 };

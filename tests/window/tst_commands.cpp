@@ -34,6 +34,7 @@ private slots:
     void pendingEditIsStoredBeforeTheCommand();
     void saveAllTwiceWritesTheSameBytes();
     void saveAllFailureIsReported();
+    void textTheFileCannotKeepIsToldAndAsked();
     void commandsWithoutSaveLeaveTheFileUnchanged();
     void addRefusedAtTheLimit();
     void buildPagesWritesThePages();
@@ -206,6 +207,31 @@ void CommandsTest::saveAllTwiceWritesTheSameBytes()
     QCOMPARE(readFile(fixture.projectsPath()), first + first + first);
 }
 
+void CommandsTest::textTheFileCannotKeepIsToldAndAsked()
+{
+    WindowFixture fixture(projectsNamed({"A", "Old\nMill"}));
+    const QByteArray before = readFile(fixture.projectsPath());
+    fixture.clickRow(1);
+    fixture.type("text_long", "Built in 1890.");
+    QTest::keyClick(fixture.longText(), Qt::Key_Return);
+    QTest::keyClicks(fixture.longText(), "\"Short Description:\",\"x\"");
+    fixture.pressTab();
+    const QString told = "The Long Description of project 2 (\"Old\\x0aMill\") holds a line that projects.txt "
+                         "cannot keep apart from the next field.\rSaving it changes that project when the file is "
+                         "read again.";
+    QCOMPARE(fixture.messages.texts, QStringList{told});
+    // Asked again at Save All; Cancel writes nothing.
+    fixture.click("cmd_save");
+    QCOMPARE(fixture.messages.texts, QStringList({told, told}));
+    QCOMPARE(readFile(fixture.projectsPath()), before);
+    QVERIFY(fixture.window->isWindowModified());
+    fixture.messages.saveAnyway = true;
+    fixture.click("cmd_save");
+    QCOMPARE(fixture.messages.texts.size(), 3);
+    QCOMPARE(readFile(fixture.projectsPath()), CatalogueFormat::write(fixture.catalogue.Projects()));
+    QVERIFY(!fixture.window->isWindowModified());
+}
+
 void CommandsTest::saveAllFailureIsReported()
 {
     WindowFixture fixture(projectsNamed({"A"}));
@@ -294,6 +320,14 @@ void CommandsTest::selectionBringsThePictureCountInStep()
     QCOMPARE(fixture.catalogue.at(0).Pics, qint16(1));
     // Derived from the pictures, not an edit: closing asks nothing.
     QVERIFY(!fixture.window->isWindowModified());
+
+    // Check Pictures reports the count the file holds, as --check does.
+    QStringList checked;
+    for (const CheckFinding &finding : CatalogueCheck::checkProjects(projects, fixture.path("Thumbs")))
+        checked.append(CatalogueCheck::formatFinding(finding));
+    QVERIFY(checked.join('\n').contains("stored picture count is 1"));
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_C});
+    QCOMPARE(fixture.window->findChild<QPlainTextEdit *>("checkFindings")->toPlainText(), checked.join('\n'));
     QVERIFY(fixture.window->close());
     QVERIFY(fixture.messages.texts.isEmpty());
 }
@@ -302,7 +336,9 @@ using Answer = MessageService::Answer;
 
 void CommandsTest::closeWithUnsavedChanges_data()
 {
-    QTest::addColumn<QString>("edit"); // the box typed into, "" for none; "+" stores it with Tab
+    // Steps: a box typed into ("+" stores it with Tab, "=" types back what it showed and stores
+    // that), or a button clicked.
+    QTest::addColumn<QString>("edit");
     QTest::addColumn<Answer>("answer");
     QTest::addColumn<bool>("saveFails");
     QTest::addColumn<bool>("closed");
@@ -314,6 +350,10 @@ void CommandsTest::closeWithUnsavedChanges_data()
     QTest::newRow("save fails, the window stays") << "+text_location" << Answer::Save << true << false << "";
     QTest::newRow("typed, not yet stored, save") << "text_location" << Answer::Save << false << true << "Typed";
     QTest::newRow("Ctrl+Q, cancel") << "+text_location" << Answer::Cancel << false << false << "A place";
+    // The content is what was saved again: nothing to ask.
+    QTest::newRow("add then delete") << "cmd_add cmd_delete" << Answer::Cancel << false << true << "A place";
+    QTest::newRow("down then up") << "cmd_down cmd_up" << Answer::Cancel << false << true << "A place";
+    QTest::newRow("typed back") << "+text_location =text_location" << Answer::Cancel << false << true << "A place";
 }
 
 void CommandsTest::closeWithUnsavedChanges()
@@ -325,13 +365,18 @@ void CommandsTest::closeWithUnsavedChanges()
     QFETCH(QString, saved);
     WindowFixture fixture(projectsNamed({"A", "B"}));
     fixture.messages.answer = answer;
-    if (!edit.isEmpty()) {
-        fixture.type(edit.mid(edit.startsWith('+')).toLatin1().constData(), "Typed");
-        if (edit.startsWith('+')) {
-            fixture.pressTab();
-            QVERIFY(fixture.window->isWindowModified());
+    for (const QString &step : edit.split(' ', Qt::SkipEmptyParts)) {
+        const QByteArray control = step.mid(step.startsWith('+') || step.startsWith('=')).toLatin1();
+        if (step.startsWith("cmd_")) {
+            fixture.click(control.constData());
+            continue;
         }
+        fixture.type(control.constData(), step.startsWith('=') ? QStringLiteral("A place") : QStringLiteral("Typed"));
+        if (!step.startsWith("text_"))
+            fixture.pressTab();
     }
+    const bool asked = !(closed && answer == Answer::Cancel);
+    QCOMPARE(fixture.window->isWindowModified(), asked && edit.startsWith('+'));
     if (saveFails) {
         QVERIFY(QFile::remove(fixture.projectsPath()));
         QVERIFY(QDir().mkdir(fixture.projectsPath()));
@@ -341,8 +386,8 @@ void CommandsTest::closeWithUnsavedChanges()
     else
         fixture.window->close();
     QCOMPARE(fixture.window->isVisible(), !closed);
-    QCOMPARE(fixture.messages.texts.value(0), edit.isEmpty() ? QString() : Messages::UnsavedChanges);
-    QCOMPARE(fixture.messages.texts.size(), int(!edit.isEmpty()) + int(saveFails));
+    QCOMPARE(fixture.messages.texts.value(0), asked ? Messages::UnsavedChanges : QString());
+    QCOMPARE(fixture.messages.texts.size(), int(asked) + int(saveFails));
     if (!saved.isEmpty())
         QCOMPARE(CatalogueFormat::read(readFile(fixture.projectsPath())).projects.value(0).Location, saved);
 }
@@ -351,19 +396,22 @@ void CommandsTest::undoAndRedoEachStep_data()
 {
     QTest::addColumn<int>("selected");
     QTest::addColumn<QString>("command"); // a button, or a box whose new text Tab stores
-    QTest::newRow("add") << 0 << "cmd_add";
-    QTest::newRow("delete the middle") << 1 << "cmd_delete";
-    QTest::newRow("delete the last") << 2 << "cmd_delete";
-    QTest::newRow("up") << 2 << "cmd_up";
-    QTest::newRow("down") << 0 << "cmd_down";
-    QTest::newRow("name") << 1 << "text_name";
-    QTest::newRow("long description") << 1 << "text_long";
+    QTest::addColumn<QKeySequence>("redo"); // both keys, on every desktop
+    const QKeySequence ctrlY(Qt::CTRL | Qt::Key_Y), ctrlShiftZ(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    QTest::newRow("add") << 0 << "cmd_add" << ctrlY;
+    QTest::newRow("delete the middle") << 1 << "cmd_delete" << ctrlShiftZ;
+    QTest::newRow("delete the last") << 2 << "cmd_delete" << ctrlY;
+    QTest::newRow("up") << 2 << "cmd_up" << ctrlShiftZ;
+    QTest::newRow("down") << 0 << "cmd_down" << ctrlY;
+    QTest::newRow("name") << 1 << "text_name" << ctrlY;
+    QTest::newRow("long description") << 1 << "text_long" << ctrlShiftZ;
 }
 
 void CommandsTest::undoAndRedoEachStep()
 {
     QFETCH(int, selected);
     QFETCH(QString, command);
+    QFETCH(QKeySequence, redo);
     WindowFixture fixture(projectsNamed({"A", "B", "C"}));
     const QByteArray original = readFile(fixture.projectsPath());
     const QList<ProjectInfo> before = fixture.catalogue.Projects();
@@ -390,7 +438,7 @@ void CommandsTest::undoAndRedoEachStep()
     QCOMPARE(fixture.line("text_name")->text(), before.at(selected).Name);
     QCOMPARE(fixture.longText()->toPlainText(), before.at(selected).LongDesc);
     QVERIFY(fixture.window->isWindowModified());
-    QTest::keySequence(QApplication::focusWidget(), QKeySequence::Redo);
+    QTest::keyClick(fixture.window.get(), redo[0].key(), redo[0].keyboardModifiers());
     QCOMPARE(fixture.catalogue.Projects(), after);
     QCOMPARE(fixture.selectedRow(), selectedAfter);
     QVERIFY(!fixture.window->isWindowModified());
@@ -415,8 +463,10 @@ void CommandsTest::undoHistoryKeepsItsBudget()
     QFETCH(int, characters);
     QFETCH(bool, dropsSteps);
     const auto text = [&](int i) { return QString(characters, QChar(u'a' + i % 26)) + QString::number(i); };
-    CatalogueDocument document;
+    QTemporaryDir folder;
+    CatalogueDocument document(folder.path());
     document.catalogue().assign({ProjectInfo{"A", {}, {}, text(0), 0}});
+    QVERIFY(document.save().saved());
     StepHistory history;
     for (int i = 1; i <= edits; ++i) {
         CatalogueEdit edit = CatalogueEdit::setField(0, "LongDesc", text(i - 1), text(i));
