@@ -50,8 +50,9 @@ bool mayFollow(const struct stat &link, const QString &folder, const QString &li
     return link.st_uid == 0 || (::stat(encoded(linkPath).constData(), &target) == 0 && target.st_uid == link.st_uid);
 }
 
-// The rename is only on disk once the folder that holds the name is.
-QString flushFolder(const QString &folder)
+} // namespace
+
+QString SafeFile::flushFolder(const QString &folder)
 {
     const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
@@ -62,8 +63,6 @@ QString flushFolder(const QString &folder)
     ::close(fd);
     return flushed ? QString() : FileErrors::reason(error, folder);
 }
-
-} // namespace
 
 qint64 SafeFile::WriteBackFile::writeData(const char *data, qint64 size)
 {

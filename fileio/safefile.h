@@ -43,6 +43,9 @@ public:
     // successful commit the temporary file is removed.
     bool commit(bool written);
     QString errorString() const { return m_error; }
+    // A name made, renamed or removed in `folder` is on disk only once the folder is: flushes it,
+    // giving the reason when that fails.
+    static QString flushFolder(const QString &folder);
     // After a successful commit: the new file.
     FileIdentity identity() const { return m_identity; }
 

@@ -30,18 +30,6 @@ bool exists(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
-// A removal or a new name is on disk only once the folder that holds the names is.
-QString flushFolder(const QString &folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return FileErrors::reason(errno, folder);
-    const bool flushed = ::fsync(fd) == 0 || errno == EINVAL;
-    const int error = errno;
-    ::close(fd);
-    return flushed ? QString() : FileErrors::reason(error, folder);
-}
-
 struct ReadPicture
 {
     QByteArray bytes;
@@ -309,7 +297,7 @@ StepOutcome PictureStep::apply(bool forward)
     if (!QFileInfo(m_folder).isDir()) {
         if (::mkdir(QFile::encodeName(m_folder).constData(), 0777) != 0 && errno != EEXIST)
             return {false, QStringLiteral("%1: %2").arg(m_folder, FileErrors::reason(errno, m_folder))};
-        const QString flushed = flushFolder(QFileInfo(m_folder).path());
+        const QString flushed = SafeFile::flushFolder(QFileInfo(m_folder).path());
         if (!flushed.isEmpty())
             return {false, flushed};
     }
@@ -328,7 +316,7 @@ StepOutcome PictureStep::apply(bool forward)
         }
     }
     if (failure.isEmpty())
-        failure = flushFolder(m_folder);
+        failure = SafeFile::flushFolder(m_folder);
     if (failure.isEmpty())
         return {true, {}};
     QStringList notPutBack;
@@ -340,7 +328,7 @@ StepOutcome PictureStep::apply(bool forward)
             notPutBack.append(fileName(change.path));
     }
     if (notPutBack.isEmpty()) {
-        const QString flushed = flushFolder(m_folder);
+        const QString flushed = SafeFile::flushFolder(m_folder);
         return {false, failure + QLatin1Char(' ') + (flushed.isEmpty() ? untouched : flushed)};
     }
     return {
