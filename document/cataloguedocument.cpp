@@ -2,6 +2,7 @@
 
 #include "messages.h"
 #include "pages.h"
+#include "workingfolder.h"
 
 #include <QDir>
 
@@ -135,10 +136,16 @@ bool CatalogueDocument::isModified() const
     return m_records != m_savedRecords || !m_savedTexts.isEmpty() || m_records.size() != m_catalogue.Projects().size();
 }
 
+QString CatalogueDocument::journalFolder() const
+{
+    return QString::fromLatin1(m_folder == QLatin1String(".") ? WorkingFolder::current()
+                                                              : QFile::encodeName(QDir(m_folder).absolutePath()));
+}
+
 RecoveryJournal CatalogueDocument::recoveryJournal() const
 {
     RecoveryJournal journal;
-    journal.folder = QDir(m_folder).absolutePath();
+    journal.folder = journalFolder();
     journal.setBase(m_identity);
     journal.entries = m_unsaved;
     return journal;

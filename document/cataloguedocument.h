@@ -78,6 +78,9 @@ public:
     // The edits that lead from projects.txt, as last read or saved, to the catalogue now, an undo
     // as the edit that takes the step back: empty whenever the catalogue is not modified.
     RecoveryJournal recoveryJournal() const;
+    // The folder's absolute name by its bytes, one character a byte, which is what its journal goes
+    // by: two names that are not UTF-8 and decode alike stay apart.
+    QString journalFolder() const;
 
 private:
     QString m_folder;

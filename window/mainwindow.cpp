@@ -502,7 +502,7 @@ void Main::LoadProjects()
 
 void Main::offerRecovery()
 {
-    const QString folder = QDir(m_document.folder()).absolutePath();
+    const QString folder = m_document.journalFolder();
     const QString path = journalPathFor(folder);
     // A window still open on the folder keeps its own edits there: they are not recovered ones.
     if (!m_journalClaim.claim(QFileInfo(path).fileName()))

@@ -158,6 +158,23 @@ private slots:
         QVERIFY(steps.endsWith('c') || replayed.catalogue().Projects() == document.catalogue().Projects());
     }
 
+    // Two folder names that are not UTF-8 decode alike; their journals must not.
+    void journalKeepsFoldersApartByTheirBytes()
+    {
+        const QByteArray home = QFile::encodeName(QDir::currentPath());
+        QStringList names;
+        for (const char *name : {"/caf\xe9", "/caf\xe8"}) {
+            const QByteArray folder = QFile::encodeName(m_dir.path()) + name;
+            QVERIFY(::mkdir(folder.constData(), 0700) == 0 && ::chdir(folder.constData()) == 0);
+            names.append(RecoveryJournal::fileNameFor(CatalogueDocument().journalFolder()));
+        }
+        QVERIFY(::chdir(home.constData()) == 0);
+        // QDir cannot spell these names to remove them.
+        for (const char *name : {"/caf\xe9", "/caf\xe8"})
+            ::rmdir((QFile::encodeName(m_dir.path()) + name).constData());
+        QVERIFY(names.at(0) != names.at(1));
+    }
+
     void firstRunCreatesTheFile()
     {
         CatalogueDocument document(m_dir.path());
