@@ -1,6 +1,7 @@
 // Makes PHOTO picture 1 of "Photo" in FOLDER/Thumbs, or with --decode decodes it at full size, and
 // prints the resident memory that adds at its peak, in kilobytes. A process of its own, started
 // small: the bench's heap and threads would count in a peak measured there.
+#include "measure.h"
 #include "picturemaker.h"
 #include "picturestep.h"
 
@@ -11,23 +12,6 @@
 #include <cstdio>
 
 #include <malloc.h>
-
-namespace {
-
-long statusKilobytes(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        qFatal("cannot read /proc/self/status");
-    const QByteArray key = QByteArray(field) + ':';
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').first().toLong();
-    }
-    qFatal("no %s in /proc/self/status", field);
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QList>
 
 #include <algorithm>
@@ -26,4 +28,19 @@ double medianMilliseconds(int runs, Work work)
 {
     return medianMilliseconds(
         runs, [] {}, work);
+}
+
+// A field of /proc/self/status, such as "VmRSS" or "VmHWM" (the peak since clear_refs was given 5),
+// in kilobytes.
+inline long statusKilobytes(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        qFatal("cannot read /proc/self/status");
+    const QByteArray key = QByteArray(field) + ':';
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').first().toLong();
+    }
+    qFatal("no %s in /proc/self/status", field);
 }

@@ -334,15 +334,7 @@ WindowTimes measureInProcess(int projects, int samples, const QString &folder)
 // This process's resident size or its peak since resetPeakResident(), in bytes.
 double residentBytes(const char *field)
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        qFatal("cannot read /proc/self/status");
-    const QByteArray key = QByteArray(field) + ':';
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').first().toDouble() * 1024;
-    }
-    qFatal("no %s in /proc/self/status", field);
+    return double(statusKilobytes(field)) * 1024;
 }
 
 void resetPeakResident()
