@@ -302,3 +302,55 @@ void MainForm::setTabOrder()
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
+
+PicturePreview::Controls MainForm::pictureControls() const
+{
+    PicturePreview::Controls controls;
+    controls.image1 = Image1;
+    controls.frame = PictureFrameGeometry;
+    controls.small = Image_small;
+    controls.noPicture = image_nopicture;
+    return controls;
+}
+
+void MainForm::clearShownProject()
+{
+    for (QLineEdit *box : {text_name, text_location, text_short})
+        box->clear();
+    text_long->setRecordText(QString());
+    Image1->clear();
+    Image1->setGeometry(Image1Geometry);
+    for (QLabel *label : Image_small) {
+        label->clear();
+        label->show();
+    }
+}
+
+QLineEdit *MainForm::lineBox(Field field) const
+{
+    switch (field) {
+    case Field::Name:
+        return text_name;
+    case Field::Location:
+        return text_location;
+    case Field::ShortDesc:
+    case Field::LongDesc:
+        break;
+    }
+    return text_short;
+}
+
+QString MainForm::boxText(Field field) const
+{
+    return field == Field::LongDesc ? text_long->recordText() : lineBox(field)->text();
+}
+
+std::optional<Field> MainForm::fieldOf(const QObject *box) const
+{
+    if (box == text_long)
+        return Field::LongDesc;
+    for (const Field field : {Field::Name, Field::Location, Field::ShortDesc})
+        if (box == lineBox(field))
+            return field;
+    return std::nullopt;
+}

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "picturepreview.h"
+#include "projectinfo.h"
+
 #include <QCoreApplication>
 #include <QRect>
 #include <QSize>
@@ -35,6 +38,17 @@ public:
 
     // Builds the form on `window`, its Undo and Redo actions following `steps`.
     void setupUi(QMainWindow *window, QUndoStack *steps);
+
+    PicturePreview::Controls pictureControls() const;
+    // The controls as they were before the first selection, so that a catalogue without a project
+    // shows nothing of the one opened before.
+    void clearShownProject();
+
+    // The box of a one-line field, and the text a field's box holds as the record would.
+    QLineEdit *lineBox(Field field) const;
+    QString boxText(Field field) const;
+    // The field whose box `box` is.
+    std::optional<Field> fieldOf(const QObject *box) const;
 
     ProjectList *list_projects = nullptr;
     QPushButton *cmd_add = nullptr;

@@ -97,44 +97,12 @@ void Main::connectCommands()
 
 void Main::updateRecentMenu()
 {
-    m_ui.menuOpenRecent->clear();
-    const QList<QByteArray> folders = RecentFolders().folders();
-    for (int i = 0; i < folders.size(); ++i) {
-        const QByteArray folder = folders.at(i);
-        QString label = QDir::toNativeSeparators(printableFileName(folder));
-        label.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction *action = m_ui.menuOpenRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label));
-        action->setObjectName(QStringLiteral("actionRecentFolder%1").arg(i + 1));
-        // A folder that is gone stays in the list, shown, until newer ones push it out.
-        action->setEnabled(WorkingFolder::isFolder(folder));
-        connect(action, &QAction::triggered, this, [this, folder] { openRecentFolder(folder); });
-    }
-    m_ui.menuOpenRecent->setEnabled(!folders.isEmpty());
+    RecentFolders().fillMenu(m_ui.menuOpenRecent, [this](const QByteArray &folder) { openRecentFolder(folder); });
 }
 
 void Main::createPreview()
 {
-    PicturePreview::Controls controls;
-    controls.image1 = m_ui.Image1;
-    controls.frame = MainForm::PictureFrameGeometry;
-    controls.small = m_ui.Image_small;
-    controls.noPicture = m_ui.image_nopicture;
-    m_preview = std::make_unique<PicturePreview>(controls, m_document.pictureFolder());
-}
-
-// The controls as they were before the first selection, so that a catalogue without a project shows
-// nothing of the one opened before.
-void Main::clearShownProject()
-{
-    for (QLineEdit *box : {m_ui.text_name, m_ui.text_location, m_ui.text_short})
-        box->clear();
-    m_ui.text_long->setRecordText(QString());
-    m_ui.Image1->clear();
-    m_ui.Image1->setGeometry(MainForm::Image1Geometry);
-    for (QLabel *label : m_ui.Image_small) {
-        label->clear();
-        label->show();
-    }
+    m_preview = std::make_unique<PicturePreview>(m_ui.pictureControls(), m_document.pictureFolder());
 }
 
 QString Main::shownFolder() const
@@ -163,7 +131,7 @@ bool Main::openFolder(const QByteArray &folder)
     // The list is emptied first: a message of the start-up shows while the window is open, and the
     // list must not draw rows of a catalogue that is no longer there.
     m_model->rebuild();
-    clearShownProject();
+    m_ui.clearShownProject();
     // States of the catalogue left behind are not those of the one opened.
     m_sessionLeaves = 0;
     createPreview();
@@ -256,9 +224,8 @@ void Main::UpdateText()
     if (selected < 0)
         return;
     const ProjectInfo &project = m_catalogue.at(qint16(selected));
-    for (const auto &[box, field] :
-         {std::pair{m_ui.text_name, Field::Name}, std::pair{m_ui.text_location, Field::Location},
-          std::pair{m_ui.text_short, Field::ShortDesc}}) {
+    for (const Field field : {Field::Name, Field::Location, Field::ShortDesc}) {
+        QLineEdit *box = m_ui.lineBox(field);
         TextShaping::prepareBox(box, fieldText(project, field));
         box->setText(fieldText(project, field));
     }
@@ -273,27 +240,12 @@ void Main::UpdatePicture()
     m_document.setShownPictureCount(qint16(selected), m_preview->UpdatePicture(m_catalogue.at(qint16(selected))));
 }
 
-QString Main::boxText(Field field) const
-{
-    switch (field) {
-    case Field::Name:
-        return m_ui.text_name->text();
-    case Field::Location:
-        return m_ui.text_location->text();
-    case Field::ShortDesc:
-        return m_ui.text_short->text();
-    case Field::LongDesc:
-        break;
-    }
-    return m_ui.text_long->recordText();
-}
-
 void Main::StoreField(Field field)
 {
     const int selected = m_ui.list_projects->selectedRow();
     if (selected == -1)
         return;
-    const QString text = trimSpaces(boxText(field));
+    const QString text = trimSpaces(m_ui.boxText(field));
     const QString before = fieldText(m_catalogue.at(qint16(selected)), field);
     // Leaving a box unchanged is no step and no change.
     if (text == before || !pushStep(CatalogueEdit::setField(qint16(selected), field, before, text), selected))
@@ -314,18 +266,13 @@ void Main::onListSelectionChanged()
 
 void Main::onEditorFocusLost(QObject *editor)
 {
-    const std::pair<QObject *, Field> boxes[] = {{m_ui.text_name, Field::Name},
-                                                 {m_ui.text_location, Field::Location},
-                                                 {m_ui.text_short, Field::ShortDesc},
-                                                 {m_ui.text_long, Field::LongDesc}};
-    for (const auto &[box, field] : boxes) {
-        if (box != editor)
-            continue;
-        StoreField(field);
-        // Leaving the name shows the project again, as its row does: the name is its pictures' name.
-        if (field == Field::Name)
-            UpdateListBox();
-    }
+    const std::optional<Field> field = m_ui.fieldOf(editor);
+    if (!field)
+        return;
+    StoreField(*field);
+    // Leaving the name shows the project again, as its row does: the name is its pictures' name.
+    if (*field == Field::Name)
+        UpdateListBox();
 }
 
 bool Main::pushStep(const CatalogueEdit &edit, int rowAfter)
@@ -342,7 +289,7 @@ void Main::showStep(const CatalogueEdit &edit, bool forward, int row)
     ProjectList *list = m_ui.list_projects;
     // A box that holds the text just stored from it keeps its own typing to take back.
     if (edit.kind == CatalogueEdit::Kind::SetField && row == list->selectedRow()
-        && trimSpaces(boxText(edit.field)) == fieldText(m_catalogue.at(qint16(row)), edit.field))
+        && trimSpaces(m_ui.boxText(edit.field)) == fieldText(m_catalogue.at(qint16(row)), edit.field))
         return;
     if (list->selectedRow() != row)
         list->setSelectedRow(row); // which shows it

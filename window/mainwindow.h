@@ -72,7 +72,6 @@ protected:
 private:
     void connectCommands();
     void createPreview();
-    void clearShownProject();
     void updateTitle();
     void updateRecentMenu();
     QString shownFolder() const;
@@ -90,7 +89,6 @@ private:
     bool replayRecovered(const RecoveryEntry &entry);
     // After a step was made or taken back: the list follows it and `row` is shown.
     void showStep(const CatalogueEdit &edit, bool forward, int row);
-    QString boxText(Field field) const;
 
     void addProject();
     void deleteProject();

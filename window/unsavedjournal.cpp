@@ -52,30 +52,8 @@ void UnsavedJournal::offerRecovery(const Replay &replay, const TakeBack &takeBac
         m_path = path;
         return;
     }
-    const QString when = found->entries.last().madeAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    if (!found->madeAgainst(m_document.fileIdentity())) {
-        // Replayed on another file, the edits would change records they were never made on.
-        m_messages.showMessage(tr("Unsaved edits of this catalogue from %1 were recovered, but projects.txt has "
-                                  "changed since they were made.\rThey cannot be restored.")
-                                   .arg(when));
-        m_path = path;
-        remove();
+    if (!restoreWanted(*found, path))
         return;
-    }
-    const qsizetype count = found->entries.size();
-    const QString edits = count == 1 ? tr("1 edit") : tr("%1 edits").arg(count);
-    switch (m_messages.askToRestore(
-        tr("Unsaved edits of this catalogue from %1 were recovered (%2).\rRestore them?").arg(when, edits))) {
-    case MessageService::Recovery::Undecided:
-        // The program is ending: the journal stays for the next opening.
-        return;
-    case MessageService::Recovery::Discard:
-        m_path = path;
-        remove();
-        return;
-    case MessageService::Recovery::Restore:
-        break;
-    }
     for (const RecoveryEntry &entry : found->entries) {
         if (!replay(entry)) {
             // Taken back, and the journal left as it is: this window keeps none that would replace it.
@@ -86,6 +64,35 @@ void UnsavedJournal::offerRecovery(const Replay &replay, const TakeBack &takeBac
     }
     m_path = path;
     keep();
+}
+
+bool UnsavedJournal::restoreWanted(const RecoveryJournal &found, const QString &path)
+{
+    const QString when = found.entries.last().madeAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (!found.madeAgainst(m_document.fileIdentity())) {
+        // Replayed on another file, the edits would change records they were never made on.
+        m_messages.showMessage(tr("Unsaved edits of this catalogue from %1 were recovered, but projects.txt has "
+                                  "changed since they were made.\rThey cannot be restored.")
+                                   .arg(when));
+        m_path = path;
+        remove();
+        return false;
+    }
+    const qsizetype count = found.entries.size();
+    const QString edits = count == 1 ? tr("1 edit") : tr("%1 edits").arg(count);
+    switch (m_messages.askToRestore(
+        tr("Unsaved edits of this catalogue from %1 were recovered (%2).\rRestore them?").arg(when, edits))) {
+    case MessageService::Recovery::Undecided:
+        // The program is ending: the journal stays for the next opening.
+        return false;
+    case MessageService::Recovery::Discard:
+        m_path = path;
+        remove();
+        return false;
+    case MessageService::Recovery::Restore:
+        break;
+    }
+    return true;
 }
 
 void UnsavedJournal::keep()

@@ -11,6 +11,7 @@ class CatalogueDocument;
 class MessageService;
 class QTimer;
 struct RecoveryEntry;
+struct RecoveryJournal;
 
 // The journal of the unsaved edits of the window's catalogue, kept beside the user's settings: it
 // follows the catalogue, written within a second of an edit and removed once nothing is unsaved,
@@ -37,6 +38,10 @@ public:
     void remove();
 
 private:
+    // Tells of `found`, and asks whether to restore it when it can be; the journal at `path` is
+    // removed unless it is to be restored or the question goes unanswered.
+    bool restoreWanted(const RecoveryJournal &found, const QString &path);
+
     CatalogueDocument &m_document;
     MessageService &m_messages;
     QTimer *m_timer = nullptr;
