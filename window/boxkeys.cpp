@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-BoxKeys::BoxKeys(const QAction *redo, QObject *parent) : QObject(parent), m_redo(redo) {}
-
-void BoxKeys::watch(QWidget *box)
+BoxKeys::BoxKeys(const QAction *redo, std::initializer_list<QWidget *> boxes, QObject *parent)
+    : QObject(parent), m_redo(redo)
 {
-    box->installEventFilter(this);
+    for (QWidget *box : boxes)
+        box->installEventFilter(this);
 }
 
 bool BoxKeys::eventFilter(QObject *watched, QEvent *event)

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <initializer_list>
+
 class QAction;
 class QKeyEvent;
 class QWidget;
@@ -15,9 +17,7 @@ class BoxKeys : public QObject
 
 public:
     // `redo` is the window's Redo, whose keys the boxes honour too.
-    explicit BoxKeys(const QAction *redo, QObject *parent = nullptr);
-
-    void watch(QWidget *box);
+    BoxKeys(const QAction *redo, std::initializer_list<QWidget *> boxes, QObject *parent = nullptr);
 
 signals:
     void left(QObject *box);

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -160,6 +161,12 @@ void MainForm::setupUi(QMainWindow *window, QUndoStack *steps)
     createEditors(area);
     createActions(window, steps);
     createMenus(window);
+    // A button does what its action does.
+    const std::pair<QPushButton *, QAction *> buttons[] = {
+        {cmd_add, actionAddProject}, {cmd_delete, actionDeleteProject}, {cmd_up, actionMoveUp},
+        {cmd_down, actionMoveDown},  {cmd_save, actionSaveAll},         {cmd_all, actionBuildPages}};
+    for (const auto &[button, action] : buttons)
+        QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
     setTabOrder();
     // The controls keep their places below the menu bar: the window is taller by the bar.
     window->resize(ClientSize.width(), ClientSize.height() + window->menuBar()->heightForWidth(ClientSize.width()));

@@ -17,21 +17,17 @@
 #include "stephistory.h"
 #include "textshaping.h"
 #include "unsavedjournal.h"
-#include "workingfolder.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QSessionManager>
 
 #include <algorithm>
-#include <utility>
 
 Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *parent)
     : QMainWindow(parent), m_document(document), m_catalogue(document.catalogue()), m_messages(messages)
@@ -41,10 +37,8 @@ Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *paren
     m_ui.setupUi(this, m_undoStack);
     m_model = new ProjectListModel(m_catalogue, this);
     m_ui.list_projects->setModel(m_model);
-    auto *keys = new BoxKeys(m_ui.actionRedo, this);
-    for (QWidget *box :
-         std::initializer_list<QWidget *>{m_ui.text_name, m_ui.text_location, m_ui.text_short, m_ui.text_long})
-        keys->watch(box);
+    auto *keys =
+        new BoxKeys(m_ui.actionRedo, {m_ui.text_name, m_ui.text_location, m_ui.text_short, m_ui.text_long}, this);
     connect(keys, &BoxKeys::left, this, &Main::onEditorFocusLost);
     connectCommands();
     createPreview();
@@ -68,12 +62,6 @@ void Main::connectCommands()
 {
     connect(m_ui.list_projects->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Main::onListSelectionChanged);
-    const std::pair<QPushButton *, QAction *> pairs[] = {
-        {m_ui.cmd_add, m_ui.actionAddProject}, {m_ui.cmd_delete, m_ui.actionDeleteProject},
-        {m_ui.cmd_up, m_ui.actionMoveUp},      {m_ui.cmd_down, m_ui.actionMoveDown},
-        {m_ui.cmd_save, m_ui.actionSaveAll},   {m_ui.cmd_all, m_ui.actionBuildPages}};
-    for (const auto &[button, action] : pairs)
-        connect(button, &QPushButton::clicked, action, &QAction::trigger);
     connect(m_ui.actionAddProject, &QAction::triggered, this, &Main::addProject);
     connect(m_ui.actionDeleteProject, &QAction::triggered, this, &Main::deleteProject);
     connect(m_ui.actionMoveUp, &QAction::triggered, this, [this] { moveProject(-1); });
@@ -145,8 +133,7 @@ void Main::StartUp()
 {
     updateTitle();
     LoadProjects();
-    m_model->rebuild();
-    m_ui.list_projects->setSelectedRow(m_model->rowCount() > 0 ? 0 : -1);
+    showRow(m_model->rowCount() > 0 ? 0 : -1);
     m_ui.list_projects->setFocus(Qt::OtherFocusReason);
 }
 
@@ -156,6 +143,8 @@ void Main::LoadProjects()
     m_journal->release();
     m_undoStack->clear();
     const LoadResult loaded = m_document.load();
+    // Before any message: the list must not draw rows of the catalogue that was there.
+    m_model->rebuild();
     updateTitle();
     // The first run says what it creates, and names the folder below the fixed sentence, before it does.
     const qsizetype findings = loaded.messages.size() - (loaded.firstSaveDue() ? 1 : 0);
@@ -166,21 +155,12 @@ void Main::LoadProjects()
         return;
     if (loaded.firstSaveDue())
         SaveProjects();
-    m_journal->offerRecovery([this](const RecoveryEntry &entry) { return replayRecovered(entry); },
-                             [this] {
-                                 m_undoStack->setIndex(0);
-                                 m_undoStack->clear();
-                             });
+    m_journal->offerRecovery(*m_undoStack, stepShown());
 }
 
-bool Main::replayRecovered(const RecoveryEntry &entry)
+CatalogueStep::Show Main::stepShown()
 {
-    // Each edit again as the step it was, with its time, so that undo takes them back one by one.
-    const int row = std::clamp(int(entry.edit.position), 0, std::max(0, m_catalogue.LastProject() + 1));
-    auto *step = new CatalogueStep(
-        m_document, entry.edit, row, row,
-        [this](const CatalogueEdit &edit, bool forward, int shown) { showStep(edit, forward, shown); }, entry.madeAt);
-    return m_undoStack->pushStep(step);
+    return [this](const CatalogueEdit &edit, bool forward, int row) { showStep(edit, forward, row); };
 }
 
 void Main::endNow(int status)
@@ -278,9 +258,7 @@ void Main::onEditorFocusLost(QObject *editor)
 bool Main::pushStep(const CatalogueEdit &edit, int rowAfter)
 {
     const int rowBefore = m_ui.list_projects->selectedRow();
-    return m_undoStack->pushStep(
-        new CatalogueStep(m_document, edit, rowBefore, rowAfter,
-                          [this](const CatalogueEdit &made, bool forward, int row) { showStep(made, forward, row); }));
+    return m_undoStack->pushStep(new CatalogueStep(m_document, edit, rowBefore, rowAfter, stepShown()));
 }
 
 void Main::showStep(const CatalogueEdit &edit, bool forward, int row)
@@ -291,8 +269,13 @@ void Main::showStep(const CatalogueEdit &edit, bool forward, int row)
     if (edit.kind == CatalogueEdit::Kind::SetField && row == list->selectedRow()
         && trimSpaces(m_ui.boxText(edit.field)) == fieldText(m_catalogue.at(qint16(row)), edit.field))
         return;
-    if (list->selectedRow() != row)
-        list->setSelectedRow(row); // which shows it
+    showRow(row);
+}
+
+void Main::showRow(int row)
+{
+    if (m_ui.list_projects->selectedRow() != row)
+        m_ui.list_projects->setSelectedRow(row); // which shows it
     else
         UpdateListBox();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogueedit.h"
+#include "cataloguestep.h"
 #include "folderdialog.h"
 #include "mainform.h"
 
@@ -11,7 +12,6 @@
 
 class Catalogue;
 class CatalogueDocument;
-class CatalogueStep;
 class CheckPicturesDialog;
 class MessageService;
 class PicturePreview;
@@ -19,7 +19,6 @@ class ProjectListModel;
 class StepHistory;
 class UnsavedJournal;
 class QSessionManager;
-struct RecoveryEntry;
 
 // The one window: the project list, the editor of the selected project, its pictures and the
 // commands. The list's selected row is the only record of which project is current. Each command
@@ -86,9 +85,12 @@ private:
 
     // Pushes the step of `edit`, which shows `rowAfter` once made; false when the catalogue refused it.
     bool pushStep(const CatalogueEdit &edit, int rowAfter);
-    bool replayRecovered(const RecoveryEntry &entry);
+    // What a step calls once made or taken back.
+    CatalogueStep::Show stepShown();
     // After a step was made or taken back: the list follows it and `row` is shown.
     void showStep(const CatalogueEdit &edit, bool forward, int row);
+    // Selects `row` and shows its project, as selecting it by hand does.
+    void showRow(int row);
 
     void addProject();
     void deleteProject();

@@ -3,12 +3,15 @@
 #include "cataloguedocument.h"
 #include "messageservice.h"
 #include "recoveryjournal.h"
+#include "stephistory.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -40,7 +43,7 @@ void UnsavedJournal::release()
     m_claim.release();
 }
 
-void UnsavedJournal::offerRecovery(const Replay &replay, const TakeBack &takeBack)
+void UnsavedJournal::offerRecovery(StepHistory &steps, const CatalogueStep::Show &show)
 {
     const QString folder = m_document.journalFolder();
     const QString path = journalPathFor(folder);
@@ -55,9 +58,15 @@ void UnsavedJournal::offerRecovery(const Replay &replay, const TakeBack &takeBac
     if (!restoreWanted(*found, path))
         return;
     for (const RecoveryEntry &entry : found->entries) {
-        if (!replay(entry)) {
+        // With its time, so that undo takes them back one by one; the row it leaves shown.
+        const CatalogueEdit &edit = entry.edit;
+        const int rows = m_document.catalogue().LastProject() + 1 + (edit.kind == CatalogueEdit::Kind::Insert)
+            - (edit.kind == CatalogueEdit::Kind::Remove);
+        const int row = std::clamp(int(edit.position), 0, std::max(0, rows - 1));
+        if (!steps.pushStep(new CatalogueStep(m_document, edit, row, row, show, entry.madeAt))) {
             // Taken back, and the journal left as it is: this window keeps none that would replace it.
-            takeBack();
+            steps.setIndex(0);
+            steps.clear();
             m_messages.showMessage(tr("The recovered edits do not fit this catalogue.\rThey were not restored."));
             return;
         }

@@ -1,16 +1,15 @@
 #pragma once
 
+#include "cataloguestep.h"
 #include "journalclaim.h"
 
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 class CatalogueDocument;
 class MessageService;
 class QTimer;
-struct RecoveryEntry;
+class StepHistory;
 struct RecoveryJournal;
 
 // The journal of the unsaved edits of the window's catalogue, kept beside the user's settings: it
@@ -21,17 +20,13 @@ class UnsavedJournal : public QObject
     Q_OBJECT
 
 public:
-    // Makes one recovered edit again as the step it was; false when the catalogue refuses it.
-    using Replay = std::function<bool(const RecoveryEntry &entry)>;
-    // Takes back the edits replayed so far.
-    using TakeBack = std::function<void()>;
-
     UnsavedJournal(CatalogueDocument &document, MessageService &messages, QObject *parent = nullptr);
 
     // The catalogue is left: its journal is no longer this window's.
     void release();
-    // At the opening of a folder whose journal the program left behind: offers its edits back.
-    void offerRecovery(const Replay &replay, const TakeBack &takeBack);
+    // At the opening of a folder whose journal the program left behind: offers its edits back, to
+    // be made again as the steps they were on `steps`, each shown by `show`.
+    void offerRecovery(StepHistory &steps, const CatalogueStep::Show &show);
     // After an edit or a save.
     void keep();
     void write();
