@@ -91,9 +91,7 @@ int check(const QString &folder, const QString &pictureFolder, QTextStream &out,
     const LoadResult loaded = document.load();
     if (loaded.outcome == LoadResult::Outcome::Missing)
         return noCatalogue(folder, err);
-    QList<CheckFinding> findings;
-    for (const QString &message : loaded.messages)
-        findings.append(CatalogueCheck::fileFinding(message));
+    QList<CheckFinding> findings = document.fileFindings();
     findings += document.check();
     // One line per finding, whatever the name holds; the messages quote it in picture file names.
     for (const CheckFinding &finding : std::as_const(findings))

@@ -182,14 +182,13 @@ QList<CheckFinding> checkProjects(const QList<ProjectInfo> &projects, const QStr
     return findings;
 }
 
-CheckFinding fileFinding(const QString &message)
+CheckFinding fileFinding(const Message &message)
 {
-    // The window's two sentences, joined on one line; the second may quote a path.
-    const qsizetype end = message.indexOf(QLatin1Char('\r'));
-    if (end < 0)
-        return {0, QString(), message};
-    const QString first = message.left(end);
-    return {0, QString(), first + QLatin1String(first.endsWith(QLatin1Char('.')) ? " " : ": ") + message.mid(end + 1)};
+    // The window's two lines, joined on one.
+    if (message.detail.isEmpty())
+        return {0, QString(), message.text};
+    return {0, QString(),
+            message.text + QLatin1String(message.text.endsWith(QLatin1Char('.')) ? " " : ": ") + message.detail};
 }
 
 QString formatFinding(const CheckFinding &finding)

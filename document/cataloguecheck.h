@@ -1,5 +1,6 @@
 #pragma once
 
+#include "messages.h"
 #include "projectinfo.h"
 
 #include <QList>
@@ -24,7 +25,7 @@ namespace CatalogueCheck {
 QList<CheckFinding> checkProjects(const QList<ProjectInfo> &projects, const QString &pictureFolder);
 
 // A message about projects.txt as a whole (what the window showed at start-up), as a finding.
-CheckFinding fileFinding(const QString &message);
+CheckFinding fileFinding(const Message &message);
 
 // `projects.txt:RECORD: Name: message`, or `projects.txt: message` for the whole file. The name and
 // the messages that quote it may hold line breaks and other control characters.

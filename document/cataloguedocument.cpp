@@ -47,10 +47,11 @@ LoadResult CatalogueDocument::load()
     m_unsaved.clear();
 
     LoadResult result;
-    result.messages = Messages::afterReading(file, read);
     m_fileFindings.clear();
-    for (const QString &message : std::as_const(result.messages))
+    for (const Message &message : Messages::afterReading(file, read)) {
+        result.messages.append(message.joined());
         m_fileFindings.append(CatalogueCheck::fileFinding(message));
+    }
     result.droppedRecords = file.droppedRecords();
     if (!read)
         result.reason = file.errorString();

@@ -7,29 +7,46 @@
 #include "printabletext.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QFileInfo>
+
+QString Message::joined() const
+{
+    return detail.isEmpty() ? text : text + QLatin1Char('\r') + detail;
+}
+
+bool operator==(const Message &a, const Message &b)
+{
+    return a.text == b.text && a.detail == b.detail;
+}
+
+QDebug operator<<(QDebug debug, const Message &message)
+{
+    QDebugStateSaver saver(debug);
+    debug.nospace() << "Message(" << message.text << ", " << message.detail << ')';
+    return debug;
+}
 
 namespace Messages {
 
-QStringList afterReading(const CatalogueFile &file, bool read)
+QList<Message> afterReading(const CatalogueFile &file, bool read)
 {
     const QString name = QFileInfo(file.fileName()).fileName();
+    const QString unchanged = QStringLiteral("The file is unchanged until you press Save All.");
     if (file.isMissing())
         return {};
     if (!read)
-        return {QStringLiteral("Not possible to read %1\r%2").arg(name, file.errorString())};
+        return {{QStringLiteral("Not possible to read %1").arg(name), file.errorString()}};
     if (file.droppedRecords() > 0) {
-        return {QStringLiteral("%1 holds %2 more projects than the %3 that can be kept; only the first "
-                               "%3 were loaded.\rThe file is unchanged until you press Save All.")
-                    .arg(name)
-                    .arg(file.droppedRecords())
-                    .arg(Catalogue::MaxProjects)};
+        return {{QStringLiteral("%1 holds %2 more projects than the %3 that can be kept; only the first "
+                                "%3 were loaded.")
+                     .arg(name)
+                     .arg(file.droppedRecords())
+                     .arg(Catalogue::MaxProjects),
+                 unchanged}};
     }
-    if (file.holdsNoProject()) {
-        return {QStringLiteral("%1 holds no project that could be read.\rThe file is unchanged until you "
-                               "press Save All.")
-                    .arg(name)};
-    }
+    if (file.holdsNoProject())
+        return {{QStringLiteral("%1 holds no project that could be read.").arg(name), unchanged}};
     return {};
 }
 

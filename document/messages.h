@@ -7,6 +7,21 @@
 
 class CatalogueFile;
 class FileIdentity;
+class QDebug;
+
+// A message as the program carries it: its fixed sentence and, below it, what it says of this case
+// (a reason, a folder), if anything.
+struct Message
+{
+    QString text;
+    QString detail;
+
+    // As a message box shows it, and the command line prints it: the detail on a line of its own.
+    QString joined() const;
+};
+
+bool operator==(const Message &a, const Message &b);
+QDebug operator<<(QDebug debug, const Message &message);
 
 // What the program tells the user, in the window's message boxes and on the command line alike. A
 // message of two sentences joins them with a lone carriage return, which the box shows as a line
@@ -27,7 +42,7 @@ inline const QString PagesFailed = QStringLiteral("Not possible to Create Web Pa
 // What the start-up tells about a read of the catalogue file, `read` being what read() returned,
 // naming the file: that it could not be read and why, or that records were dropped or none could
 // be read. Nothing for a file read whole or a missing one, whose first run says so itself.
-QStringList afterReading(const CatalogueFile &file, bool read);
+QList<Message> afterReading(const CatalogueFile &file, bool read);
 
 // A failure message followed by its reason, for a failure that is not what the message suspects.
 QString withReason(const QString &message, const QString &reason);

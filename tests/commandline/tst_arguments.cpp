@@ -121,13 +121,13 @@ void TestArguments::printsOneLinePerFinding_data()
         << "projects.txt:2: invoice\\u202efdp.exe \\u2066a\\u2069 \\u200e\\u200f\\u061c\\ufeff \\u2028\\u2029: m";
     QTest::newRow("placeholders in the name") << CheckFinding{1, "%1 %2", "%3"} << "projects.txt:1: %1 %2: %3";
     QTest::newRow("whole file, two sentences")
-        << CatalogueCheck::fileFinding("Not possible to read projects.txt\rPermission denied")
+        << CatalogueCheck::fileFinding({"Not possible to read projects.txt", "Permission denied"})
         << "projects.txt: Not possible to read projects.txt: Permission denied";
     QTest::newRow("whole file, sentence ended")
-        << CatalogueCheck::fileFinding("Only the first 32767 were loaded.\rThe file is unchanged.")
+        << CatalogueCheck::fileFinding({"Only the first 32767 were loaded.", "The file is unchanged."})
         << "projects.txt: Only the first 32767 were loaded. The file is unchanged.";
     QTest::newRow("whole file, a path with a line break")
-        << CatalogueCheck::fileFinding("Not possible to read projects.txt\rThe folder /a\rb no longer exists.")
+        << CatalogueCheck::fileFinding({"Not possible to read projects.txt", "The folder /a\rb no longer exists."})
         << "projects.txt: Not possible to read projects.txt: The folder /a\\x0db no longer exists.";
 }
 
