@@ -20,8 +20,11 @@ bool PlainFile::open()
     if (!info.isFile())
         return fail(FileErrors::notPlainFile(m_path));
     m_file.setFileName(m_path);
-    if (!m_file.open(QIODevice::ReadOnly))
-        return fail(m_file.errorString());
+    if (!m_file.open(QIODevice::ReadOnly)) {
+        // A reason is a sentence, as the system's are on Linux.
+        const QString reason = m_file.errorString();
+        return fail(reason.endsWith(QLatin1Char('.')) ? reason : reason + QLatin1Char('.'));
+    }
     m_info = FileStatus::of(m_path).value_or(FileStatus());
     return true;
 }
