@@ -36,7 +36,7 @@ QString missingFolder(const QString &folder)
 QString reason(int error, const QString &path)
 {
     if (error == ENOENT) {
-        const QString gone = missingFolder(QFileInfo(path).path());
+        QString gone = missingFolder(QFileInfo(path).path());
         if (!gone.isEmpty())
             return gone;
     }

@@ -81,7 +81,7 @@ QByteArray attributesOf(const QString &path)
 // A folder the unprivileged user owns, inside a scratch folder it may enter.
 QString unprivilegedFolder(const QTemporaryDir &scratch)
 {
-    const QString dir = scratch.filePath(QStringLiteral("work"));
+    QString dir = scratch.filePath(QStringLiteral("work"));
     QDir().mkpath(dir);
     QFile::setPermissions(scratch.path(),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
