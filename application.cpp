@@ -79,7 +79,7 @@ public:
     {
         const QTemporaryDir scratch;
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
-        const QString folder = FolderDialog().chooseFolder(parent, start);
+        QString folder = FolderDialog().chooseFolder(parent, start);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
         return folder;

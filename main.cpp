@@ -5,13 +5,17 @@
 #include <QString>
 #include <QStringList>
 
+#ifdef Q_OS_UNIX
 #include <csignal>
+#endif
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_UNIX
     // Past a file size limit (ulimit -f) the write fails and the save says so, as on a full disk,
     // instead of the signal ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

@@ -128,7 +128,7 @@ QList<Figure> measureFiles(int projects, int runs, const QString &folder)
             qFatal("--check found nothing");
     });
     // Picture 1, and the run from 2 to 32767, for each project.
-    if (report.count('\n') != 2 * projects)
+    if (report.count('\n') != qsizetype(2) * projects)
         qFatal("--check reported %lld lines", static_cast<long long>(report.count('\n')));
     figures.append({"check", "--check, counts 32767, empty Thumbs / load", check, load, 3.0});
     return figures;

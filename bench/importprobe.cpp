@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
     const QStringList arguments = app.arguments();
     if (arguments.size() != 3)
         qFatal("usage: catalogue-import-probe PHOTO FOLDER|--decode");
-    const QString photo = arguments.at(1);
+    const QString &photo = arguments.at(1);
     // The image plugins load before the baseline: their code is the program's, not the import's.
     QImageReader::supportedImageFormats();
     malloc_trim(0);

@@ -94,6 +94,7 @@ double seconds()
     }
     variables.emplace_back("QT_QPA_PLATFORM=offscreen");
     std::vector<char *> environment;
+    environment.reserve(variables.size() + 1);
     for (std::string &variable : variables)
         environment.push_back(variable.data());
     environment.push_back(nullptr);

@@ -36,7 +36,7 @@ bool CatalogueFile::read()
     // A file that grew while it was read has bytes the hash did not see.
     const ContentHash &hash = reader.hash();
     m_identity = FileIdentity::of(file.info(), takenAt,
-                                  hash.size() == file.info().st_size ? std::optional(hash.value()) : std::nullopt);
+                                  hash.size() == file.info().size ? std::optional(hash.value()) : std::nullopt);
     m_parsed = std::move(*parsed);
     m_noProject = m_parsed.projects.isEmpty() && m_parsed.hasText;
     // Text the catalogue kept nothing of is lost by a save unless the user agrees.

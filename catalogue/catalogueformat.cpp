@@ -310,8 +310,17 @@ private:
 
     qsizetype lastQuote(qsizetype from, qsizetype to) const
     {
+#if defined(__GLIBC__) && !defined(CATALOGUE_PORTABLE_FILEIO)
         const void *quote = ::memrchr(m_data + from, '"', size_t(to - from));
         return quote ? static_cast<const char *>(quote) - m_data : -1;
+#else
+        // memrchr() is the GNU C library's.
+        for (qsizetype at = to; at > from;) {
+            if (m_data[--at] == '"')
+                return at;
+        }
+        return -1;
+#endif
     }
 
     // 1 when the next line with text starts like a key line or there is none, 0 when not, -1 when
@@ -369,7 +378,10 @@ private:
                 || keyIs(key, "Total Pictures:"));
     }
 
-    QString text(const Span &span) const { return m_decode(m_data + span.start, span.end - span.start); }
+    QString text(const Span &span) const
+    {
+        return m_decode(m_data + span.start, span.end - span.start);
+    }
 
     void apply(const Span &key, const Span &value)
     {

@@ -45,7 +45,7 @@ bool isPictureFile(const QString &path)
 
 QString pictureFolder(const QString &programFolder, const QString &catalogueFolder)
 {
-    const QString besideProgram = QDir(programFolder).filePath(FolderName);
+    QString besideProgram = QDir(programFolder).filePath(FolderName);
     if (QFileInfo(besideProgram).isDir())
         return besideProgram;
     return QDir(catalogueFolder).filePath(FolderName);

@@ -67,7 +67,7 @@ Action actionOf(const QCommandLineParser &parser, const Options &options)
     return Action::OpenWindow;
 }
 
-bool isSetIn(const QProcessEnvironment &environment, const QString &name)
+[[maybe_unused]] bool isSetIn(const QProcessEnvironment &environment, const QString &name)
 {
     return !environment.value(name).isEmpty();
 }
@@ -116,6 +116,12 @@ Action requestedAction(const QStringList &arguments)
 
 bool canOpenWindow(const QStringList &arguments, const QProcessEnvironment &environment)
 {
+#if !defined(Q_OS_UNIX) || defined(Q_OS_DARWIN) || defined(Q_OS_ANDROID)
+    // Windows, macOS and Android have one display, always there.
+    Q_UNUSED(arguments);
+    Q_UNUSED(environment);
+    return true;
+#else
     if (isSetIn(environment, QStringLiteral("DISPLAY")) || isSetIn(environment, QStringLiteral("WAYLAND_DISPLAY"))
         || isSetIn(environment, QStringLiteral("QT_QPA_PLATFORM")))
         return true;
@@ -127,6 +133,7 @@ bool canOpenWindow(const QStringList &arguments, const QProcessEnvironment &envi
             return true;
     }
     return false;
+#endif
 }
 
 QByteArray folderBytes(const QList<QByteArray> &arguments)

@@ -14,7 +14,11 @@
 #include <cerrno>
 #include <limits>
 
+#ifdef Q_OS_UNIX
 #include <dirent.h>
+#else
+#include <QDir>
+#endif
 
 bool operator==(const CheckFinding &a, const CheckFinding &b)
 {
@@ -82,6 +86,7 @@ bool splitPictureFileName(QByteArrayView fileName, QByteArray &name, int &k)
 
 PictureListing::PictureListing(const QString &folder) : m_folder(folder)
 {
+#ifdef Q_OS_UNIX
     DIR *dir = ::opendir(QFile::encodeName(folder).constData());
     if (!dir) {
         // Without the folder no picture exists; a folder that cannot be listed is asked picture by
@@ -101,6 +106,22 @@ PictureListing::PictureListing(const QString &folder) : m_folder(folder)
     }
     m_listed = errno == 0;
     ::closedir(dir);
+#else
+    // Names as Qt decodes them: where names are not bytes, none is lost by that.
+    const QDir dir(folder);
+    m_listed = !dir.exists();
+    if (dir.exists()) {
+        const QStringList names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        m_listed = dir.isReadable();
+        for (const QString &entry : names) {
+            QByteArray name;
+            int k = 0;
+            const QByteArray bytes = QFile::encodeName(entry);
+            if (splitPictureFileName(QByteArrayView(bytes), name, k))
+                m_numbers[name].append(k);
+        }
+    }
+#endif
     for (QList<int> &numbers : m_numbers)
         std::sort(numbers.begin(), numbers.end());
 }

@@ -1,5 +1,6 @@
 #include "fileerrors.h"
 
+#include "filestatus.h"
 #include "workingfolder.h"
 
 #include <QDir>
@@ -8,8 +9,6 @@
 
 #include <cerrno>
 #include <cstring>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -26,10 +25,10 @@ namespace FileErrors {
 
 QString missingFolder(const QString &folder)
 {
-    struct stat info;
-    const bool found = ::stat(QFile::encodeName(folder).constData(), &info) == 0;
+    int error = 0;
+    const std::optional<FileStatus> info = FileStatus::of(folder, FileStatus::Links::Followed, &error);
     // A folder deleted while it is the working folder can still be entered, but holds no name.
-    if (found ? info.st_nlink > 0 : errno != ENOENT)
+    if (info ? info->names > 0 : error != ENOENT)
         return QString();
     return folderName(folder) + QStringLiteral(" no longer exists.");
 }
@@ -37,7 +36,7 @@ QString missingFolder(const QString &folder)
 QString reason(int error, const QString &path)
 {
     if (error == ENOENT) {
-        const QString gone = missingFolder(QFileInfo(path).path());
+        QString gone = missingFolder(QFileInfo(path).path());
         if (!gone.isEmpty())
             return gone;
     }

@@ -5,8 +5,7 @@
 
 #include <QDebug>
 
-#include <sys/stat.h>
-#include <time.h>
+#include <chrono>
 
 namespace {
 
@@ -14,18 +13,12 @@ namespace {
 // status changed less than this before it was taken may change again with the same times.
 constexpr qint64 CoarsestTimes = 3'000'000'000;
 
-qint64 nanoseconds(const struct timespec &time)
-{
-    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
-}
-
 } // namespace
 
 qint64 FileIdentity::now()
 {
-    struct timespec time;
-    ::clock_gettime(CLOCK_REALTIME, &time);
-    return nanoseconds(time);
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 
 FileIdentity FileIdentity::missing()
@@ -35,7 +28,7 @@ FileIdentity FileIdentity::missing()
     return identity;
 }
 
-FileIdentity FileIdentity::unreadable(const QString &reason, const struct stat *info, qint64 takenAt)
+FileIdentity FileIdentity::unreadable(const QString &reason, const FileStatus *info, qint64 takenAt)
 {
     FileIdentity identity;
     identity.m_kind = Kind::Unreadable;
@@ -45,7 +38,7 @@ FileIdentity FileIdentity::unreadable(const QString &reason, const struct stat *
     return identity;
 }
 
-FileIdentity FileIdentity::of(const struct stat &info, qint64 takenAt, std::optional<quint64> hash)
+FileIdentity FileIdentity::of(const FileStatus &info, qint64 takenAt, std::optional<quint64> hash)
 {
     FileIdentity identity;
     identity.m_kind = Kind::Known;
@@ -68,33 +61,32 @@ FileIdentity FileIdentity::current(const QString &path)
     if (!file.open()) {
         if (file.isMissing())
             return missing();
-        struct stat info;
-        const bool known = ::stat(QFile::encodeName(path).constData(), &info) == 0;
-        return unreadable(file.errorString(), known ? &info : nullptr, takenAt);
+        const std::optional<FileStatus> info = FileStatus::of(path);
+        return unreadable(file.errorString(), info ? &*info : nullptr, takenAt);
     }
     const std::optional<ContentHash> hash = ContentHash::of(file.file());
     return of(file.info(), takenAt,
-              hash && hash->size() == file.info().st_size ? std::optional(hash->value()) : std::nullopt);
+              hash && hash->size() == file.info().size ? std::optional(hash->value()) : std::nullopt);
 }
 
-void FileIdentity::setStatus(const struct stat &info, qint64 takenAt)
+void FileIdentity::setStatus(const FileStatus &info, qint64 takenAt)
 {
     m_hasStatus = true;
-    m_device = info.st_dev;
-    m_inode = info.st_ino;
-    m_size = info.st_size;
-    m_modified = nanoseconds(info.st_mtim);
-    m_changed = nanoseconds(info.st_ctim);
+    m_device = info.device;
+    m_inode = info.inode;
+    m_size = info.size;
+    m_modified = info.modified;
+    m_changed = info.changed;
     m_takenAt = takenAt;
 }
 
-bool FileIdentity::sameStatus(const struct stat &now) const
+bool FileIdentity::sameStatus(const FileStatus &now) const
 {
-    return now.st_dev == m_device && now.st_ino == m_inode && now.st_size == m_size
-        && nanoseconds(now.st_mtim) == m_modified && nanoseconds(now.st_ctim) == m_changed;
+    return now.device == m_device && now.inode == m_inode && now.size == m_size && now.modified == m_modified
+        && now.changed == m_changed;
 }
 
-bool FileIdentity::allowsReplacing(const struct stat *now, const QString &path) const
+bool FileIdentity::allowsReplacing(const FileStatus *now, const QString &path) const
 {
     // A file deleted since holds nothing to lose.
     if (m_kind == Kind::Unknown || !now)
@@ -105,7 +97,7 @@ bool FileIdentity::allowsReplacing(const struct stat *now, const QString &path) 
     // it stood, and holds while it stands so.
     if (m_kind == Kind::Unreadable)
         return sameStatus(*now);
-    if (now->st_size != m_size)
+    if (now->size != m_size)
         return false;
     // Any change after the status was taken gives it a later change time, unless it came within
     // one tick of a coarse clock of the last one: the status proves nothing then.
@@ -114,7 +106,7 @@ bool FileIdentity::allowsReplacing(const struct stat *now, const QString &path) 
     if (!m_hash)
         return false;
     PlainFile file(path);
-    if (!file.open() || file.info().st_dev != now->st_dev || file.info().st_ino != now->st_ino)
+    if (!file.open() || file.info().device != now->device || file.info().inode != now->inode)
         return false;
     const std::optional<ContentHash> hash = ContentHash::of(file.file());
     return hash && hash->size() == m_size && hash->value() == *m_hash;

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "filestatus.h"
+
 #include <QString>
 
 #include <optional>
 
 class QDebug;
-struct stat;
 
 // What a file was when the program last read or wrote it, so that a save can tell whether another
 // program changed it since and what replacing it would lose.
@@ -23,10 +24,10 @@ public:
     FileIdentity() = default;
     static FileIdentity missing();
     // `info`, when known, is the status of what could not be read, taken at `takenAt`.
-    static FileIdentity unreadable(const QString &reason, const struct stat *info = nullptr, qint64 takenAt = 0);
+    static FileIdentity unreadable(const QString &reason, const FileStatus *info = nullptr, qint64 takenAt = 0);
     // The status `info` taken at `takenAt` (now()), with the `hash` of the bytes as they were read
     // or written; without it, the bytes count as changed unless the status alone proves otherwise.
-    static FileIdentity of(const struct stat &info, qint64 takenAt, std::optional<quint64> hash);
+    static FileIdentity of(const FileStatus &info, qint64 takenAt, std::optional<quint64> hash);
     // `read`, whose content the program kept nothing of.
     static FileIdentity nothingKept(const FileIdentity &read);
     // What stands at `path` now, read whole: the version a question about replacing it is about.
@@ -45,7 +46,7 @@ public:
     // Whether replacing what stands at `path` now, `now` (null when nothing does), loses nothing
     // that this did not see: the same file untouched, or one with the same bytes. The bytes are
     // read unless the status alone proves the file untouched.
-    bool allowsReplacing(const struct stat *now, const QString &path) const;
+    bool allowsReplacing(const FileStatus *now, const QString &path) const;
 
     friend bool operator==(const FileIdentity &a, const FileIdentity &b);
     friend bool operator!=(const FileIdentity &a, const FileIdentity &b) { return !(a == b); }
@@ -64,8 +65,8 @@ private:
     qint64 m_takenAt = 0;
     std::optional<quint64> m_hash;
 
-    void setStatus(const struct stat &info, qint64 takenAt);
-    bool sameStatus(const struct stat &now) const;
+    void setStatus(const FileStatus &info, qint64 takenAt);
+    bool sameStatus(const FileStatus &now) const;
 
     friend QDebug operator<<(QDebug debug, const FileIdentity &identity);
 };

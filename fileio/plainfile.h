@@ -1,13 +1,13 @@
 #pragma once
 
+#include "filestatus.h"
+
 #include <QFile>
 #include <QString>
 
-#include <sys/stat.h>
-
 // A plain file opened for reading without waiting, and judged by what was opened rather than by
 // its name: a FIFO or a device put in its place is refused at once instead of blocking the program
-// or being read for ever.
+// or being read for ever. The portable file layer judges the name just before opening it.
 class PlainFile
 {
 public:
@@ -23,7 +23,7 @@ public:
     // The opened file, read from its start.
     QFile &file() { return m_file; }
     // The opened file's status, as it was when opened.
-    const struct stat &info() const { return m_info; }
+    const FileStatus &info() const { return m_info; }
     QString errorString() const { return m_error; }
 
 private:
@@ -32,6 +32,6 @@ private:
     QString m_path;
     QFile m_file;
     QString m_error;
-    struct stat m_info = {};
+    FileStatus m_info;
     bool m_missing = false;
 };

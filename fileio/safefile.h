@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <QString>
 
-#include <sys/stat.h>
+#include <optional>
 
 class QIODevice;
 
@@ -15,6 +15,9 @@ class QIODevice;
 // success is reported. A crash or a power cut at any moment leaves the old file or the new one,
 // whole, and a save that was reported is on disk. A write-protected target is refused, and so is
 // anything but a plain file, or a path that leads to one through a link another user could aim.
+// The portable file layer (CATALOGUE_PORTABLE_FILEIO) keeps the temporary file, the rename and the
+// refusals of what is not a plain file; the folder flush, the judging of links and owners, the
+// count of names and the extended attributes are the Linux layer's alone.
 class SafeFile
 {
 public:
@@ -33,7 +36,7 @@ public:
     bool mayReplace(const FileIdentity &expected);
     // After mayReplace(): the target has another name (a hard link), which a replace leaves with
     // the old bytes.
-    bool hasOtherNames() const { return m_nowKnown && m_now.st_nlink > 1; }
+    bool hasOtherNames() const { return m_now && m_now->names > 1; }
     // The file replaced, once open: the requested one, or the one its links lead to.
     QString target() const { return m_path; }
     // Where the new file's bytes go, once open.
@@ -52,9 +55,12 @@ public:
 private:
     bool fail(const QString &reason);
     bool refuse(const QString &reason);
+    // What each file layer does in its own way.
     bool findTarget();
-    void keepOwnerAndMode();
-    void keepAttributes();
+    void keepMetadata();
+    QString syncWritten();
+    std::optional<FileStatus> writtenStatus() const;
+    static void startWriteBack(int handle, qint64 at, qint64 size);
 
     // Starts each write on its way to the disk as it is made, so that the flush before the rename
     // waits for the last of it only: writing back overlaps with encoding the rest. Hashes the
@@ -76,10 +82,8 @@ private:
 
     QString m_requested;
     QString m_path; // the file replaced: the requested one, or the one its links lead to
-    int m_target = -1; // the file replaced, opened as a path only; -1 when there is none yet
-    struct stat m_targetInfo = {};
-    struct stat m_now = {}; // the target at mayReplace()
-    bool m_nowKnown = false;
+    int m_target = -1; // the file replaced, opened as a path only (Linux); -1 when there is none
+    std::optional<FileStatus> m_now; // the target at mayReplace()
     WriteBackFile m_file;
     QString m_error;
     bool m_refused = false;

@@ -22,7 +22,8 @@ QByteArray current();
 // process's link to its working folder.
 QString reachable(const QString &path);
 
-// The name reachable() gives the working folder.
+// The name reachable() gives the working folder (Linux only: the portable file layer leaves paths
+// as they are).
 inline const QString LinkToCurrent = QStringLiteral("/proc/self/cwd");
 
 } // namespace WorkingFolder

@@ -78,7 +78,7 @@ MadePicture PictureMaker::make(const QString &sourcePath)
     PlainFile source(sourcePath);
     if (!source.open())
         return refuse(source.errorString());
-    const qint64 bytes = source.info().st_size;
+    const qint64 bytes = source.info().size;
     if (bytes == 0)
         return refuse(tr("It is empty."));
     if (bytes > MaxFileBytes)

@@ -13,10 +13,6 @@
 
 #include <cerrno>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 QString fileName(const QString &path)
@@ -26,8 +22,7 @@ QString fileName(const QString &path)
 
 bool exists(const QString &path)
 {
-    struct stat info;
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+    return FileStatus::of(path, FileStatus::Links::Kept).has_value();
 }
 
 struct ReadPicture
@@ -43,10 +38,10 @@ ReadPicture readPicture(const QString &path, qint64 limit)
     PlainFile file(path);
     if (!file.open())
         return {{}, {}, QStringLiteral("%1: %2").arg(fileName(path), file.errorString())};
-    if (file.info().st_size > limit)
+    if (file.info().size > limit)
         return {{}, {}, PictureStep::tr("%1 is larger than a picture can be.").arg(fileName(path))};
     const QByteArray bytes = file.file().read(limit + 1);
-    if (file.file().error() != QFileDevice::NoError || bytes.size() != file.info().st_size)
+    if (file.file().error() != QFileDevice::NoError || bytes.size() != file.info().size)
         return {{}, {}, QStringLiteral("%1: %2").arg(fileName(path), file.file().errorString())};
     ContentHash hash;
     hash.add(bytes.constData(), bytes.size());
@@ -67,8 +62,9 @@ QString write(const QString &path, const QByteArray &bytes, const FileIdentity &
 
 QString removeFile(const QString &path)
 {
-    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
-        return QStringLiteral("%1: %2").arg(fileName(path), FileErrors::reason(errno, path));
+    const int error = FileNames::remove(path);
+    if (error != 0 && error != ENOENT)
+        return QStringLiteral("%1: %2").arg(fileName(path), FileErrors::reason(error, path));
     return {};
 }
 
@@ -295,8 +291,9 @@ StepOutcome PictureStep::apply(bool forward)
     }
 
     if (!QFileInfo(m_folder).isDir()) {
-        if (::mkdir(QFile::encodeName(m_folder).constData(), 0777) != 0 && errno != EEXIST)
-            return {false, QStringLiteral("%1: %2").arg(m_folder, FileErrors::reason(errno, m_folder))};
+        const int error = FileNames::makeFolder(m_folder);
+        if (error != 0 && error != EEXIST)
+            return {false, QStringLiteral("%1: %2").arg(m_folder, FileErrors::reason(error, m_folder))};
         const QString flushed = SafeFile::flushFolder(QFileInfo(m_folder).path());
         if (!flushed.isEmpty())
             return {false, flushed};

@@ -240,24 +240,27 @@ QImage toIndexed(const QImage &source)
         const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         uchar *out = indexed.scanLine(y);
         const bool forward = y % 2 == 0;
-        const int step = forward ? 1 : -1;
         for (int i = 0; i < width; ++i) {
             const int x = forward ? i : width - 1 - i;
             if (isTransparent(line[x])) {
                 out[x] = uchar(clear);
                 continue;
             }
+            // The error rows have one entry more at each end.
+            const size_t at = size_t(x) + 1;
+            const size_t ahead = forward ? at + 1 : at - 1;
+            const size_t behind = forward ? at - 1 : at + 1;
             double wanted[3] = {double(qRed(line[x])), double(qGreen(line[x])), double(qBlue(line[x]))};
             for (int c = 0; c < 3; ++c)
-                wanted[c] = std::clamp(wanted[c] + current[size_t(x + 1)][c], 0.0, 255.0);
+                wanted[c] = std::clamp(wanted[c] + current[at][c], 0.0, 255.0);
             const int chosen = search.nearest(wanted);
             out[x] = uchar(chosen);
             for (int c = 0; c < 3; ++c) {
                 const double error = wanted[c] - search[chosen][c];
-                current[size_t(x + 1 + step)][c] += error * 7 / 16;
-                next[size_t(x + 1 - step)][c] += error * 3 / 16;
-                next[size_t(x + 1)][c] += error * 5 / 16;
-                next[size_t(x + 1 + step)][c] += error * 1 / 16;
+                current[ahead][c] += error * 7 / 16;
+                next[behind][c] += error * 3 / 16;
+                next[at][c] += error * 5 / 16;
+                next[ahead][c] += error * 1 / 16;
             }
         }
         std::swap(current, next);

@@ -58,7 +58,7 @@ void EndSignals::readSignal()
 {
     char number = 0;
     while (::read(g_sockets[1], &number, 1) == 1)
-        m_received = number;
+        m_received = static_cast<unsigned char>(number);
     if (m_received != 0)
         emit ending(m_received);
 }

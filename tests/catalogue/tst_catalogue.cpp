@@ -1,19 +1,9 @@
 #include "catalogue.h"
+#include "sampleprojects.h"
 
 #include <QTest>
 
 namespace {
-
-ProjectInfo project(const QString &name, qint16 pics = 0)
-{
-    ProjectInfo p;
-    p.Name = name;
-    p.Location = name + QStringLiteral(" location");
-    p.ShortDesc = name + QStringLiteral(" short");
-    p.LongDesc = name + QStringLiteral(" long\r\nsecond line");
-    p.Pics = pics;
-    return p;
-}
 
 Catalogue catalogueOf(const QStringList &names)
 {
@@ -21,7 +11,7 @@ Catalogue catalogueOf(const QStringList &names)
     QList<ProjectInfo> projects;
     qint16 pics = 2;
     for (const QString &name : names)
-        projects.append(project(name, pics++));
+        projects.append(project(name, {}, pics++));
     c.assign(projects);
     return c;
 }
@@ -170,7 +160,7 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<ProjectInfo>("expected");
 
-        const ProjectInfo base = project("A", 3);
+        const ProjectInfo base = project("A", {}, 3);
         ProjectInfo p = base;
         p.Name = "  text\r\n";
         QTest::newRow("Name") << "Name" << p;
@@ -195,7 +185,7 @@ private slots:
         QFETCH(ProjectInfo, expected);
 
         Catalogue c;
-        c.assign({project("Z"), project("A", 3)});
+        c.assign({project("Z"), project("A", {}, 3)});
         c.SetProjectField(1, key, QStringLiteral("  text\r\n"));
         QCOMPARE(c.at(1), expected);
         QCOMPARE(c.at(0), project("Z"));

@@ -296,7 +296,7 @@ private slots:
         QTest::addColumn<qsizetype>("longestName");
         QTest::addColumn<double>("heldMegabytes"); // at most, beside the file's own bytes; -1 unchecked
 
-        constexpr qsizetype Size = 50 * 1024 * 1024;
+        constexpr qsizetype Size = qsizetype(50) * 1024 * 1024;
         QByteArray random(Size, Qt::Uninitialized);
         QRandomGenerator generator(50);
         generator.fillRange(reinterpret_cast<quint32 *>(random.data()), Size / 4);

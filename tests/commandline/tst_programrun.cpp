@@ -407,6 +407,7 @@ void TestProgramRun::checkReportsEachFinding()
     QCOMPARE(
         lines,
         (QList<QByteArray>{
+            // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): each line is one long message, split to fit.
             "projects.txt:2: No Main: picture 1 is missing (No Main_p1.gif): the index and short pages will show a "
             "broken image",
             "projects.txt:3: Counted Wrong: the stored picture count is 6, but picture 7 is the highest found: "

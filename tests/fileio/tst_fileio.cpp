@@ -172,6 +172,8 @@ private slots:
             || kind == QLatin1String("aimed") || onTheWay;
         if (othersLink && !runningAsRoot())
             QSKIP("Only root may give a link to another user");
+        if (othersLink)
+            SKIP_IN_PORTABLE_BUILD("the rule for links of other users");
         if (kind == QLatin1String("file"))
             writeFile(m_path, "text");
         else if (kind == QLatin1String("link") || othersLink)
@@ -248,7 +250,7 @@ private slots:
         ContentHash hash;
         hash.add("seen", 4);
         if (sameTick)
-            seen = FileIdentity::of(info, FileIdentity::now(), hash.value());
+            seen = FileIdentity::of(FileStatus::of(m_path).value(), FileIdentity::now(), hash.value());
         SafeFile file(m_path);
         QVERIFY(file.open() && !file.mayReplace(seen));
     }

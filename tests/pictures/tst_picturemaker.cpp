@@ -83,7 +83,7 @@ QByteArray heic(const QImage &source)
     int stride = 0;
     uint8_t *plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
     for (int y = 0; y < rgb.height(); ++y)
-        std::copy_n(rgb.constScanLine(y), rgb.width() * 3, plane + y * stride);
+        std::copy_n(rgb.constScanLine(y), rgb.width() * 3, plane + qsizetype(y) * stride);
     QByteArray out;
     heif_writer writer{1, [](heif_context *, const void *data, size_t size, void *userdata) {
                            static_cast<QByteArray *>(userdata)->append(static_cast<const char *>(data),

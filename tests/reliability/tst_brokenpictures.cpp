@@ -23,7 +23,7 @@ extern "C" const char *__asan_default_options()
 namespace {
 
 constexpr qint64 SelectionLimitMs = 2000;
-constexpr long MemoryGrowthLimitKB = 200 * 1024;
+constexpr long MemoryGrowthLimitKB = 200L * 1024;
 constexpr int Rounds = 3;
 using PictureControls::Frame;
 

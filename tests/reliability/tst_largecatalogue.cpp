@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr qsizetype FileSize = 50 * 1024 * 1024;
+constexpr qsizetype FileSize = qsizetype(50) * 1024 * 1024;
 constexpr qint64 CommandLimitMs = 60000; // bounds a hang, not speed: the benchmark measures that
 
 QList<ProjectInfo> largestCatalogue()

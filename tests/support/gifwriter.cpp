@@ -73,7 +73,7 @@ QByteArray encode(const QImage &image)
 {
     QList<QRgb> palette;
     QList<uchar> indices;
-    indices.reserve(image.width() * image.height());
+    indices.reserve(qsizetype(image.width()) * image.height());
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb c = image.pixel(x, y) | 0xff000000u;

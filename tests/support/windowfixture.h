@@ -6,6 +6,7 @@
 #include "catalogueformat.h"
 #include "mainwindow.h"
 #include "recordingmessages.h"
+#include "sampleprojects.h"
 #include "testfiles.h"
 
 #include <QAbstractItemView>
@@ -20,17 +21,6 @@
 
 #include <memory>
 #include <optional>
-
-inline ProjectInfo project(const QString &name, const QString &location = {})
-{
-    ProjectInfo info;
-    info.Name = name;
-    info.Location = location.isEmpty() ? name + QStringLiteral(" place") : location;
-    info.ShortDesc = name + QStringLiteral(" short");
-    info.LongDesc = name + QStringLiteral(" long");
-    info.Pics = 1;
-    return info;
-}
 
 inline QList<ProjectInfo> projectsNamed(const QStringList &names)
 {

@@ -2,19 +2,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstring>
 
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace WorkingFolder {
-
-#ifdef Q_OS_UNIX
 
 bool exists(const QByteArray &path)
 {
@@ -51,43 +46,9 @@ QByteArray current()
 
 QString reachable(const QString &path)
 {
-#ifdef Q_OS_LINUX
     if (QDir::isRelativePath(path) && QFile::encodeName(QDir::currentPath()) != current())
         return LinkToCurrent + QLatin1Char('/') + path;
-#endif
     return path;
 }
-
-#else
-
-bool exists(const QByteArray &path)
-{
-    return QFileInfo::exists(QFile::decodeName(path));
-}
-
-bool isFolder(const QByteArray &path)
-{
-    return QFileInfo(QFile::decodeName(path)).isDir();
-}
-
-bool enter(const QByteArray &folder, QString &reason)
-{
-    if (QDir::setCurrent(QFile::decodeName(folder)))
-        return true;
-    reason = QStringLiteral("It is not a folder that can be entered.");
-    return false;
-}
-
-QByteArray current()
-{
-    return QFile::encodeName(QDir::currentPath());
-}
-
-QString reachable(const QString &path)
-{
-    return path;
-}
-
-#endif
 
 } // namespace WorkingFolder
