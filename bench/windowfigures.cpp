@@ -152,6 +152,10 @@ class SilentMessages : public MessageService
 {
 public:
     void showMessage(const QString &text) override { shown.append(text); }
+    void showSkippedFiles(const QString &heading, const QStringList &reasons) override
+    {
+        shown.append(heading + QLatin1Char('\n') + reasons.join(QLatin1Char('\n')));
+    }
     bool askToReplace(const QString &text) override
     {
         shown.append(text);

@@ -11,6 +11,11 @@
 
 namespace Messages {
 
+QString photosSkipped()
+{
+    return QCoreApplication::translate("Messages", "These files were not made into pictures:");
+}
+
 QStringList afterReading(const CatalogueFile &file, bool read)
 {
     const QString name = QFileInfo(file.fileName()).fileName();

@@ -2,7 +2,7 @@
 
 #include "catalogueedit.h"
 
-#include <QUndoCommand>
+#include "stephistory.h"
 
 #include <functional>
 
@@ -12,7 +12,7 @@ class CatalogueDocument;
 // rows that were selected before and after it. The window has already done the step when it is
 // pushed; undo and redo go through the document and then show the row, as the window always
 // does.
-class CatalogueStep : public QUndoCommand
+class CatalogueStep : public HistoryStep
 {
 public:
     using Show = std::function<void(int row)>;
@@ -23,9 +23,9 @@ public:
     void redo() override;
 
     // What the step holds in memory: its texts and project, and its own overhead.
-    qint64 heldBytes() const;
+    qint64 heldBytes() const override;
     // The same step, done, to push again.
-    CatalogueStep *copy() const;
+    CatalogueStep *copy() const override;
 
 private:
     CatalogueDocument &m_document;

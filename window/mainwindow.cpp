@@ -8,6 +8,7 @@
 #include "longtextedit.h"
 #include "messages.h"
 #include "messageservice.h"
+#include "picturemenu.h"
 #include "picturenames.h"
 #include "picturepreview.h"
 #include "printabletext.h"
@@ -184,6 +185,10 @@ Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *paren
     createEditors();
     createActions();
     createMenus();
+    m_pictures = new PictureMenu(
+        this, m_document, m_messages, *m_undoStack,
+        {[this] { return m_list->selectedRow(); }, [this] { storePendingEdit(); }, [this](int row) { showStep(row); }});
+    menuBar()->insertMenu(m_helpMenu->menuAction(), m_pictures->menu());
     setTabOrder();
     // The controls keep their places below the menu bar: the window is taller by the bar.
     resize(ClientSize.width(), ClientSize.height() + menuBar()->heightForWidth(ClientSize.width()));
@@ -678,7 +683,13 @@ void Main::StoreField(const QString &key)
     CatalogueEdit edit = CatalogueEdit::setField(selected, key, before, text);
     if (!perform(edit))
         return;
-    pushStep(edit, selected);
+    // A project's pictures go by its name: they are renamed with it, in the same step.
+    if (key == QLatin1String("Name"))
+        m_pictures->pushNameStep(
+            new CatalogueStep(m_document, edit, selected, selected, [this](int row) { showStep(row); }), selected,
+            before);
+    else
+        pushStep(edit, selected);
     // Told while the text is still in mind, not first at Save All.
     if (!CatalogueFormat::comesBackExactly(text))
         m_messages.showMessage(Messages::textNotKept(selected, m_catalogue.at(selected).Name, key));

@@ -18,6 +18,7 @@ class CheckPicturesDialog;
 class LongTextEdit;
 class QKeyEvent;
 class MessageService;
+class PictureMenu;
 class PicturePreview;
 class ProjectList;
 class ProjectListModel;
@@ -168,6 +169,7 @@ private:
     LongTextEdit *m_long = nullptr;
 
     std::unique_ptr<PicturePreview> m_preview;
+    PictureMenu *m_pictures = nullptr;
 
     StepHistory *m_undoStack = nullptr;
     QAction *m_saveAction = nullptr;
