@@ -29,7 +29,9 @@ struct Options
                                             "(projects.txt:RECORD: Name: message), without a window or a display: "
                                             "missing pictures, stored picture counts that differ from the pictures "
                                             "found, names that cannot be looked up, "
-                                            "and a projects.txt that could not be read whole.")};
+                                            "a projects.txt that could not be read whole, and pictures in "
+                                            "Thumbs that no project's name leads to (Thumbs: Name: message: "
+                                            "left by a rename or a Delete, and kept).")};
     QCommandLineOption addPictures{
         QStringLiteral("add-pictures"),
         QStringLiteral("Makes a picture of each FILE (JPEG, PNG, BMP, GIF; WebP and TIFF with Qt's "
