@@ -48,11 +48,19 @@ PictureMenu::PictureMenu(QMainWindow *window, CatalogueDocument &document, Messa
 {
     setObjectName(QStringLiteral("pictureMenu"));
     m_menu->setObjectName(QStringLiteral("menuPictures"));
-    QAction *add = m_menu->addAction(tr("&Add Pictures\u2026"));
-    add->setObjectName(QStringLiteral("actionAddPictures"));
-    connect(add, &QAction::triggered, this, [this] {
+    // Each picture's commands are there too, for the keyboard: the context menu needs a mouse.
+    connect(m_menu, &QMenu::aboutToShow, this, [this] {
+        qDeleteAll(m_menu->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly));
+        m_menu->clear();
         m_hooks.storePendingEdit();
-        choose(0);
+        fillMenu(m_menu, 0, true);
+        const int row = m_hooks.selectedRow();
+        if (row < 0)
+            return;
+        m_menu->addSeparator();
+        const QList<int> numbers = PictureNames::existingPictures(pictureFolder(), m_document.catalogue().at(row).Name);
+        for (const int k : numbers.mid(0, 9))
+            fillMenu(m_menu->addMenu(k == 1 ? tr("&Main Picture") : tr("Picture &%1").arg(k)), k, false);
     });
 
     QWidget *area = window->centralWidget();
@@ -120,31 +128,38 @@ bool PictureMenu::eventFilter(QObject *watched, QEvent *event)
 void PictureMenu::showContextMenu(QWidget *control, const QPoint &at)
 {
     m_hooks.storePendingEdit();
-    const int row = m_hooks.selectedRow();
-    if (row < 0)
+    if (m_hooks.selectedRow() < 0)
         return;
-    const int k = pictureUnder(control);
-    const QList<int> numbers = PictureNames::existingPictures(pictureFolder(), m_document.catalogue().at(row).Name);
-    const bool exists = numbers.contains(k);
-    const int last = numbers.isEmpty() ? 0 : numbers.last();
-
     auto *menu = new QMenu(control);
     menu->setObjectName(QStringLiteral("menuPicture"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    fillMenu(menu, pictureUnder(control), true);
+    menu->popup(control->mapToGlobal(at));
+}
+
+void PictureMenu::fillMenu(QMenu *menu, int k, bool withAdd)
+{
+    const int row = m_hooks.selectedRow();
+    const QList<int> numbers =
+        row < 0 ? QList<int>() : PictureNames::existingPictures(pictureFolder(), m_document.catalogue().at(row).Name);
+    const bool exists = numbers.contains(k);
+    const int last = numbers.isEmpty() ? 0 : numbers.last();
     const auto item = [&](const char *name, const QString &text, bool enabled, auto done) {
         QAction *action = menu->addAction(text);
         action->setObjectName(QLatin1String(name));
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, done);
     };
-    item("actionAddPictures", tr("&Add Pictures\u2026"), true, [this] { choose(0); });
+    if (withAdd)
+        item("actionAddPictures", tr("&Add Pictures\u2026"), row >= 0, [this] { choose(0); });
+    if (k == 0)
+        return;
     item("actionReplacePicture", tr("&Replace Picture\u2026"), exists, [this, k] { choose(k); });
-    item("actionRemovePicture", tr("Re&move Picture"), exists, [this, k] { removePicture(k); });
+    item("actionRemovePicture", tr("Remo&ve Picture"), exists, [this, k] { removePicture(k); });
     menu->addSeparator();
     item("actionMoveEarlier", tr("Move &Earlier"), exists && k > 1, [this, k] { movePicture(k, k - 1); });
     item("actionMoveLater", tr("Move &Later"), exists && k < last, [this, k] { movePicture(k, k + 1); });
     item("actionMakeMain", tr("Make &Main Picture"), exists && k > 1, [this, k] { movePicture(k, 1); });
-    menu->popup(control->mapToGlobal(at));
 }
 
 void PictureMenu::choose(int k)

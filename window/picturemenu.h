@@ -60,6 +60,9 @@ private:
     // boxes; 0 for anything else.
     int pictureUnder(QObject *control) const;
     void showContextMenu(QWidget *control, const QPoint &at);
+    // The commands for picture k (none for 0) in `menu`, after Add Pictures when `withAdd`; each
+    // enabled where it applies.
+    void fillMenu(QMenu *menu, int k, bool withAdd);
     void choose(int k);
     // Runs a prepared step, pushes it when done, and shows the project afterwards.
     void perform(const QString &text, PictureStep step, int row);

@@ -668,7 +668,9 @@ public:
 void CommandsTest::picturesFromTheWindow_data()
 {
     // Boat, selected, has pictures A, B and C; Other has O; Gone_p1.gif (G) was left by a rename.
-    QTest::addColumn<QString>("action"); // "menu", "context K ITEM", "drop K" (0: not on a picture), "name NEW"
+    // "menu", "keys K LETTER" (Pictures, picture K, an item), "context K ITEM", "drop K" (0: not on a
+    // picture), "name NEW"
+    QTest::addColumn<QString>("action");
     QTest::addColumn<QStringList>("photos"); // chosen or dropped, in the test's folder
     QTest::addColumn<QString>("after"); // Boat's pictures afterwards, by letter; N a picture made of a photo
     QTest::addColumn<int>("count"); // Boat's picture count afterwards
@@ -684,6 +686,7 @@ void CommandsTest::picturesFromTheWindow_data()
     QTest::newRow("move 2 earlier") << "context 2 actionMoveEarlier" << QStringList() << "BAC" << 3 << "";
     QTest::newRow("move 2 later") << "context 2 actionMoveLater" << QStringList() << "ACB" << 3 << "";
     QTest::newRow("make 3 main") << "context 3 actionMakeMain" << QStringList() << "CAB" << 3 << "";
+    QTest::newRow("keyboard: make 3 main") << "keys 3 M" << QStringList() << "CAB" << 3 << "";
     QTest::newRow("drop onto the window") << "drop 0" << photo << "ABCN" << 4 << "";
     QTest::newRow("drop onto picture 2") << "drop 2" << photo << "ANC" << 3 << "";
     QTest::newRow("rename takes the pictures") << "name Ship" << QStringList() << "ABC" << 3 << "";
@@ -733,8 +736,11 @@ void CommandsTest::picturesFromTheWindow()
     const auto control = [&](int k) {
         return fixture.find<QLabel>(k == 1 ? "Image1" : qPrintable(QStringLiteral("Image_small%1").arg(k - 1)));
     };
-    if (words[0] == "menu") {
-        chooseFromMenu(fixture.window.get(), {Qt::Key_P, Qt::Key_A});
+    if (words[0] == "menu" || words[0] == "keys") {
+        chooseFromMenu(fixture.window.get(),
+                       words[0] == "menu"
+                           ? QList<Qt::Key>{Qt::Key_P, Qt::Key_A}
+                           : QList<Qt::Key>{Qt::Key_P, Qt::Key(words[1][0].unicode()), Qt::Key(words[2][0].unicode())});
     } else if (words[0] == "context") {
         QLabel *label = control(words[1].toInt());
         const QPoint at = label->rect().center();
