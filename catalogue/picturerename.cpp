@@ -4,13 +4,28 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QDirIterator>
+#include <QHash>
 #include <QFileInfo>
 
-QString PictureRename::caseClash(const QString &fileName, const QString &existing)
+QStringList PictureRename::caseClashes(const QString &folder, const QStringList &fileNames, const QStringList &leaving)
 {
-    return tr("%1 differs from the picture %2 only in letter case; a file system that ignores case takes them "
-              "for one file.")
-        .arg(fileName, existing);
+    QHash<QString, QString> folded; // the names looked for, by their case-folded spelling
+    for (const QString &name : fileNames)
+        folded.insert(name.toCaseFolded(), name);
+    QStringList said;
+    if (folded.isEmpty())
+        return said;
+    QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        const QString other = QFileInfo(entries.next()).fileName();
+        const auto found = folded.constFind(other.toCaseFolded());
+        if (found != folded.cend() && *found != other && !leaving.contains(other))
+            said.append(tr("%1 differs from the picture %2 only in letter case; a file system that ignores case "
+                           "takes them for one file.")
+                            .arg(*found, other));
+    }
+    return said;
 }
 
 QDebug operator<<(QDebug debug, const PictureRename &rename)
@@ -56,15 +71,12 @@ PictureRename PictureRename::plan(const QString &folder, const QString &oldName,
         rename.refusal = keep + tr("pictures named %1 exist already.").arg(newName);
         return rename;
     }
-    const QStringList present = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    QStringList targets, leaving;
     for (const int k : std::as_const(rename.numbers)) {
-        const QString name = PictureNames::pictureFileName(newName, k);
-        for (const QString &other : present) {
-            if (other != name && other.compare(name, Qt::CaseInsensitive) == 0
-                && other != PictureNames::pictureFileName(oldName, k))
-                rename.warnings.append(caseClash(name, other));
-        }
+        targets.append(PictureNames::pictureFileName(newName, k));
+        leaving.append(PictureNames::pictureFileName(oldName, k));
     }
+    rename.warnings = caseClashes(folder, targets, leaving);
     return rename;
 }
 

@@ -35,8 +35,11 @@ public:
     static PictureRename plan(const QString &folder, const QList<ProjectInfo> &projects, qsizetype position,
                               const QString &oldName);
 
-    // What is said of `fileName`, which differs from the folder's `existing` only in letter case.
-    static QString caseClash(const QString &fileName, const QString &existing);
+    // What is said of each of `fileNames` that differs from a file in `folder` only in letter case,
+    // files named in `leaving` aside. One pass over the folder, unsorted: a picture folder may hold
+    // hundreds of thousands of files.
+    static QStringList caseClashes(const QString &folder, const QStringList &fileNames,
+                                   const QStringList &leaving = {});
 
     friend bool operator==(const PictureRename &a, const PictureRename &b)
     {

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -133,15 +134,7 @@ void PictureStep::noteCaseClashes(const QString &folder)
         if (!change.before)
             created.append(fileName(change.path));
     }
-    if (created.isEmpty())
-        return;
-    const QStringList present = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
-    for (const QString &name : std::as_const(created)) {
-        for (const QString &other : present) {
-            if (other != name && other.compare(name, Qt::CaseInsensitive) == 0)
-                m_warnings.append(PictureRename::caseClash(name, other));
-        }
-    }
+    m_warnings += PictureRename::caseClashes(folder, created);
 }
 
 PictureStep PictureStep::add(const QString &folder, const QString &name, const QList<QByteArray> &gifs)
@@ -216,6 +209,7 @@ PictureStep PictureStep::rename(const QString &folder, const PictureRename &plan
     PictureStep step;
     step.m_folder = folder;
     step.m_renames = true;
+    step.m_fresh = true;
     step.m_warnings = plan.warnings;
     QList<PictureChange> removed;
     for (const int k : plan.numbers) {
@@ -247,7 +241,10 @@ StepOutcome PictureStep::applyRenames(bool forward)
     // Forward, the second half (old names) go to the first (new names); back, the other way.
     const auto source = [&](qsizetype i) -> const PictureChange & { return m_changes[forward ? count + i : i]; };
     const auto target = [&](qsizetype i) -> const PictureChange & { return m_changes[forward ? i : count + i]; };
-    for (qsizetype i = 0; i < count; ++i) {
+    // Just prepared from the files' bytes, a rename need not read them again: the files move whole,
+    // and a name taken meanwhile is refused by the rename itself.
+    const bool justRead = std::exchange(m_fresh, false) && forward;
+    for (qsizetype i = 0; i < count && !justRead; ++i) {
         const PictureChange &from = source(i);
         const ReadPicture read = readPicture(from.path, MaxPictureBytes);
         if (!read.reason.isEmpty())

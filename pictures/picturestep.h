@@ -107,4 +107,5 @@ private:
     // A rename: each change's `before` is the file under the old name, the matching one of the
     // second half its new name.
     bool m_renames = false;
+    bool m_fresh = false; // prepared, and not yet done or undone
 };
