@@ -7,6 +7,7 @@
 #include "lastfolder.h"
 #include "mainwindow.h"
 #include "messageboxservice.h"
+#include "picturecommands.h"
 #include "picturenames.h"
 #include "publishcommands.h"
 
@@ -111,6 +112,8 @@ int runWithoutWindow(int &argc, char **argv)
         return PublishCommands::buildPages(folder, pictureFolder(), out, err);
     case CommandLine::Action::Check:
         return PublishCommands::check(folder, pictureFolder(), out, err);
+    case CommandLine::Action::AddPictures:
+        return PictureCommands::addPictures(folder, pictureFolder(), request.project, request.files, out, err);
     case CommandLine::Action::OpenWindow:
         break;
     }

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTransform>
 
 #include <cmath>
@@ -85,15 +86,32 @@ QList<Figure> measurePictures(int runs, const QString &folder, QSize photoSize, 
     const QImage expected = upright.read().scaled(gif.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (gif.isNull() || expected.size() != gif.size() || gif.width() != PictureMaker::FrameWidth)
         qFatal("the picture is not the upright photo scaled to the frame");
+    // A common converter's default GIF of the same photo, when one is installed, against the same
+    // reference: GraphicsMagick's, turned upright and resized to fit the frame.
+    QString converter = QStringLiteral("no GraphicsMagick (gm) installed");
+    if (const QString gm = QStandardPaths::findExecutable(QStringLiteral("gm")); !gm.isEmpty()) {
+        const QString theirs = folder + QStringLiteral("/gm.gif");
+        QProcess convert;
+        convert.start(gm,
+                      {QStringLiteral("convert"), photo, QStringLiteral("-auto-orient"), QStringLiteral("-resize"),
+                       QStringLiteral("%1x%2").arg(PictureMaker::FrameWidth).arg(PictureMaker::FrameHeight), theirs});
+        const QImage made = convert.waitForFinished(120000) && convert.exitCode() == 0
+            ? QImage(theirs).convertToFormat(QImage::Format_RGB32)
+            : QImage();
+        converter = made.size() == gif.size()
+            ? QStringLiteral("%1 dB for gm convert's default GIF").arg(psnr(made, expected), 0, 'f', 1)
+            : QStringLiteral("gm convert made no comparable GIF");
+    }
     QFile::remove(picture);
     const double importPeak = peakMegabytes(photo, folder);
     const double decodePeak = peakMegabytes(photo, QStringLiteral("--decode"));
-    *notes << QStringLiteral("psnr import %1 dB (%2 x %3 photo, %4 x %5 GIF)")
+    *notes << QStringLiteral("psnr import %1 dB (%2 x %3 photo, %4 x %5 GIF; %6)")
                   .arg(psnr(gif, expected), 0, 'f', 1)
                   .arg(photoSize.width())
                   .arg(photoSize.height())
                   .arg(gif.width())
                   .arg(gif.height())
+                  .arg(converter)
            << QStringLiteral("peak import %1 MB (full decode %2 MB)")
                   .arg(importPeak, 0, 'f', 1)
                   .arg(decodePeak, 0, 'f', 1);

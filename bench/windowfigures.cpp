@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -153,6 +154,10 @@ class SilentMessages : public MessageService
 {
 public:
     void showMessage(const QString &text) override { shown.append(text); }
+    void showSkippedFiles(const QString &heading, const QStringList &reasons) override
+    {
+        shown.append(heading + QLatin1Char('\n') + reasons.join(QLatin1Char('\n')));
+    }
     bool askToReplace(const QString &text) override
     {
         shown.append(text);
@@ -240,6 +245,14 @@ public:
         name->setText(m_renamed ? m_name + QStringLiteral(" renamed") : m_name);
     }
 
+    // Types `text` as the name of `row` into text_name, untimed.
+    void editNameOf(int row, const QString &text)
+    {
+        selectRow(row);
+        name->setFocus(Qt::MouseFocusReason);
+        name->setText(text);
+    }
+
     void focusLeavesName()
     {
         QTest::keyClick(name, Qt::Key_Tab);
@@ -289,6 +302,7 @@ private:
 struct WindowTimes
 {
     double nameStore;
+    double rename; // a name store whose project has nine pictures, renamed with it
     double select;
     double undo;
 };
@@ -303,6 +317,17 @@ WindowTimes measureInProcess(int projects, int samples, const QString &folder)
         samples, [&] { bench.editName(); }, [&] { bench.focusLeavesName(); });
     if (bench.catalogue.at(2).Name != bench.name->text())
         qFatal("the name was not stored");
+
+    // Row 0 has nine pictures, which follow each new name: back and forth between two names.
+    const QString first = bench.catalogue.at(0).Name;
+    const QString names[] = {first + QStringLiteral(" renamed"), first};
+    int renames = 0;
+    times.rename = medianMilliseconds(
+        samples, [&] { bench.editNameOf(0, names[renames++ % 2]); }, [&] { bench.focusLeavesName(); });
+    const QString thumbs = folder + QStringLiteral("/Thumbs/");
+    if (!bench.messages.shown.isEmpty() || !QFileInfo::exists(thumbs + bench.catalogue.at(0).Name + "_p9.gif")
+        || QFileInfo::exists(thumbs + names[renames % 2] + "_p1.gif"))
+        qFatal("the pictures did not follow the name: %s", qPrintable(bench.messages.shown.join(' ')));
 
     bench.selectRow(0);
     bench.list->setFocus(Qt::MouseFocusReason);
@@ -456,6 +481,8 @@ QList<Figure> measureWindow(int projects, int runs, const QString &folder, doubl
 
     return {
         {"namestore", "focus leaves text_name (store, rebuild, show)", full.nameStore, small.nameStore, 2.0},
+        {"rename", "namestore of a project with 9 pictures, files renamed / namestore", full.rename, full.nameStore,
+         1.5},
         {"select", "select a row with 9 pictures", full.select, small.select, 1.5},
         {"startup", "launch to first shown window", median(fullTimes), median(oneTimes) + loadMilliseconds, 1.3},
         {"undo", "undo Delete of a middle project / namestore 10", full.undo, small.nameStore, 2.0},

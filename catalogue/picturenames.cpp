@@ -7,6 +7,8 @@
 
 #include <climits>
 
+#include <sys/stat.h>
+
 namespace PictureNames {
 QString pictureFileName(const QString &name, int k)
 {
@@ -49,6 +51,22 @@ QString pictureFolder(const QString &programFolder, const QString &catalogueFold
     if (QFileInfo(besideProgram).isDir())
         return besideProgram;
     return QDir(catalogueFolder).filePath(FolderName);
+}
+
+QList<int> existingPictures(const QString &folder, const QString &name)
+{
+    QList<int> found;
+    for (int k = 1; k <= 32767; ++k) {
+        const QString path = picturePath(folder, name, k);
+        if (path.isEmpty())
+            break;
+        struct stat info;
+        if (::lstat(QFile::encodeName(path).constData(), &info) == 0)
+            found.append(k);
+        else if (k > 9)
+            break;
+    }
+    return found;
 }
 
 qint16 foundPictureCount(const QString &folder, const QString &name, qint16 storedPics)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // How a project's pictures are named and where they are looked up: picture k of a project is its
@@ -20,6 +21,10 @@ bool isPictureFile(const QString &path);
 // Thumbs beside the program when that folder exists, so that a program kept beside its pictures
 // goes on finding them; otherwise the Thumbs of the catalogue folder, the one the pages link to.
 QString pictureFolder(const QString &programFolder, const QString &catalogueFolder);
+
+// The numbers of the name's pictures that exist, whatever they are: 1 to 9 each looked for, as the
+// window does, and beyond 9 as long as they follow on. None for a name that cannot have pictures.
+QList<int> existingPictures(const QString &folder, const QString &name);
 
 // The picture count that showing the project sets: the highest of pictures 2 to 9 that exists,
 // or `storedPics` when none of them does.

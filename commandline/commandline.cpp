@@ -29,7 +29,20 @@ struct Options
                                             "(projects.txt:RECORD: Name: message), without a window or a display: "
                                             "missing pictures, stored picture counts that differ from the pictures "
                                             "found, names that cannot be looked up, "
-                                            "and a projects.txt that could not be read whole.")};
+                                            "a projects.txt that could not be read whole, and pictures in "
+                                            "Thumbs that no project's name leads to (Thumbs: Name: message: "
+                                            "left by a rename or a Delete, and kept).")};
+    QCommandLineOption addPictures{
+        QStringLiteral("add-pictures"),
+        QStringLiteral("Makes a picture of each FILE (JPEG, PNG, BMP, GIF; WebP and TIFF with Qt's "
+                       "image-format plugins; HEIC/HEIF through libheif) and adds it after the last "
+                       "picture of the project named PROJECT, in the catalogue of the working "
+                       "directory: turned upright, scaled to fit 180 x 120, at most 256 colours, "
+                       "written as Thumbs/PROJECT_pK.gif. The project's picture count is saved to "
+                       "projects.txt. A file that cannot be made into a picture is named with the "
+                       "reason on standard error and skipped; the others are still added, and the "
+                       "exit status is 1."),
+        QStringLiteral("PROJECT")};
     QCommandLineOption lastFolder{
         QStringLiteral("last-folder"),
         QStringLiteral("Opens the window on the catalogue folder opened last, instead of the working "
@@ -46,11 +59,13 @@ void describe(QCommandLineParser &parser, const Options &options)
         QStringLiteral("Keeps a catalogue of projects and publishes it as three linked web pages.\n"
                        "Without an option it opens the window on the catalogue in FOLDER; the "
                        "window needs a display."));
-    parser.addOptions({options.help, options.version, options.buildPages, options.check, options.lastFolder});
+    parser.addOptions(
+        {options.help, options.version, options.buildPages, options.check, options.addPictures, options.lastFolder});
     parser.addPositionalArgument(
         QStringLiteral("FOLDER"),
         QStringLiteral("The catalogue folder: projects.txt is read and saved there, and the pages "
-                       "are written there. The default is the working directory."),
+                       "are written there. The default is the working directory. With "
+                       "--add-pictures: the photo FILEs instead."),
         QStringLiteral("[FOLDER]"));
 }
 
@@ -64,6 +79,8 @@ Action actionOf(const QCommandLineParser &parser, const Options &options)
         return Action::BuildPages;
     if (parser.isSet(options.check))
         return Action::Check;
+    if (parser.isSet(options.addPictures))
+        return Action::AddPictures;
     return Action::OpenWindow;
 }
 
@@ -93,6 +110,16 @@ Request parse(const QStringList &arguments)
     }
     const QStringList folders = parser.positionalArguments();
     request.lastFolder = parser.isSet(options.lastFolder);
+    if (parser.isSet(options.addPictures)) {
+        if (parser.isSet(options.buildPages) || parser.isSet(options.check) || request.lastFolder)
+            request.error =
+                QStringLiteral("--add-pictures cannot be given with --build-pages, --check or --last-folder.");
+        else if (folders.isEmpty())
+            request.error = QStringLiteral("--add-pictures needs a FILE to make a picture of.");
+        request.project = parser.value(options.addPictures);
+        request.files = folders;
+        return request;
+    }
     if (request.lastFolder && request.action != Action::OpenWindow)
         request.error =
             QStringLiteral("--last-folder opens the window; it cannot be given with --build-pages or --check.");
@@ -138,6 +165,13 @@ bool canOpenWindow(const QStringList &arguments, const QProcessEnvironment &envi
 
 QByteArray folderBytes(const QList<QByteArray> &arguments)
 {
+    // Its other arguments are files, and its catalogue is the working directory's.
+    for (const QByteArray &argument : arguments.mid(1)) {
+        if (argument == "--")
+            break;
+        if (argument.startsWith("--add-pictures") || argument.startsWith("-add-pictures"))
+            return {};
+    }
     // As the parser tells them apart: after "--" every argument is a FOLDER, before it every one
     // that starts with a dash is an option, a lone dash aside.
     bool optionsEnded = false;

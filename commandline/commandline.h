@@ -14,7 +14,7 @@ namespace CommandLine {
 // The program as installed: the help, the version and every error line name it so.
 inline const QString ProgramName = QStringLiteral("project-catalogue");
 
-enum class Action { OpenWindow, ShowHelp, ShowVersion, BuildPages, Check };
+enum class Action { OpenWindow, ShowHelp, ShowVersion, BuildPages, Check, AddPictures };
 
 // 0 is success with nothing to report; 1 a failure, or findings reported.
 constexpr int Failed = 1;
@@ -24,6 +24,8 @@ struct Request
 {
     Action action = Action::OpenWindow;
     QString folder; // as given; empty for the working directory
+    QString project; // --add-pictures: the project's name, exactly as stored
+    QStringList files; // --add-pictures: the photos, in order
     // The window on the catalogue folder opened last, or on one the user chooses: how the desktop
     // menu starts the program, which must not make a catalogue in whatever folder it was started in.
     bool lastFolder = false;

@@ -7,12 +7,14 @@
 #include <QDebug>
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QStringBuilder>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <limits>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -56,6 +58,8 @@ public:
 
     // The numbers from 1 to `highest` whose picture of `name` is a plain file, ascending.
     QList<int> pictures(const QString &name, int highest) const;
+    // The pictures of names none of `names` is, by name as spelt on disk; none when unlisted.
+    QList<std::pair<QByteArray, QList<int>>> othersThan(const QSet<QByteArray> &names) const;
 
 private:
     QString m_folder;
@@ -144,6 +148,28 @@ QList<int> PictureListing::pictures(const QString &name, int highest) const
     return found;
 }
 
+QList<std::pair<QByteArray, QList<int>>> PictureListing::othersThan(const QSet<QByteArray> &names) const
+{
+    QList<std::pair<QByteArray, QList<int>>> others;
+    for (auto it = m_numbers.cbegin(); it != m_numbers.cend(); ++it) {
+        if (!names.contains(it.key()))
+            others.append({it.key(), it.value()});
+    }
+    std::sort(others.begin(), others.end());
+    return others;
+}
+
+QString orphanMessage(const QString &name, const QList<int> &numbers)
+{
+    const QString first = PictureNames::pictureFileName(name, numbers.first());
+    if (numbers.size() == 1)
+        return QLatin1String("picture ") % first
+            % QLatin1String(" has no project of that name (a rename or a Delete left it); it is kept");
+    return QString::number(numbers.size()) % QLatin1String(" pictures (") % first % QLatin1String(" to ")
+        % PictureNames::pictureFileName(name, numbers.last())
+        % QLatin1String(") have no project of that name (a rename or a Delete left them); they are kept");
+}
+
 void checkPictures(const ProjectInfo &project, const PictureListing &listing, QStringList &messages)
 {
     const QList<int> found = listing.pictures(project.Name, std::max<int>(project.Pics, 9));
@@ -200,6 +226,11 @@ QList<CheckFinding> checkProjects(const QList<ProjectInfo> &projects, const QStr
         for (const QString &message : std::as_const(messages))
             findings.append({i + 1, project.Name, message});
     }
+    QSet<QByteArray> names;
+    for (const ProjectInfo &project : projects)
+        names.insert(QFile::encodeName(project.Name));
+    for (const auto &[name, numbers] : listing.othersThan(names))
+        findings.append({OrphanRecord, QFile::decodeName(name), orphanMessage(QFile::decodeName(name), numbers)});
     return findings;
 }
 
@@ -216,6 +247,8 @@ QString formatFinding(const CheckFinding &finding)
 {
     if (finding.record == 0)
         return ProjectsFileName % QLatin1String(": ") % finding.message;
+    if (finding.record == OrphanRecord)
+        return PictureNames::FolderName % QLatin1String(": ") % finding.name % QLatin1String(": ") % finding.message;
     return ProjectsFileName % QLatin1Char(':') % QString::number(finding.record) % QLatin1String(": ") % finding.name
         % QLatin1String(": ") % finding.message;
 }

@@ -29,6 +29,11 @@ QDebug operator<<(QDebug debug, const Message &message)
 
 namespace Messages {
 
+QString photosSkipped()
+{
+    return QCoreApplication::translate("Messages", "These files were not made into pictures:");
+}
+
 QList<Message> afterReading(const CatalogueFile &file, bool read)
 {
     const QString name = QFileInfo(file.fileName()).fileName();

@@ -44,6 +44,9 @@ inline const QString PagesFailed = QStringLiteral("Not possible to Create Web Pa
 // be read. Nothing for a file read whole or a missing one, whose first run says so itself.
 QList<Message> afterReading(const CatalogueFile &file, bool read);
 
+// What heads the one message that names each photo file not made into a picture, with the reason.
+QString photosSkipped();
+
 // A failure message followed by its reason, for a failure that is not what the message suspects.
 QString withReason(const QString &message, const QString &reason);
 

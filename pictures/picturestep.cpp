@@ -1,6 +1,7 @@
 #include "picturestep.h"
 
 #include "contenthash.h"
+#include "exclusiverename.h"
 #include "fileerrors.h"
 #include "fileidentity.h"
 #include "picturenames.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <utility>
 
 namespace {
 
@@ -86,21 +88,6 @@ QDebug operator<<(QDebug debug, const StepOutcome &outcome)
     return debug.nospace() << "StepOutcome(" << (outcome.done ? "done" : "not done") << ", " << outcome.reason << ')';
 }
 
-QList<int> PictureStep::numbers(const QString &folder, const QString &name)
-{
-    QList<int> found;
-    for (int k = 1; k <= MaxPictures; ++k) {
-        const QString path = PictureNames::picturePath(folder, name, k);
-        if (path.isEmpty())
-            break;
-        if (exists(path))
-            found.append(k);
-        else if (k > 9)
-            break;
-    }
-    return found;
-}
-
 PictureStep PictureStep::refused(const QString &reason)
 {
     PictureStep step;
@@ -143,17 +130,7 @@ void PictureStep::noteCaseClashes(const QString &folder)
         if (!change.before)
             created.append(fileName(change.path));
     }
-    if (created.isEmpty())
-        return;
-    const QStringList present = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
-    for (const QString &name : std::as_const(created)) {
-        for (const QString &other : present) {
-            if (other != name && other.compare(name, Qt::CaseInsensitive) == 0)
-                m_warnings.append(tr("%1 differs from the picture %2 only in letter case; a file system that "
-                                     "ignores case takes them for one file.")
-                                      .arg(name, other));
-        }
-    }
+    m_warnings += PictureRename::caseClashes(folder, created);
 }
 
 PictureStep PictureStep::add(const QString &folder, const QString &name, const QList<QByteArray> &gifs)
@@ -221,42 +198,81 @@ PictureStep PictureStep::move(const QString &folder, const QString &name, int fr
     return between(folder, name, *before, after);
 }
 
-PictureStep PictureStep::rename(const QString &folder, const QString &oldName, const QString &newName,
-                                bool oldNameInUse)
+PictureStep PictureStep::rename(const QString &folder, const PictureRename &plan)
 {
-    if (oldName == newName)
-        return {};
-    QString reason;
-    const std::optional<Slots> pictures = readAll(folder, oldName, &reason);
-    if (!pictures)
-        return refused(reason);
-    if (pictures->isEmpty())
-        return {};
-    if (PictureNames::picturePath(folder, newName, 1).isEmpty())
-        return refused(tr("The pictures keep the name %1: %2 cannot be part of a file name.").arg(oldName, newName));
-    if (oldNameInUse)
-        return refused(tr("The pictures keep the name %1: another project still carries it.").arg(oldName));
+    if (!plan.refusal.isEmpty())
+        return refused(plan.refusal);
     PictureStep step;
     step.m_folder = folder;
-    for (int k = 1; k <= pictures->size(); ++k) {
-        if (!pictures->at(k - 1))
-            continue;
-        const QString target = PictureNames::picturePath(folder, newName, k);
-        if (target.isEmpty())
-            return refused(
-                tr("The pictures keep the name %1: %2 cannot be part of a file name.").arg(oldName, newName));
-        if (exists(target))
-            return refused(tr("The pictures keep the name %1: %2 exists already.").arg(oldName, fileName(target)));
-        step.m_changes.append({target, std::nullopt, pictures->at(k - 1)});
+    step.m_renames = true;
+    step.m_fresh = true;
+    step.m_warnings = plan.warnings;
+    QList<PictureChange> removed;
+    for (const int k : plan.numbers) {
+        const QString from = PictureNames::picturePath(folder, plan.oldName, k);
+        const ReadPicture read = readPicture(from, MaxPictureBytes);
+        if (!read.reason.isEmpty())
+            return refused(read.reason);
+        step.m_changes.append({PictureNames::picturePath(folder, plan.newName, k), std::nullopt, read.bytes});
+        removed.append({from, read.bytes, std::nullopt});
     }
-    if (!numbers(folder, newName).isEmpty())
-        return refused(tr("The pictures keep the name %1: pictures named %2 exist already.").arg(oldName, newName));
-    for (int k = 1; k <= pictures->size(); ++k) {
-        if (pictures->at(k - 1))
-            step.m_changes.append({PictureNames::picturePath(folder, oldName, k), pictures->at(k - 1), std::nullopt});
-    }
-    step.noteCaseClashes(folder);
+    step.m_changes += removed;
     return step;
+}
+
+qint64 PictureStep::heldBytes() const
+{
+    qint64 held = 0;
+    for (const PictureChange &change : m_changes) {
+        // A rename's bytes are held once, shared by both halves.
+        held += (change.before ? change.before->size() : 0) + (change.after && !m_renames ? change.after->size() : 0);
+    }
+    return held;
+}
+
+StepOutcome PictureStep::applyRenames(bool forward)
+{
+    const QString untouched = tr("Nothing was changed.");
+    const qsizetype count = m_changes.size() / 2;
+    // Forward, the second half (old names) go to the first (new names); back, the other way.
+    const auto source = [&](qsizetype i) -> const PictureChange & { return m_changes[forward ? count + i : i]; };
+    const auto target = [&](qsizetype i) -> const PictureChange & { return m_changes[forward ? i : count + i]; };
+    // Just prepared from the files' bytes, a rename need not read them again: the files move whole,
+    // and a name taken meanwhile is refused by the rename itself.
+    const bool justRead = std::exchange(m_fresh, false) && forward;
+    for (qsizetype i = 0; i < count && !justRead; ++i) {
+        const PictureChange &from = source(i);
+        const ReadPicture read = readPicture(from.path, MaxPictureBytes);
+        if (!read.reason.isEmpty())
+            return {false, read.reason + QLatin1Char(' ') + untouched};
+        if (read.bytes != (from.before ? *from.before : *from.after))
+            return {false, tr("%1 was changed by another program. %2").arg(fileName(from.path), untouched)};
+        if (exists(target(i).path))
+            return {false, tr("%1 is there now. %2").arg(fileName(target(i).path), untouched)};
+    }
+    QString failure;
+    qsizetype done = 0;
+    for (; done < count && failure.isEmpty(); ++done) {
+        failure = ExclusiveRename::rename(source(done).path, target(done).path);
+        if (!failure.isEmpty())
+            break;
+    }
+    if (failure.isEmpty())
+        failure = SafeFile::flushFolder(m_folder);
+    if (failure.isEmpty())
+        return {true, {}};
+    QStringList notPutBack;
+    while (done-- > 0) {
+        if (!ExclusiveRename::rename(target(done).path, source(done).path).isEmpty())
+            notPutBack.append(fileName(source(done).path));
+    }
+    const QString flushed = SafeFile::flushFolder(m_folder);
+    if (!notPutBack.isEmpty())
+        return {false,
+                failure + QLatin1Char(' ')
+                    + tr("These pictures could not be put back as they were: %1.")
+                          .arg(notPutBack.join(QStringLiteral(", ")))};
+    return {false, failure + QLatin1Char(' ') + (flushed.isEmpty() ? untouched : flushed)};
 }
 
 StepOutcome PictureStep::apply(bool forward)
@@ -265,6 +281,8 @@ StepOutcome PictureStep::apply(bool forward)
         return {false, m_reason};
     if (m_changes.isEmpty())
         return {true, {}};
+    if (m_renames)
+        return applyRenames(forward);
     const auto from = [forward](const PictureChange &c) -> const std::optional<QByteArray> & {
         return forward ? c.before : c.after;
     };

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "picturenames.h"
+#include "picturerename.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QList>
@@ -64,14 +67,15 @@ public:
     // Picture `from` becomes picture `to`; those between move a number to make room. Moving to 1
     // makes it the main picture and keeps the others in their order.
     static PictureStep move(const QString &folder, const QString &name, int from, int to);
-    // The pictures of a project whose name changes take the new name. Refused when `oldNameInUse`
-    // (another project still carries the old name and shows them), when the new name has pictures
-    // already or cannot be a file name.
-    static PictureStep rename(const QString &folder, const QString &oldName, const QString &newName, bool oldNameInUse);
+    // The pictures of a project whose name changes take the new name, as `plan` says, or the step is
+    // refused with the plan's reason. Each file is renamed, never copied, and never over a file
+    // that bears the name by the time of the rename.
+    static PictureStep rename(const QString &folder, const PictureRename &plan);
 
-    // The numbers of the project's pictures that exist: 1 to 9 each looked for, as the window
-    // does, and beyond 9 as long as they follow on.
-    static QList<int> numbers(const QString &folder, const QString &name);
+    static QList<int> numbers(const QString &folder, const QString &name)
+    {
+        return PictureNames::existingPictures(folder, name);
+    }
 
     // Empty when the step may be done; otherwise why it was refused (nothing to undo then).
     QString reason() const { return m_reason; }
@@ -79,6 +83,8 @@ public:
     // existing picture only in letter case, which a case-blind file system would take for one.
     QStringList warnings() const { return m_warnings; }
     const QList<PictureChange> &changes() const { return m_changes; }
+    // The bytes the step keeps to undo and redo itself.
+    qint64 heldBytes() const;
 
     StepOutcome redo() { return apply(true); }
     StepOutcome undo() { return apply(false); }
@@ -92,9 +98,14 @@ private:
     static std::optional<Slots> readAll(const QString &folder, const QString &name, QString *reason);
     void noteCaseClashes(const QString &folder);
     StepOutcome apply(bool forward);
+    StepOutcome applyRenames(bool forward);
 
     QString m_folder;
     QList<PictureChange> m_changes;
     QString m_reason;
     QStringList m_warnings;
+    // A rename: each change's `before` is the file under the old name, the matching one of the
+    // second half its new name.
+    bool m_renames = false;
+    bool m_fresh = false; // prepared, and not yet done or undone
 };

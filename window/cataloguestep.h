@@ -2,8 +2,9 @@
 
 #include "catalogueedit.h"
 
+#include "stephistory.h"
+
 #include <QDateTime>
-#include <QUndoCommand>
 
 #include <functional>
 
@@ -12,7 +13,7 @@ class CatalogueDocument;
 // One command or stored text edit on the undo stack. redo() makes the edit through the document,
 // which gives it the states it leads from and to; undo() takes it back. After each, the catalogue's
 // views are told what changed and which row to show.
-class CatalogueStep : public QUndoCommand
+class CatalogueStep : public HistoryStep
 {
 public:
     // `forward` is false when the edit was taken back.
@@ -28,9 +29,9 @@ public:
     // Whether the document took the edit; a step it refused is dropped by the stack as it is pushed.
     bool made() const { return m_edit.stateAfter != 0; }
     // What the step holds in memory: its texts and project, and its own overhead.
-    qint64 heldBytes() const;
+    qint64 heldBytes() const override;
     // The same step, made, to push again while the document stands past it.
-    CatalogueStep *copy() const;
+    CatalogueStep *copy() const override;
 
 private:
     CatalogueDocument &m_document;

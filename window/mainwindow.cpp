@@ -8,6 +8,7 @@
 #include "longtextedit.h"
 #include "messages.h"
 #include "messageservice.h"
+#include "picturemenu.h"
 #include "picturepreview.h"
 #include "printabletext.h"
 #include "projectlist.h"
@@ -25,6 +26,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSessionManager>
 
 #include <algorithm>
@@ -41,6 +43,10 @@ Main::Main(CatalogueDocument &document, MessageService &messages, QWidget *paren
         new BoxKeys(m_ui.actionRedo, {m_ui.text_name, m_ui.text_location, m_ui.text_short, m_ui.text_long}, this);
     connect(keys, &BoxKeys::left, this, &Main::onEditorFocusLost);
     connectCommands();
+    m_pictures = new PictureMenu(this, m_document, m_messages, *m_undoStack,
+                                 {[this] { return m_ui.list_projects->selectedRow(); }, [this] { storePendingEdit(); },
+                                  [this](int row) { showRow(row); }});
+    menuBar()->insertMenu(m_ui.menuHelp->menuAction(), m_pictures->menu());
     createPreview();
     updateRecentMenu();
     updateTitle();
@@ -228,7 +234,14 @@ void Main::StoreField(Field field)
     const QString text = trimSpaces(m_ui.boxText(field));
     const QString before = fieldText(m_catalogue.at(qint16(selected)), field);
     // Leaving a box unchanged is no step and no change.
-    if (text == before || !pushStep(CatalogueEdit::setField(qint16(selected), field, before, text), selected))
+    if (text == before)
+        return;
+    const CatalogueEdit edit = CatalogueEdit::setField(qint16(selected), field, before, text);
+    // A project's pictures go by its name: they are renamed with it, in the same step.
+    const bool stored = field == Field::Name
+        ? m_pictures->pushNameStep(new CatalogueStep(m_document, edit, selected, selected, stepShown()), selected, text)
+        : pushStep(edit, selected);
+    if (!stored)
         return;
     // Told while the text is still in mind, not first at Save All.
     if (!CatalogueFormat::comesBackExactly(text))

@@ -14,6 +14,7 @@ class Catalogue;
 class CatalogueDocument;
 class CheckPicturesDialog;
 class MessageService;
+class PictureMenu;
 class PicturePreview;
 class ProjectListModel;
 class StepHistory;
@@ -111,6 +112,7 @@ private:
     CheckPicturesDialog *m_checkDialog = nullptr;
     ProjectListModel *m_model = nullptr;
     std::unique_ptr<PicturePreview> m_preview;
+    PictureMenu *m_pictures = nullptr;
     StepHistory *m_undoStack = nullptr;
     UnsavedJournal *m_journal = nullptr;
     // The catalogue state the session's end was allowed to leave, so that closing then asks no

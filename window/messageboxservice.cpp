@@ -23,6 +23,14 @@ void MessageBoxService::showMessage(const QString &text)
     box.exec();
 }
 
+void MessageBoxService::showSkippedFiles(const QString &heading, const QStringList &reasons)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), heading, QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(reasons.join(QLatin1Char('\n')));
+    box.exec();
+}
+
 namespace {
 
 // A question whose one button besides Cancel, the default, is `yes`.

@@ -15,6 +15,7 @@ public:
     explicit MessageBoxService(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
     void showMessage(const QString &text) override;
+    void showSkippedFiles(const QString &heading, const QStringList &reasons) override;
     bool askToReplace(const QString &text) override;
     Answer askToSave(const QString &text) override;
     Recovery askToRestore(const QString &text) override;

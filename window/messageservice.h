@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // How the program tells the user something. The window shows a modal box; tests record the texts.
 class MessageService
@@ -11,6 +12,9 @@ public:
 
     virtual ~MessageService() = default;
     virtual void showMessage(const QString &text) = 0;
+    // One message for a batch of files of which some were skipped: `heading`, then each reason,
+    // which names its file.
+    virtual void showSkippedFiles(const QString &heading, const QStringList &reasons) = 0;
     // Asks whether to replace a file, `text` saying what that loses; true to replace it.
     virtual bool askToReplace(const QString &text) = 0;
     // Asks, before unsaved changes would be lost, whether to save them first, leave them, or stay.

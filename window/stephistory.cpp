@@ -1,22 +1,20 @@
 #include "stephistory.h"
 
-#include "cataloguestep.h"
-
 #include <QList>
 #include <QSignalBlocker>
 
 namespace {
 
-const CatalogueStep *stepAt(const QUndoStack &stack, int index)
+const HistoryStep *stepAt(const QUndoStack &stack, int index)
 {
-    return static_cast<const CatalogueStep *>(stack.command(index));
+    return static_cast<const HistoryStep *>(stack.command(index));
 }
 
 } // namespace
 
 StepHistory::StepHistory(QObject *parent, qint64 budget) : QUndoStack(parent), m_budget(budget) {}
 
-bool StepHistory::pushStep(CatalogueStep *step)
+bool StepHistory::pushStep(HistoryStep *step)
 {
     // After clear() the count starts again; the steps undone are dropped by the push.
     if (count() == 0)
@@ -49,14 +47,14 @@ void StepHistory::dropOldest()
         --first;
         kept += stepAt(*this, first)->heldBytes();
     }
-    QList<CatalogueStep *> steps;
+    QList<HistoryStep *> steps;
     for (int i = first; i < count(); ++i)
         steps.append(stepAt(*this, i)->copy());
     // The stack is the same to its actions afterwards (the same top step, nothing to redo): they
     // need not follow each push of the rebuilding.
     const QSignalBlocker quiet(this);
     clear();
-    for (CatalogueStep *step : steps)
+    for (HistoryStep *step : steps)
         push(step);
     m_held = kept;
 }

@@ -1,9 +1,18 @@
 #pragma once
 
+#include <QUndoCommand>
 #include <QUndoStack>
 #include <QtGlobal>
 
-class CatalogueStep;
+// A step the history holds: it tells what it keeps in memory, and gives a copy of itself, done, to
+// push again when older steps are dropped.
+class HistoryStep : public QUndoCommand
+{
+public:
+    using QUndoCommand::QUndoCommand;
+    virtual qint64 heldBytes() const = 0;
+    virtual HistoryStep *copy() const = 0;
+};
 
 // The undo stack of the window's steps, held within a memory budget: past it, the oldest steps
 // are dropped, down to three quarters of it so that dropping is rare; the newest step is always
@@ -19,7 +28,7 @@ public:
 
     // Pushes `step`, which makes its edit, then drops what is past the budget. False when the
     // document refused the edit: the step is gone, and the steps that were undone with it.
-    bool pushStep(CatalogueStep *step);
+    bool pushStep(HistoryStep *step);
     // The memory the steps hold, as they count it.
     qint64 heldBytes() const;
 

@@ -51,6 +51,10 @@ void TestArguments::parse_data()
         << QStringList{"-style", "fusion", "--check"} << Action::OpenWindow << "" << true << Action::Check;
     QTest::newRow("last folder") << QStringList{"--last-folder"} << Action::OpenWindow << "" << false
                                  << Action::OpenWindow;
+    QTest::newRow("add pictures") << QStringList{"--add-pictures", "Boat", "a.jpg", "b.png"} << Action::AddPictures
+                                  << "" << false << Action::AddPictures;
+    QTest::newRow("add pictures without a file")
+        << QStringList{"--add-pictures", "Boat"} << Action::OpenWindow << "" << true << Action::AddPictures;
     QTest::newRow("last folder and a FOLDER")
         << QStringList{"--last-folder", "site"} << Action::OpenWindow << "" << true << Action::OpenWindow;
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +96,7 @@ private slots:
     void checkReportsEachFinding();
     void checkFindsNothingInASoundCatalogue();
     void picturesBesideTheProgramComeFirst();
+    void addPicturesSkipsWhatItCannotRead();
 
 private:
     QTemporaryDir m_root;
@@ -157,6 +159,11 @@ void TestProgramRun::refusals_data()
                                  << QByteArray("project-catalogue: --build-pages and --check cannot be given");
     QTest::newRow("build pages without projects.txt") << QStringList{"--build-pages"} << false << 1 << QByteArray()
                                                       << QByteArray("project-catalogue: there is no projects.txt in /");
+    QTest::newRow("add pictures without a file") << QStringList{"--add-pictures", "Bridge"} << true << 2 << QByteArray()
+                                                 << QByteArray("project-catalogue: --add-pictures needs a FILE");
+    QTest::newRow("add pictures to no such project")
+        << QStringList{"--add-pictures", "Nobody", "projects.txt"} << true << 1 << QByteArray()
+        << QByteArray("project-catalogue: no project is named Nobody\n");
     QTest::newRow("check without projects.txt") << QStringList{"--check", "."} << false << 1 << QByteArray()
                                                 << QByteArray("project-catalogue: there is no projects.txt in /");
 }
@@ -394,9 +401,9 @@ void TestProgramRun::checkReportsEachFinding()
     writeCatalogue(m_site, projects);
     const QString thumbs = m_site + QStringLiteral("/Thumbs");
     QVERIFY(QDir().mkpath(thumbs));
-    for (const char *picture :
-         {"Complete_p1", "Complete_p2", "Counted Wrong_p1", "Counted Wrong_p2", "Counted Wrong_p3", "Counted Wrong_p4",
-          "Counted Wrong_p5", "Counted Wrong_p6", "Counted Wrong_p7", "Gap_p1", "Gap_p3", "Rock & Roll_p1"})
+    for (const char *picture : {"Complete_p1", "Complete_p2", "Counted Wrong_p1", "Counted Wrong_p2",
+                                "Counted Wrong_p3", "Counted Wrong_p4", "Counted Wrong_p5", "Counted Wrong_p6",
+                                "Counted Wrong_p7", "Gap_p1", "Gap_p3", "Rock & Roll_p1", "Old Name_p1", "Old Name_p2"})
         writeFile(thumbs + u'/' + QString::fromUtf8(picture) + QStringLiteral(".gif"), "GIF89a");
 
     const Run result = run({QStringLiteral("--check")}, m_site);
@@ -415,9 +422,12 @@ void TestProgramRun::checkReportsEachFinding()
             "projects.txt:4: Gap: picture 2 is missing (Gap_p2.gif): the long page will show a broken image",
             "projects.txt:5: Up/Down: the name cannot be looked up as a picture file: it holds '/', '\\', a NUL or a "
             "character file names cannot hold, so its pictures are never found",
+            "Thumbs: Old Name: 2 pictures (Old Name_p1.gif to Old Name_p2.gif) have no project of that name (a "
+            "rename or a Delete left them); they are kept",
             "",
         }));
     QCOMPARE(entries(m_site), (QStringList{"Thumbs", "projects.txt"}));
+    QCOMPARE(entries(thumbs).size(), 14);
 }
 
 void TestProgramRun::checkFindsNothingInASoundCatalogue()
@@ -454,6 +464,25 @@ void TestProgramRun::picturesBesideTheProgramComeFirst()
     result = run({QStringLiteral("--check")}, m_site, program);
     QCOMPARE(result.exitCode, 1);
     QVERIFY(result.out.startsWith("projects.txt:1: Bridge: picture 1 is missing"));
+}
+
+void TestProgramRun::addPicturesSkipsWhatItCannotRead()
+{
+    writeCatalogue(m_site, {{"Bridge", "", "", "", 1}, {"Other", "", "", "", 1}});
+    writeFile(m_site + QStringLiteral("/Thumbs/Bridge_p1.gif"), "GIF89a");
+    QImage photo(400, 300, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    QVERIFY(photo.save(m_site + QStringLiteral("/photo.png")));
+    writeFile(m_site + QStringLiteral("/empty.jpg"), {});
+
+    const Run result = run({"--add-pictures", "Bridge", "photo.png", "empty.jpg", "photo.png"}, m_site);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray("Thumbs/Bridge_p2.gif\nThumbs/Bridge_p3.gif\n"));
+    QCOMPARE(result.err, QByteArray("These files were not made into pictures:\nempty.jpg: It is empty.\n"));
+    QCOMPARE(QImage(m_site + QStringLiteral("/Thumbs/Bridge_p3.gif")).size(), QSize(160, 120));
+    const QList<ProjectInfo> saved = CatalogueFormat::read(readFile(m_site + QStringLiteral("/projects.txt"))).projects;
+    QCOMPARE(saved.value(0).Pics, qint16(3));
+    QCOMPARE(saved.value(1).Pics, qint16(1));
 }
 
 QTEST_GUILESS_MAIN(TestProgramRun)

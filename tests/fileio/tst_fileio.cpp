@@ -1,5 +1,6 @@
 #include "chunkedoutput.h"
 #include "codepage.h"
+#include "exclusiverename.h"
 #include "plainfile.h"
 #include "safefile.h"
 #include "testfiles.h"
@@ -253,6 +254,36 @@ private slots:
             seen = FileIdentity::of(FileStatus::of(m_path).value(), FileIdentity::now(), hash.value());
         SafeFile file(m_path);
         QVERIFY(file.open() && !file.mayReplace(seen));
+    }
+
+    // A picture renamed with its project never takes the place of a file that bears the new name.
+    void renameNeverReplaces_data()
+    {
+        QTest::addColumn<QString>("target"); // what bears the new name: "", "file" or "dangling"
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("free name") << ""
+                                   << "";
+        QTest::newRow("a file there") << "file"
+                                      << "new.gif exists already.";
+        QTest::newRow("a link to nowhere there") << "dangling"
+                                                 << "new.gif exists already.";
+    }
+
+    void renameNeverReplaces()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, refusal);
+        const QString to = m_dir.filePath(QStringLiteral("new.gif"));
+        QFile::remove(to);
+        writeFile(m_path, "picture");
+        if (target == "file")
+            writeFile(to, "theirs");
+        else if (target == "dangling")
+            QVERIFY(QFile::link(m_dir.filePath("nowhere"), to));
+        QCOMPARE(ExclusiveRename::rename(m_path, to), refusal);
+        QCOMPARE(readFile(m_path), refusal.isEmpty() ? QByteArray("<unreadable>") : QByteArray("picture"));
+        QCOMPARE(readFile(to), target == "file" ? "theirs" : target.isEmpty() ? "picture" : "<unreadable>");
+        QFile::remove(to);
     }
 
 private:

@@ -277,9 +277,11 @@ void PictureMakerTest::steps()
     PictureStep change = words[0] == "add" ? PictureStep::add(folder, "Boat", {"E", "F"})
         : words[0] == "replace"            ? PictureStep::replace(folder, "Boat", words[1].toInt(), "X")
         : words[0] == "remove"             ? PictureStep::remove(folder, "Boat", words[1].toInt())
-        : words[0] == "move"               ? PictureStep::move(folder, "Boat", words[1].toInt(), words[2].toInt())
-                             : PictureStep::rename(folder, words.value(2) == "Nobody" ? "Nobody" : "Boat", words[1],
-                                                   words.value(2) == "shared");
+        : words[0] == "move"
+        ? PictureStep::move(folder, "Boat", words[1].toInt(), words[2].toInt())
+        : PictureStep::rename(folder,
+                              PictureRename::plan(folder, words.value(2) == "Nobody" ? "Nobody" : "Boat", words[1],
+                                                  words.value(2) == "shared", false));
     if (!change.warnings().isEmpty()) {
         QVERIFY2(change.warnings().join(' ').contains(refusal), qPrintable(change.warnings().join(' ')));
         return;

@@ -14,6 +14,11 @@ class RecordingMessages : public MessageService
 {
 public:
     void showMessage(const QString &text) override { texts.append(text); }
+    // Recorded as one text: the heading, then each reason on a line of its own.
+    void showSkippedFiles(const QString &heading, const QStringList &reasons) override
+    {
+        texts.append(heading + QLatin1Char('\n') + reasons.join(QLatin1Char('\n')));
+    }
     bool askToReplace(const QString &text) override
     {
         texts.append(text);

@@ -6,10 +6,14 @@
 #include "lastfolder.h"
 #include "messages.h"
 #include "messageservice.h"
+#include "picturemenu.h"
 #include "stephistory.h"
 #include "workingfolder.h"
 
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QMimeData>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -50,6 +54,8 @@ private slots:
     void menuLaunchOpensTheLastFolder_data();
     void menuLaunchOpensTheLastFolder();
     void menuCommandsOnTheDemo();
+    void picturesFromTheWindow_data();
+    void picturesFromTheWindow();
 
 private:
     QTemporaryDir m_settings;
@@ -677,6 +683,147 @@ void CommandsTest::menuCommandsOnTheDemo()
     WindowFixture nothing(projectsNamed({}));
     chooseFromMenu(nothing.window.get(), {Qt::Key_F, Qt::Key_C});
     QVERIFY(nothing.window->findChild<QPlainTextEdit *>("checkFindings")->toPlainText().startsWith("Nothing found"));
+}
+
+// The photos a test "chooses" in the file dialog.
+class ScriptedPhotos : public PictureFileChooser
+{
+public:
+    QStringList choosePhotos(QWidget *, bool) override { return files; }
+    QStringList files;
+};
+
+void CommandsTest::picturesFromTheWindow_data()
+{
+    // Boat, selected, has pictures A, B and C; Other has O; Gone_p1.gif (G) was left by a rename.
+    // "menu", "keys K LETTER" (Pictures, picture K, an item), "context K ITEM", "drop K" (0: not on a
+    // picture), "name NEW"
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QStringList>("photos"); // chosen or dropped, in the test's folder
+    QTest::addColumn<QString>("after"); // Boat's pictures afterwards, by letter; N a picture made of a photo
+    QTest::addColumn<int>("count"); // Boat's picture count afterwards
+    QTest::addColumn<QString>("message"); // the start of the one message; empty for none
+    const QStringList photo{"photo.png"};
+    QTest::newRow("add from the menu") << "menu" << photo << "ABCN" << 4 << "";
+    QTest::newRow("add two, a bad file skipped")
+        << "context 1 actionAddPictures" << QStringList{"photo.png", "notes.txt", "photo.png"} << "ABCNN" << 5
+        << "These files were not made into pictures:\nnotes.txt: ";
+    QTest::newRow("replace the main picture") << "context 1 actionReplacePicture" << photo << "NBC" << 3 << "";
+    QTest::newRow("remove picture 2") << "context 2 actionRemovePicture" << QStringList() << "AC" << 2 << "";
+    QTest::newRow("remove the only picture 3") << "context 3 actionRemovePicture" << QStringList() << "AB" << 2 << "";
+    QTest::newRow("move 2 earlier") << "context 2 actionMoveEarlier" << QStringList() << "BAC" << 3 << "";
+    QTest::newRow("move 2 later") << "context 2 actionMoveLater" << QStringList() << "ACB" << 3 << "";
+    QTest::newRow("make 3 main") << "context 3 actionMakeMain" << QStringList() << "CAB" << 3 << "";
+    QTest::newRow("keyboard: make 3 main") << "keys 3 M" << QStringList() << "CAB" << 3 << "";
+    QTest::newRow("drop onto the window") << "drop 0" << photo << "ABCN" << 4 << "";
+    QTest::newRow("drop onto picture 2") << "drop 2" << photo << "ANC" << 3 << "";
+    QTest::newRow("rename takes the pictures") << "name Ship" << QStringList() << "ABC" << 3 << "";
+    QTest::newRow("rename onto pictures left behind")
+        << "name Gone" << QStringList() << "" << 3 << "The pictures keep the name Boat: Gone_p1.gif exists already.";
+    QTest::newRow("rename to another project's name")
+        << "name Other" << QStringList() << "" << 3 << "The pictures keep the name Boat: another project is named";
+}
+
+void CommandsTest::picturesFromTheWindow()
+{
+    QFETCH(QString, action);
+    QFETCH(QStringList, photos);
+    QFETCH(QString, after);
+    QFETCH(int, count);
+    QFETCH(QString, message);
+    QList<ProjectInfo> projects = projectsNamed({"Boat", "Other"});
+    projects[0].Pics = 3;
+    WindowFixture fixture(projects);
+    const QMap<QChar, QRgb> colours{{'A', qRgb(200, 0, 0)},
+                                    {'B', qRgb(0, 200, 0)},
+                                    {'C', qRgb(0, 0, 200)},
+                                    {'O', qRgb(200, 200, 0)},
+                                    {'G', qRgb(90, 90, 90)}};
+    const auto picture = [&](QChar letter) { return GifWriter::solid(90, 60, colours.value(letter)); };
+    const auto folder = [&] {
+        QMap<QString, QByteArray> files;
+        for (const QString &name : QDir(fixture.path("Thumbs")).entryList(QDir::Files))
+            files.insert(name, readFile(fixture.path("Thumbs/" + name)));
+        return files;
+    };
+    for (const QString file : {"Boat_p1 A", "Boat_p2 B", "Boat_p3 C", "Other_p1 O", "Gone_p1 G"})
+        writeFile(fixture.path("Thumbs/" + file.left(file.size() - 2) + ".gif"), picture(file.back()));
+    QImage photoImage(360, 240, QImage::Format_RGB32);
+    photoImage.fill(qRgb(200, 0, 200));
+    QVERIFY(photoImage.save(fixture.path("photo.png")));
+    writeFile(fixture.path("notes.txt"), "not a picture");
+    fixture.clickRow(1);
+    fixture.clickRow(0);
+    const QMap<QString, QByteArray> before = folder();
+    ScriptedPhotos chooser;
+    for (const QString &file : photos)
+        chooser.files.append(fixture.path(file));
+    fixture.window->findChild<PictureMenu *>()->setFileChooser(chooser);
+
+    const QStringList words = action.split(' ');
+    const auto control = [&](int k) {
+        return fixture.find<QLabel>(k == 1 ? "Image1" : qPrintable(QStringLiteral("Image_small%1").arg(k - 1)));
+    };
+    if (words[0] == "menu" || words[0] == "keys") {
+        chooseFromMenu(fixture.window.get(),
+                       words[0] == "menu"
+                           ? QList<Qt::Key>{Qt::Key_P, Qt::Key_A}
+                           : QList<Qt::Key>{Qt::Key_P, Qt::Key(words[1][0].unicode()), Qt::Key(words[2][0].unicode())});
+    } else if (words[0] == "context") {
+        QLabel *label = control(words[1].toInt());
+        const QPoint at = label->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, label->mapToGlobal(at));
+        QApplication::sendEvent(label, &event);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAction *item = menu->findChild<QAction *>(words[2]);
+        QVERIFY(item && item->isEnabled());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    } else if (words[0] == "drop") {
+        QWidget *area = fixture.window->centralWidget();
+        const QPoint at = words[1] == "0" ? QPoint(400, 250) : control(words[1].toInt())->geometry().center();
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &file : chooser.files)
+            urls.append(QUrl::fromLocalFile(file));
+        data.setUrls(urls);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(area, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(area, &drop);
+    } else {
+        fixture.type("text_name", words[1]);
+        fixture.pressTab();
+        QCOMPARE(fixture.catalogue.at(0).Name, words[1]);
+    }
+
+    QCOMPARE(fixture.messages.texts.size(), message.isEmpty() ? 0 : 1);
+    QVERIFY2(message.isEmpty() || fixture.messages.texts.value(0).startsWith(message),
+             qPrintable(fixture.messages.texts.value(0)));
+    const QMap<QString, QByteArray> done = folder();
+    const QString name = words[0] == "name" && after.size() ? words[1] : QStringLiteral("Boat");
+    for (int k = 1; k <= after.size(); ++k) {
+        const QByteArray bytes = done.value(QStringLiteral("%1_p%2.gif").arg(name).arg(k));
+        if (after[k - 1] == 'N')
+            QCOMPARE(QImage::fromData(bytes).size(), QSize(180, 120));
+        else
+            QCOMPARE(bytes, picture(after[k - 1]));
+    }
+    QCOMPARE(done.size(), after.isEmpty() ? before.size() : before.size() - 3 + after.size());
+    // Shown at once, with the count.
+    QCOMPARE(fixture.catalogue.at(0).Pics, count);
+    for (int k = 2; k <= 9; ++k)
+        QCOMPARE(control(k)->isVisible(), k <= after.size());
+
+    // One step: undone, every file is back byte for byte; redone, as it was after.
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence::Undo);
+    QCOMPARE(folder(), before);
+    QCOMPARE(fixture.catalogue.at(0).Name, QStringLiteral("Boat"));
+    QCOMPARE(fixture.catalogue.at(0).Pics, 3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(folder(), done);
+    QCOMPARE(fixture.messages.texts.size(), message.isEmpty() ? 0 : 1);
 }
 
 QTEST_MAIN(CommandsTest)
