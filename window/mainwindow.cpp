@@ -4,7 +4,9 @@
 #include "cataloguedocument.h"
 #include "catalogueedit.h"
 #include "cataloguestep.h"
-#include "checkpicturesdialog.h"
+#include "catalogueopening.h"
+#include "findingsdialog.h"
+#include "longlineedit.h"
 #include "longtextedit.h"
 #include "messages.h"
 #include "messageservice.h"
@@ -13,6 +15,7 @@
 #include "printabletext.h"
 #include "projectlist.h"
 #include "projectlistmodel.h"
+#include "pagesbuilt.h"
 #include "recentfolders.h"
 #include "workingfolder.h"
 #include "recoveryjournal.h"
@@ -102,7 +105,7 @@ QLabel *createCaption(QWidget *parent, const char *name, const QString &text, QR
 
 QLineEdit *createLineEdit(QWidget *parent, const char *name, const QString &accessibleName, QRect geometry)
 {
-    auto *edit = new QLineEdit(parent);
+    auto *edit = new LongLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setAccessibleName(accessibleName);
     edit->setGeometry(geometry);
@@ -435,7 +438,7 @@ void Main::updateRecentMenu()
     m_recentMenu->setEnabled(!folders.isEmpty());
 }
 
-bool Main::openFolder(const QByteArray &folder)
+bool Main::openFolder(const QByteArray &folder, bool startsCatalogue)
 {
     // Anything typed in a box belongs to the catalogue being left.
     m_list->setFocus(Qt::OtherFocusReason);
@@ -458,7 +461,9 @@ bool Main::openFolder(const QByteArray &folder)
     createPreview();
     RecentFolders().add(absolute);
     updateRecentMenu();
+    m_startsCatalogue = startsCatalogue;
     StartUp();
+    m_startsCatalogue = false;
     return true;
 }
 
@@ -486,7 +491,8 @@ void Main::LoadProjects()
     for (const QString &message : loaded.messages) {
         // The first run names the folder it creates the file in, below the fixed sentence.
         if (message == Messages::Creating) {
-            m_messages.showMessage(message + QLatin1Char('\r') + shownFolder());
+            if (!m_startsCatalogue)
+                m_messages.showMessage(message + QLatin1Char('\r') + shownFolder());
             continue;
         }
         m_fileFindings.append(CatalogueCheck::fileFinding(message));
@@ -799,36 +805,44 @@ void Main::saveAll()
 void Main::buildPages()
 {
     const PublishResult published = m_document.publish();
-    // Says where the pages went, below the fixed sentence.
-    m_messages.showMessage(published.built ? published.message + QLatin1Char('\r') + shownFolder() : published.message);
+    PagesBuilt::tell(m_messages, published, WorkingFolder::current());
 }
 
 void Main::chooseFolder()
 {
     if (!maybeSave())
         return;
-    const QString folder = m_folders->chooseFolder(this, QFile::decodeName(WorkingFolder::current()));
-    if (!folder.isEmpty())
-        openFolder(QFile::encodeName(folder));
+    const CatalogueOpening::Opening opening =
+        CatalogueOpening::choose(m_messages, *m_folders, this, QFile::decodeName(WorkingFolder::current()));
+    if (!opening.folder.isEmpty())
+        openFolder(opening.folder, opening.startsCatalogue);
 }
 
 void Main::openRecentFolder(const QByteArray &folder)
 {
-    if (maybeSave())
-        openFolder(folder);
+    if (!maybeSave())
+        return;
+    const CatalogueOpening::Opening opening = CatalogueOpening::confirm(folder, m_messages, *m_folders, this);
+    if (!opening.folder.isEmpty())
+        openFolder(opening.folder, opening.startsCatalogue);
 }
 
 void Main::checkPictures()
 {
     storePendingEdit();
-    QList<CheckFinding> findings = m_fileFindings;
-    findings += m_document.check();
-    QStringList lines;
-    for (const CheckFinding &finding : std::as_const(findings))
-        lines.append(printableText(CatalogueCheck::formatFinding(finding)));
-    if (!m_checkDialog)
-        m_checkDialog = new CheckPicturesDialog(this);
-    m_checkDialog->showFindings(lines);
+    if (!m_checkDialog) {
+        m_checkDialog = new FindingsDialog(this);
+        connect(m_checkDialog, &FindingsDialog::projectActivated, this, [this](int row) {
+            // The box being typed in lost the focus to the dialog without storing its text.
+            onEditorFocusLost(focusWidget());
+            if (row < m_model->rowCount())
+                m_list->setSelectedRow(row);
+            activateWindow();
+            m_list->setFocus(Qt::OtherFocusReason);
+        });
+    }
+    m_checkDialog->showFindings(m_fileFindings + m_document.check(), m_document.fileRecords(),
+                                FindingsDialog::folderName(m_document.pictureFolder()));
 }
 
 void Main::showAbout()

@@ -14,7 +14,7 @@
 class Catalogue;
 class CatalogueDocument;
 struct CatalogueEdit;
-class CheckPicturesDialog;
+class FindingsDialog;
 class LongTextEdit;
 class QKeyEvent;
 class MessageService;
@@ -49,7 +49,9 @@ public:
     // Opens the catalogue in `folder`, named by its bytes, as a start in that folder does: works there, shows pictures
     // from its picture folder, runs the start-up with its messages and first run, and remembers it
     // among the recent folders. False, with a message, when the folder cannot be entered.
-    bool openFolder(const QByteArray &folder);
+    // `startsCatalogue`: the user already agreed to start a catalogue there, which the first run
+    // then makes without telling it again.
+    bool openFolder(const QByteArray &folder, bool startsCatalogue = false);
 
     // Loads the catalogue and shows its first project; runs once, before the window is shown.
     void StartUp();
@@ -147,7 +149,7 @@ private:
     QAction *m_buildPagesAction = nullptr;
     QAction *m_checkPicturesAction = nullptr;
     QAction *m_aboutAction = nullptr;
-    CheckPicturesDialog *m_checkDialog = nullptr;
+    FindingsDialog *m_checkDialog = nullptr;
 
     ProjectListModel *m_model = nullptr;
     ProjectList *m_list = nullptr;
@@ -183,4 +185,5 @@ private:
     JournalClaim m_journalClaim;
     // Set by endNow(): a start-up still under way writes nothing more and asks nothing more.
     bool m_ending = false;
+    bool m_startsCatalogue = false;
 };

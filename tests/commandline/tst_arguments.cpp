@@ -51,8 +51,9 @@ void TestArguments::parse_data()
         << QStringList{"-style", "fusion", "--check"} << Action::OpenWindow << "" << true << Action::Check;
     QTest::newRow("last folder") << QStringList{"--last-folder"} << Action::OpenWindow << "" << false
                                  << Action::OpenWindow;
+    // A folder dropped on the launcher.
     QTest::newRow("last folder and a FOLDER")
-        << QStringList{"--last-folder", "site"} << Action::OpenWindow << "" << true << Action::OpenWindow;
+        << QStringList{"--last-folder", "site"} << Action::OpenWindow << "site" << false << Action::OpenWindow;
 }
 
 void TestArguments::parse()
