@@ -6,6 +6,8 @@
 #include "lastfolder.h"
 #include "messages.h"
 #include "messageservice.h"
+#include "recentfolders.h"
+#include "settingsfolder.h"
 #include "stephistory.h"
 #include "workingfolder.h"
 
@@ -66,6 +68,7 @@ private slots:
     void menuLaunchOpensTheLastFolder_data();
     void menuLaunchOpensTheLastFolder();
     void menuCommandsOnTheDemo();
+    void earlierSettingsCarriedOverOnce();
 
 private:
     QTemporaryDir m_settings;
@@ -736,6 +739,29 @@ void CommandsTest::menuCommandsOnTheDemo()
     WindowFixture nothing(projectsNamed({}));
     chooseFromMenu(nothing.window.get(), {Qt::Key_F, Qt::Key_C});
     QVERIFY(findingLines(nothing).value(0).startsWith("Nothing found"));
+}
+
+void CommandsTest::earlierSettingsCarriedOverOnce()
+{
+    QTemporaryDir config;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    const QString earlier = SettingsFolder::earlierFolder();
+    QCOMPARE(earlier, config.filePath(SettingsFolder::EarlierFolderName));
+    const QList<QByteArray> folders = {"/home/me/site", "/home/me/caf\xe9"};
+    QVariantList kept = {QString::fromUtf8(folders.first()), folders.last()};
+    QSettings(earlier + "/project-catalogue.conf", QSettings::NativeFormat).setValue("recentFolders", kept);
+    writeFile(earlier + "/recovery/site.journal", "edits");
+
+    QVERIFY(SettingsFolder::carryOver(earlier));
+    QCOMPARE(RecentFolders().folders(), folders);
+    const QString journals = QFileInfo(QSettings().fileName()).path() + "/recovery/";
+    QCOMPARE(readFile(journals + "site.journal"), QByteArray("edits"));
+    QVERIFY(!QFileInfo::exists(earlier + "/recovery/site.journal"));
+    // Once only: what the earlier version writes later stays its own.
+    writeFile(earlier + "/recovery/other.journal", "edits");
+    QVERIFY(!SettingsFolder::carryOver(earlier));
+    QVERIFY(!QFileInfo::exists(journals + "other.journal"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
 }
 
 QTEST_MAIN(CommandsTest)
