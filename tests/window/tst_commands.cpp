@@ -715,13 +715,6 @@ void CommandsTest::menuCommandsOnTheDemo()
              "projects.txt:4: Old Station: picture 3 is missing (Old Station_p3.gif): the long page "
              "will show a broken image");
     QCOMPARE(fixture.find<QLabel>("checkFolder")->text(), "Pictures looked for in " + fixture.path("Thumbs"));
-    // Wrapped to the dialog's width, not scrolled sideways.
-    findings(fixture)->window()->resize(300, 400);
-    QApplication::processEvents();
-    const QRect first = findings(fixture)->visualItemRect(findings(fixture)->item(0));
-    QVERIFY(first.right() <= findings(fixture)->viewport()->width());
-    QVERIFY2(first.height() > 2 * findings(fixture)->fontMetrics().lineSpacing(),
-             qPrintable(QString::number(first.height())));
     findings(fixture)->setCurrentRow(0);
     QTest::keyClick(findings(fixture), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), lines.first());
@@ -746,6 +739,13 @@ void CommandsTest::menuCommandsOnTheDemo()
     WindowFixture nothing(projectsNamed({}));
     chooseFromMenu(nothing.window.get(), {Qt::Key_F, Qt::Key_C});
     QVERIFY(findingLines(nothing).value(0).startsWith("Nothing found"));
+    // Wrapped to the dialog's width, not scrolled sideways.
+    findings(fixture)->window()->resize(300, 400);
+    QApplication::processEvents();
+    const QRect first = findings(fixture)->visualItemRect(findings(fixture)->item(0));
+    QVERIFY(first.right() <= findings(fixture)->viewport()->width());
+    QVERIFY2(first.height() > 2 * findings(fixture)->fontMetrics().lineSpacing(),
+             qPrintable(QString::number(first.height())));
 }
 
 void CommandsTest::earlierSettingsCarriedOverOnce()
