@@ -62,6 +62,7 @@ FindingsDialog::FindingsDialog(QWidget *parent) : QDialog(parent)
     m_findings->setAccessibleName(tr("Findings"));
     m_findings->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_findings->setWordWrap(true);
+    m_findings->setAlternatingRowColors(true);
     m_findings->setTextElideMode(Qt::ElideNone);
     m_findings->setResizeMode(QListView::Adjust);
     m_findings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
