@@ -1,6 +1,5 @@
 #include "recentfolders.h"
 
-#include "workingfolder.h"
 
 #include <QSettings>
 #include <QVariantList>
@@ -28,12 +27,6 @@ QList<QByteArray> RecentFolders::folders() const
             kept.append(value.toString().toUtf8());
     }
     return kept;
-}
-
-QByteArray RecentFolders::last() const
-{
-    const QByteArray folder = folders().value(0);
-    return !folder.isEmpty() && WorkingFolder::isFolder(folder) ? folder : QByteArray();
 }
 
 void RecentFolders::add(const QByteArray &folder)
