@@ -1,6 +1,5 @@
 #include "recentfolders.h"
 
-
 #include <QSettings>
 #include <QVariantList>
 
