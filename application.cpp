@@ -10,6 +10,8 @@
 #include "picturecommands.h"
 #include "picturenames.h"
 #include "publishcommands.h"
+#include "settingsfolder.h"
+#include "workingfolder.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -87,6 +89,15 @@ public:
     }
 };
 
+// What was dropped on the launcher: a folder, or a file in the catalogue folder (its projects.txt).
+QByteArray droppedFolder(const QByteArray &dropped)
+{
+    if (dropped.isEmpty() || WorkingFolder::isFolder(dropped) || !WorkingFolder::exists(dropped))
+        return dropped;
+    const qsizetype slash = dropped.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : dropped.left(slash);
+}
+
 } // namespace
 
 int runWithoutWindow(int &argc, char **argv)
@@ -151,12 +162,16 @@ int runWindow(int &argc, char **argv)
     const CommandLine::Request request = CommandLine::parse(QCoreApplication::arguments() + decoded(afterQtOptions));
     if (const int status = refusal(request, rawArguments(qtArgc, argv) + afterQtOptions))
         return status;
+    SettingsFolder::carryOver(SettingsFolder::earlierFolder());
     MessageBoxService messages;
     // A start from the desktop's menu has the home folder, or wherever the desktop was started,
     // as its working directory: it never makes a catalogue there without being told.
+    bool startsCatalogue = false;
     if (request.lastFolder) {
         MenuLaunchFolders folders;
-        if (!LastFolder::enter(messages, folders))
+        if (!LastFolder::enter(messages, folders,
+                               droppedFolder(CommandLine::folderBytes(rawArguments(qtArgc, argv) + afterQtOptions)),
+                               &startsCatalogue))
             return 0;
     }
 
@@ -169,7 +184,7 @@ int runWindow(int &argc, char **argv)
     EndSignals ending;
     QObject::connect(&ending, &EndSignals::ending, &window, [&window](int signal) { window.endNow(128 + signal); });
     // Any message of the start-up is shown before the window itself.
-    if (!window.openFolder(QByteArrayLiteral(".")))
+    if (!window.openFolder(QByteArrayLiteral("."), startsCatalogue))
         return CommandLine::Failed;
     // One that came while a start-up message was shown ended its box, not the program.
     if (ending.received() != 0)

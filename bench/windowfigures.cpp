@@ -178,6 +178,16 @@ public:
         shown.append(text);
         return false;
     }
+    NewCatalogue askToStartCatalogue(const QString &text) override
+    {
+        shown.append(text);
+        return NewCatalogue::Cancel;
+    }
+    bool offerToShowPages(const QString &text) override
+    {
+        shown.append(text);
+        return false;
+    }
     QStringList shown;
 };
 

@@ -45,10 +45,12 @@ struct Options
         QStringLiteral("PROJECT")};
     QCommandLineOption lastFolder{
         QStringLiteral("last-folder"),
-        QStringLiteral("Opens the window on the catalogue folder opened last, instead of the working "
+        QStringLiteral("Opens the window the desktop's way: on FOLDER, a folder (or a file in one) dropped "
+                       "on the launcher, or else on the catalogue folder opened last, instead of the working "
                        "directory; the first time, or when that folder is gone, asks for a folder, and "
                        "ends without writing anything when none is chosen; a folder that cannot be "
-                       "entered is named with the reason, and another is asked for. The desktop menu "
+                       "entered is named with the reason, and another is asked for; a folder without "
+                       "projects.txt is asked about before one is written there. The desktop menu "
                        "starts the program so.")};
 };
 
@@ -123,8 +125,6 @@ Request parse(const QStringList &arguments)
     if (request.lastFolder && request.action != Action::OpenWindow)
         request.error =
             QStringLiteral("--last-folder opens the window; it cannot be given with --build-pages or --check.");
-    else if (request.lastFolder && !folders.isEmpty())
-        request.error = QStringLiteral("--last-folder and a FOLDER cannot be given together.");
     else if (folders.size() > 1)
         request.error = QStringLiteral("Only one FOLDER can be given.");
     else
@@ -207,6 +207,8 @@ void setApplicationIdentity()
 {
     QCoreApplication::setApplicationName(ProgramName);
     QCoreApplication::setApplicationVersion(QStringLiteral(CATALOGUE_VERSION));
+    // The settings folder goes by the organization's name: ~/.config/project-catalogue/.
+    QCoreApplication::setOrganizationName(ProgramName);
     QCoreApplication::setOrganizationDomain(QStringLiteral(CATALOGUE_DOMAIN));
 }
 

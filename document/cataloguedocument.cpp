@@ -141,6 +141,24 @@ QList<CheckFinding> CatalogueDocument::check() const
     return CatalogueCheck::checkProjects(stored, m_pictureFolder);
 }
 
+QList<qsizetype> CatalogueDocument::fileRecords() const
+{
+    QList<qsizetype> records(m_catalogue.Projects().size(), 0);
+    if (m_records.size() != records.size())
+        return records;
+    QHash<quint32, qsizetype> savedAt;
+    savedAt.reserve(m_savedRecords.size());
+    for (qsizetype i = 0; i < m_savedRecords.size(); ++i)
+        savedAt.insert(m_savedRecords.at(i), i + 1);
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const quint32 record = m_records.at(i);
+        // The name is the first of the fields noted.
+        if (!m_savedTexts.contains(quint64(record) << 2))
+            records[i] = savedAt.value(record);
+    }
+    return records;
+}
+
 void CatalogueDocument::setShownPictureCount(qint16 position, qint16 pics)
 {
     if (position < 0 || position > m_catalogue.LastProject())

@@ -65,6 +65,11 @@ public:
     // file holds it, as the command line's check reads it.
     QList<CheckFinding> check() const;
 
+    // For each position of the catalogue, the record of projects.txt, counted from 1, that the
+    // project there is as last read or saved, by its name at least; 0 for a project added since, or
+    // renamed.
+    QList<qsizetype> fileRecords() const;
+
     // Showing the project at `position` sets its picture count to what its pictures on disk say.
     // The count it had is kept for check() until the next save writes the new one.
     void setShownPictureCount(qint16 position, qint16 pics);

@@ -1,5 +1,6 @@
 #include "lastfolder.h"
 
+#include "catalogueopening.h"
 #include "folderchooser.h"
 #include "messageservice.h"
 #include "printabletext.h"
@@ -12,23 +13,36 @@
 
 namespace LastFolder {
 
-bool enter(MessageService &messages, FolderChooser &chooser)
+bool enter(MessageService &messages, FolderChooser &chooser, const QByteArray &given, bool *startsCatalogue)
 {
-    QByteArray folder = RecentFolders().last();
+    QByteArray folder = given;
+    if (folder.isEmpty()) {
+        folder = RecentFolders().folders().value(0);
+        if (!folder.isEmpty() && !WorkingFolder::exists(folder)) {
+            messages.showMessage(QCoreApplication::translate("LastFolder",
+                                                             "The catalogue folder %1 was moved or deleted.\rChoose "
+                                                             "where it is now, or another folder.")
+                                     .arg(QDir::toNativeSeparators(printableFileName(folder))));
+            folder.clear();
+        }
+    }
     // A launch from the menu has no terminal: without a word it would end unseen, every time.
     for (;;) {
-        QString reason;
-        if (!folder.isEmpty()) {
-            if (WorkingFolder::enter(folder, reason))
-                return true;
-            messages.showMessage(
-                QCoreApplication::translate("LastFolder", "Not possible to open %1\r%2 Choose another folder.")
-                    .arg(printableFileName(folder), reason));
-        }
-        const QString chosen = chooser.chooseFolder(nullptr, QDir::homePath());
-        if (chosen.isEmpty())
+        const CatalogueOpening::Opening opening = folder.isEmpty()
+            ? CatalogueOpening::choose(messages, chooser, nullptr, QDir::homePath())
+            : CatalogueOpening::confirm(folder, messages, chooser, nullptr);
+        if (opening.folder.isEmpty())
             return false;
-        folder = QFile::encodeName(chosen);
+        QString reason;
+        if (WorkingFolder::enter(opening.folder, reason)) {
+            if (startsCatalogue)
+                *startsCatalogue = opening.startsCatalogue;
+            return true;
+        }
+        messages.showMessage(
+            QCoreApplication::translate("LastFolder", "Not possible to open %1\r%2 Choose another folder.")
+                .arg(printableFileName(opening.folder), reason));
+        folder.clear();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "mainform.h"
 
+#include "longlineedit.h"
 #include "longtextedit.h"
 #include "projectlist.h"
 
@@ -73,7 +74,7 @@ QLabel *createCaption(QWidget *parent, const char *name, const QString &text, QR
 
 QLineEdit *createLineEdit(QWidget *parent, const char *name, const QString &accessibleName, QRect geometry)
 {
-    auto *edit = new QLineEdit(parent);
+    auto *edit = new LongLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setAccessibleName(accessibleName);
     edit->setGeometry(geometry);

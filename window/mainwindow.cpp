@@ -4,7 +4,9 @@
 #include "catalogue.h"
 #include "cataloguedocument.h"
 #include "cataloguestep.h"
-#include "checkpicturesdialog.h"
+#include "catalogueopening.h"
+#include "findingsdialog.h"
+#include "longlineedit.h"
 #include "longtextedit.h"
 #include "messages.h"
 #include "messageservice.h"
@@ -13,6 +15,7 @@
 #include "printabletext.h"
 #include "projectlist.h"
 #include "projectlistmodel.h"
+#include "pagesbuilt.h"
 #include "recentfolders.h"
 #include "spacetrim.h"
 #include "stephistory.h"
@@ -113,7 +116,7 @@ void Main::updateTitle()
     setWindowModified(m_document.isModified());
 }
 
-bool Main::openFolder(const QByteArray &folder)
+bool Main::openFolder(const QByteArray &folder, bool startsCatalogue)
 {
     // Anything typed in a box belongs to the catalogue being left.
     m_ui.list_projects->setFocus(Qt::OtherFocusReason);
@@ -131,7 +134,9 @@ bool Main::openFolder(const QByteArray &folder)
     createPreview();
     RecentFolders().add(m_document.absoluteFolder());
     updateRecentMenu();
+    m_startsCatalogue = startsCatalogue;
     StartUp();
+    m_startsCatalogue = false;
     return true;
 }
 
@@ -152,11 +157,13 @@ void Main::LoadProjects()
     // Before any message: the list must not draw rows of the catalogue that was there.
     m_model->rebuild();
     updateTitle();
-    // The first run says what it creates, and names the folder below the fixed sentence, before it does.
     const qsizetype findings = loaded.messages.size() - (loaded.firstSaveDue() ? 1 : 0);
-    for (qsizetype i = 0; i < loaded.messages.size(); ++i)
-        m_messages.showMessage(i < findings ? loaded.messages.at(i)
-                                            : loaded.messages.at(i) + QLatin1Char('\r') + shownFolder());
+    for (qsizetype i = 0; i < findings; ++i)
+        m_messages.showMessage(loaded.messages.at(i));
+    // The first run says what it creates, and names the folder below the fixed sentence, before it
+    // does; not after the user has just been asked and chose Create.
+    if (loaded.firstSaveDue() && !m_startsCatalogue)
+        m_messages.showMessage(loaded.messages.at(findings) + QLatin1Char('\r') + shownFolder());
     if (m_ending)
         return;
     if (loaded.firstSaveDue())
@@ -338,34 +345,44 @@ void Main::buildPages()
 {
     storePendingEdit();
     const PublishResult published = m_document.publish();
-    // Says where the pages went, below the fixed sentence.
-    m_messages.showMessage(published.built ? published.message + QLatin1Char('\r') + shownFolder() : published.message);
+    PagesBuilt::tell(m_messages, published, m_document.absoluteFolder());
 }
 
 void Main::chooseFolder()
 {
     if (!maybeSave())
         return;
-    const QString folder = m_folders->chooseFolder(this, QFile::decodeName(m_document.absoluteFolder()));
-    if (!folder.isEmpty())
-        openFolder(QFile::encodeName(folder));
+    const CatalogueOpening::Opening opening =
+        CatalogueOpening::choose(m_messages, *m_folders, this, QFile::decodeName(m_document.absoluteFolder()));
+    if (!opening.folder.isEmpty())
+        openFolder(opening.folder, opening.startsCatalogue);
 }
 
 void Main::openRecentFolder(const QByteArray &folder)
 {
-    if (maybeSave())
-        openFolder(folder);
+    if (!maybeSave())
+        return;
+    const CatalogueOpening::Opening opening = CatalogueOpening::confirm(folder, m_messages, *m_folders, this);
+    if (!opening.folder.isEmpty())
+        openFolder(opening.folder, opening.startsCatalogue);
 }
 
 void Main::checkPictures()
 {
     storePendingEdit();
-    QStringList lines;
-    for (const CheckFinding &finding : m_document.fileFindings() + m_document.check())
-        lines.append(printableText(CatalogueCheck::formatFinding(finding)));
-    if (!m_checkDialog)
-        m_checkDialog = new CheckPicturesDialog(this);
-    m_checkDialog->showFindings(lines);
+    if (!m_checkDialog) {
+        m_checkDialog = new FindingsDialog(this);
+        connect(m_checkDialog, &FindingsDialog::projectActivated, this, [this](int row) {
+            // The box being typed in lost the focus to the dialog without storing its text.
+            onEditorFocusLost(focusWidget());
+            if (row < m_model->rowCount())
+                m_ui.list_projects->setSelectedRow(row);
+            activateWindow();
+            m_ui.list_projects->setFocus(Qt::OtherFocusReason);
+        });
+    }
+    m_checkDialog->showFindings(m_document.fileFindings() + m_document.check(), m_document.fileRecords(),
+                                FindingsDialog::folderName(m_document.pictureFolder()));
 }
 
 void Main::showAbout()

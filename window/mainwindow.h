@@ -12,7 +12,7 @@
 
 class Catalogue;
 class CatalogueDocument;
-class CheckPicturesDialog;
+class FindingsDialog;
 class MessageService;
 class PictureMenu;
 class PicturePreview;
@@ -40,7 +40,9 @@ public:
     // Opens the catalogue in `folder`, named by its bytes, as a start in that folder does: works there, shows pictures
     // from its picture folder, runs the start-up with its messages and first run, and remembers it
     // among the recent folders. False, with a message, when the folder cannot be entered.
-    bool openFolder(const QByteArray &folder);
+    // `startsCatalogue`: the user already agreed to start a catalogue there, which the first run
+    // then makes without telling it again.
+    bool openFolder(const QByteArray &folder, bool startsCatalogue = false);
 
     // Loads the catalogue and shows its first project; runs once, before the window is shown.
     void StartUp();
@@ -109,7 +111,7 @@ private:
     FolderDialog m_folderDialog;
     FolderChooser *m_folders = &m_folderDialog;
     MainForm m_ui;
-    CheckPicturesDialog *m_checkDialog = nullptr;
+    FindingsDialog *m_checkDialog = nullptr;
     ProjectListModel *m_model = nullptr;
     std::unique_ptr<PicturePreview> m_preview;
     PictureMenu *m_pictures = nullptr;
@@ -120,4 +122,7 @@ private:
     quint64 m_sessionLeaves = 0;
     // Set by endNow(): a start-up still under way writes nothing more and asks nothing more.
     bool m_ending = false;
+    // Set while a folder the user just chose to start a catalogue in is read: its first run asks
+    // nothing more.
+    bool m_startsCatalogue = false;
 };

@@ -1,8 +1,11 @@
 #include "messageboxservice.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 namespace {
 
@@ -87,4 +90,53 @@ MessageService::Recovery MessageBoxService::askToRestore(const QString &text)
     if (box.clickedButton() == restore)
         return Recovery::Restore;
     return box.clickedButton() == discard ? Recovery::Discard : Recovery::Undecided;
+}
+
+namespace {
+
+// A window manager draws the caption in a bar as wide as the box, beside its own buttons: a box
+// narrower than that cuts the caption short.
+void fitCaption(QMessageBox &box)
+{
+    QFont bold = box.font();
+    bold.setBold(true);
+    const int width = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 160;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
+} // namespace
+
+MessageService::NewCatalogue MessageBoxService::askToStartCatalogue(const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), shown(text), QMessageBox::NoButton,
+                    m_parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *create =
+        box.addButton(QApplication::translate("MessageBoxService", "C&reate"), QMessageBox::AcceptRole);
+    const QPushButton *another = box.addButton(
+        QApplication::translate("MessageBoxService", "C&hoose Another Folder\u2026"), QMessageBox::ActionRole);
+    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+    box.setDefaultButton(create);
+    fitCaption(box);
+    box.exec();
+    if (box.clickedButton() == create)
+        return NewCatalogue::Create;
+    return box.clickedButton() == another ? NewCatalogue::ChooseAnother : NewCatalogue::Cancel;
+}
+
+bool MessageBoxService::offerToShowPages(const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), shown(text),
+                    QMessageBox::NoButton, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    const QPushButton *open =
+        box.addButton(QApplication::translate("MessageBoxService", "&Open Index Page"), QMessageBox::AcceptRole);
+    QPushButton *close = box.addButton(QMessageBox::Close);
+    box.setDefaultButton(close);
+    box.setEscapeButton(close);
+    fitCaption(box);
+    box.exec();
+    return box.clickedButton() == open;
 }

@@ -8,7 +8,9 @@ class QWidget;
 // question has "Replace" and "Cancel", Cancel the default. Before unsaved changes are lost, the
 // standard Save, Discard and Cancel buttons, Save the default and Escape cancelling. Recovered
 // edits: "Restore", the default, and Discard, one of which must be chosen. Before saving what the
-// file changes, "Save Anyway" and "Cancel", Cancel the default.
+// file changes, "Save Anyway" and "Cancel", Cancel the default. A folder without a catalogue:
+// "Create", the default, "Choose Another Folder…" and "Cancel". Built pages: "Open Index Page" and
+// "Close", the default. The last two are never narrower than their caption.
 class MessageBoxService : public MessageService
 {
 public:
@@ -20,6 +22,8 @@ public:
     Answer askToSave(const QString &text) override;
     Recovery askToRestore(const QString &text) override;
     bool askToSaveAnyway(const QString &text) override;
+    NewCatalogue askToStartCatalogue(const QString &text) override;
+    bool offerToShowPages(const QString &text) override;
 
 private:
     QWidget *m_parent;

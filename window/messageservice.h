@@ -9,6 +9,7 @@ class MessageService
 public:
     enum class Answer { Save, Discard, Cancel };
     enum class Recovery { Restore, Discard, Undecided };
+    enum class NewCatalogue { Create, ChooseAnother, Cancel };
 
     virtual ~MessageService() = default;
     virtual void showMessage(const QString &text) = 0;
@@ -24,4 +25,9 @@ public:
     virtual Recovery askToRestore(const QString &text) = 0;
     // Asks whether to save although `text` says what saving changes; true to save.
     virtual bool askToSaveAnyway(const QString &text) = 0;
+    // Asks, before anything is written in a folder without a catalogue, whether to start one there,
+    // to choose another folder, or to leave it.
+    virtual NewCatalogue askToStartCatalogue(const QString &text) = 0;
+    // Tells that the pages were built, `text` naming them, and offers to show them; true to show them.
+    virtual bool offerToShowPages(const QString &text) = 0;
 };

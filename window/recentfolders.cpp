@@ -34,12 +34,6 @@ QList<QByteArray> RecentFolders::folders() const
     return kept;
 }
 
-QByteArray RecentFolders::last() const
-{
-    const QByteArray folder = folders().value(0);
-    return !folder.isEmpty() && WorkingFolder::isFolder(folder) ? folder : QByteArray();
-}
-
 void RecentFolders::add(const QByteArray &folder)
 {
     const QList<QByteArray> before = folders();

@@ -16,9 +16,6 @@ public:
 
     // As kept, gone or not, absolute.
     QList<QByteArray> folders() const;
-    // The folder opened last, when it is still a folder; otherwise an empty name, not an older one:
-    // a menu launch asks rather than open a catalogue the user did not open last.
-    QByteArray last() const;
     // Puts the absolute `folder` first. The settings are written only when that changes the list,
     // so that opening the same catalogue again writes nothing.
     void add(const QByteArray &folder);

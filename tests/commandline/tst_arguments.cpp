@@ -55,8 +55,9 @@ void TestArguments::parse_data()
                                   << "" << false << Action::AddPictures;
     QTest::newRow("add pictures without a file")
         << QStringList{"--add-pictures", "Boat"} << Action::OpenWindow << "" << true << Action::AddPictures;
+    // A folder dropped on the launcher.
     QTest::newRow("last folder and a FOLDER")
-        << QStringList{"--last-folder", "site"} << Action::OpenWindow << "" << true << Action::OpenWindow;
+        << QStringList{"--last-folder", "site"} << Action::OpenWindow << "site" << false << Action::OpenWindow;
 }
 
 void TestArguments::parse()

@@ -4,7 +4,8 @@
 # program on a catalogue folder whose Thumbs holds the main picture, with no Thumbs beside the
 # executable: the window shows the picture, started in that folder or given it as FOLDER. Started
 # as the desktop menu starts it, in an empty home folder, it asks for a folder and, cancelled,
-# leaves the home folder empty; once a folder was opened, it opens that one.
+# leaves the home folder empty; the home folder chosen in haste is asked about, and written only
+# after Create; once a folder was opened, it opens that one.
 set -euo pipefail
 build=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
@@ -27,7 +28,7 @@ desktop=${desktops[0]}
 id=$(basename "$desktop" .desktop)
 report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate failed: $report"
 [ -z "$report" ] || fail "desktop-file-validate reports: $report"
-grep -qx "Exec=project-catalogue --last-folder" "$desktop" \
+grep -qx "Exec=project-catalogue --last-folder %f" "$desktop" \
     || fail "the desktop entry does not start the installed program on the folder used last"
 grep -qx "Icon=$id" "$desktop" || fail "the desktop entry's icon is not $id"
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
@@ -85,6 +86,22 @@ sleep 0.5 && xdotool windowfocus --sync "$dialog" key Escape
 wait "$app_pid" || fail "the cancelled menu launch ended with status $?"
 app_pid="" left=$(cd "$home" && find . -mindepth 1)
 [ -z "$left" ] || fail "the cancelled menu launch left in the home folder: $left"
+
+# Choose with nothing selected picks the home folder: a question, and nothing written until Create.
+menu_launch
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Open Catalogue Folder' 2>/dev/null | head -n1 || true)
+[ -n "$dialog" ] || fail "a second menu launch did not ask for a folder"
+sleep 0.5 && xdotool windowfocus --sync "$dialog" key Return
+question=$(visible_window)
+[ -n "$question" ] || fail "choosing a folder without projects.txt asked nothing"
+left=$(cd "$home" && find . -mindepth 1)
+[ -z "$left" ] || fail "the home folder was written before Create: $left"
+sleep 0.5 && xdotool windowfocus --sync "$question" key alt+r
+wait_for '[ -f "$home/projects.txt" ]'
+[ -n "$(main_window)" ] || fail "Create did not open the window"
+kill "$app_pid" && wait "$app_pid" 2>/dev/null || true
+app_pid=""
+rm "$home/projects.txt"
 
 # The centre of the picture frame, below the menu bar.
 frame_x=378 frame_y=76

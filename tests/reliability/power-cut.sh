@@ -55,7 +55,7 @@ mkdir "$disk/config" "$disk/edited" && cp "$disk/projects.txt" "$disk/edited/" &
 driven_pid=$!
 for _ in $(seq 200); do grep -q stored "$work/driven.out" && break; sleep 0.1; done
 sleep 1.5
-recovery=config/project-catalogue.invalid/recovery
+recovery=config/project-catalogue/recovery
 journal=$(ls "$disk/$recovery" 2>/dev/null | head -n1)
 [ -n "$journal" ] || { echo "FAIL: no journal 1.5 s after a stored edit"; exit 1; }
 check "an edit in the window" "$recovery/$journal"

@@ -36,7 +36,7 @@ void startProgram(QProcess &program, const QTemporaryDir &dir, const QStringList
 
 int journals(const QTemporaryDir &dir)
 {
-    return int(QDir(dir.filePath("config/project-catalogue.invalid/recovery")).entryList(QDir::Files).size());
+    return int(QDir(dir.filePath("config/project-catalogue/recovery")).entryList(QDir::Files).size());
 }
 
 } // namespace

@@ -56,7 +56,7 @@ private slots:
         const bool save = command == QLatin1String("cmd_save");
         const QString failure = save ? Messages::SaveFailed : Messages::PagesFailed;
         WindowFixture fixture(projectsNamed({"Harbour", "Mill", "Tower"}));
-        const QString success = save ? QString() : Messages::PagesBuilt + '\r' + fixture.folder();
+        const QString success = save ? QString() : fixture.pagesBuilt();
         const QString folder = QFileInfo(fixture.projectsPath()).absolutePath();
         fixture.click("cmd_all"); // old pages to keep
         fixture.messages.texts.clear();

@@ -9,7 +9,8 @@
 
 // Keeps every message and question the program would have shown, in order, instead of showing it;
 // a question is answered `replace`, one before losing changes `answer`, one on recovered edits
-// `recovery`, one before saving what the file changes `saveAnyway`.
+// `recovery`, one before saving what the file changes `saveAnyway`, one on starting a catalogue the
+// next of `newCatalogue`, the offer to show built pages `showPages`.
 class RecordingMessages : public MessageService
 {
 public:
@@ -42,10 +43,22 @@ public:
         texts.append(text);
         return saveAnyway;
     }
+    NewCatalogue askToStartCatalogue(const QString &text) override
+    {
+        texts.append(text);
+        return newCatalogue.isEmpty() ? NewCatalogue::Cancel : newCatalogue.takeFirst();
+    }
+    bool offerToShowPages(const QString &text) override
+    {
+        texts.append(text);
+        return showPages;
+    }
     QStringList texts;
     bool replace = false;
     std::function<void()> whileAsking; // done once, as the first question waits for its answer
     bool saveAnyway = false;
     Answer answer = Answer::Cancel;
     Recovery recovery = Recovery::Restore;
+    QList<NewCatalogue> newCatalogue; // answered in turn; none left is Cancel
+    bool showPages = false;
 };

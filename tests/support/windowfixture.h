@@ -131,6 +131,12 @@ public:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     // The catalogue folder as the messages name it.
     QString folder() const { return QDir::toNativeSeparators(m_dir.path()); }
+    // What Build Pages tells when it built the pages here.
+    QString pagesBuilt() const
+    {
+        return QStringLiteral("Pages Built\r") + folder()
+            + QStringLiteral("\rWritten there: projects_index.htm, projects_short.htm and projects_long.htm.");
+    }
 
     CatalogueDocument document{QStringLiteral("."), m_dir.filePath(QStringLiteral("Thumbs"))};
     Catalogue &catalogue = document.catalogue();

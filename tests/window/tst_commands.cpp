@@ -7,12 +7,17 @@
 #include "messages.h"
 #include "messageservice.h"
 #include "picturemenu.h"
+#include "recentfolders.h"
+#include "settingsfolder.h"
 #include "stephistory.h"
 #include "workingfolder.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QListWidget>
 #include <QMimeData>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -24,6 +29,18 @@
 #include <sys/stat.h>
 
 Q_DECLARE_METATYPE(MessageService::Answer)
+
+// Stands in for the desktop's browser.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+
+public:
+    QList<QUrl> urls;
+};
 
 class CommandsTest : public QObject
 {
@@ -56,6 +73,7 @@ private slots:
     void menuCommandsOnTheDemo();
     void picturesFromTheWindow_data();
     void picturesFromTheWindow();
+    void earlierSettingsCarriedOverOnce();
 
 private:
     QTemporaryDir m_settings;
@@ -76,6 +94,19 @@ static void chooseFromMenu(QWidget *window, const QList<Qt::Key> &letters)
         QVERIFY(menu);
         QTest::keyClick(menu, letter);
     }
+}
+
+static QListWidget *findings(const WindowFixture &fixture)
+{
+    return fixture.window->findChild<QListWidget *>("checkFindings");
+}
+
+static QStringList findingLines(const WindowFixture &fixture)
+{
+    QStringList lines;
+    for (int i = 0; i < findings(fixture)->count(); ++i)
+        lines.append(findings(fixture)->item(i)->text());
+    return lines;
 }
 
 void CommandsTest::commandOnThreeProjects_data()
@@ -319,8 +350,13 @@ void CommandsTest::buildPagesWritesThePages()
 {
     WindowFixture fixture(projectsNamed({"A", "B"}));
     fixture.type("text_short", "Unsaved edit");
+    fixture.messages.showPages = true;
+    UrlRecorder browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "open");
     fixture.click("cmd_all");
-    QCOMPARE(fixture.messages.texts, QStringList{Messages::PagesBuilt + '\r' + fixture.folder()});
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(fixture.messages.texts, QStringList{fixture.pagesBuilt()});
+    QCOMPARE(browser.urls, QList<QUrl>{QUrl::fromLocalFile(fixture.path("projects_index.htm"))});
     for (const char *page : {"projects_index.htm", "projects_short.htm", "projects_long.htm"})
         QVERIFY2(QFileInfo(fixture.path(QLatin1String(page))).size() > 0, page);
     QVERIFY(readFile(fixture.path("projects_short.htm")).contains("Unsaved edit"));
@@ -358,12 +394,13 @@ void CommandsTest::selectionBringsThePictureCountInStep()
         checked.append(CatalogueCheck::formatFinding(finding));
     QVERIFY(checked.join('\n').contains("stored picture count is 1"));
     chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_C});
-    QCOMPARE(fixture.window->findChild<QPlainTextEdit *>("checkFindings")->toPlainText(), checked.join('\n'));
+    QCOMPARE(findingLines(fixture), checked);
     QVERIFY(fixture.window->close());
     QVERIFY(fixture.messages.texts.isEmpty());
 }
 
 using Answer = MessageService::Answer;
+using NewCatalogue = MessageService::NewCatalogue;
 
 void CommandsTest::closeWithUnsavedChanges_data()
 {
@@ -530,13 +567,13 @@ void CommandsTest::openFolderAndOpenRecent()
     const QByteArray before = readFile(fixture.projectsPath());
     QTemporaryDir other, empty;
     writeFile(other.filePath("projects.txt"), CatalogueFormat::write(projectsNamed({"X", "Y", "Z"})));
-    fixture.folders.answers = {QString(), other.path(), empty.path()};
+    fixture.folders.answers = {QString(), other.path(), empty.path(), empty.path(), empty.path()};
 
     // The edit typed before Ctrl+O is stored and asked about; Cancel there asks for no folder.
     fixture.type("text_short", "Pending");
     QTest::keyClick(fixture.line("text_short"), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(fixture.messages.texts, QStringList{Messages::UnsavedChanges});
-    QCOMPARE(fixture.folders.answers.size(), 3);
+    QCOMPARE(fixture.folders.answers.size(), 5);
     QCOMPARE(fixture.catalogue.at(0).ShortDesc, QStringLiteral("Pending"));
 
     // Discarded, then the folder dialog cancelled: the catalogue stays, edit and all.
@@ -556,9 +593,19 @@ void CommandsTest::openFolderAndOpenRecent()
     QCOMPARE(fixture.messages.texts, QStringList{Messages::UnsavedChanges});
     fixture.messages.texts.clear();
 
-    // A folder without a catalogue takes the first-run path there, naming it.
+    // A folder without a catalogue is asked about first: Cancel writes nothing and stays; Choose
+    // Another asks for a folder again; Create takes the first-run path there, told already.
+    const QString question = "Start a new catalogue in " + QDir::toNativeSeparators(empty.path())
+        + "?\rThe folder holds no projects.txt. Create writes one there with a single project, \"New\"; until "
+          "then nothing is written.";
+    fixture.messages.newCatalogue = {NewCatalogue::Cancel, NewCatalogue::ChooseAnother, NewCatalogue::Create};
     QTest::keyClick(fixture.list(), Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(fixture.messages.texts, QStringList{Messages::Creating + '\r' + QDir::toNativeSeparators(empty.path())});
+    QCOMPARE(fixture.messages.texts, QStringList{question});
+    QVERIFY(QDir(empty.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+    QCOMPARE(fixture.rows(), QStringList({"X", "Y", "Z"}));
+    QTest::keyClick(fixture.list(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(fixture.messages.texts, QStringList({question, question, question}));
+    QVERIFY(fixture.folders.answers.isEmpty());
     QCOMPARE(readFile(empty.filePath("projects.txt")).size(), 110);
     QCOMPARE(fixture.rows(), QStringList{"New"});
 
@@ -579,13 +626,19 @@ void CommandsTest::menuLaunchOpensTheLastFolder_data()
     QTest::addColumn<QByteArray>("name"); // of the catalogue folder opened before
     QTest::addColumn<bool>("locked"); // mode 000 by the time of the launch
     QTest::addColumn<QString>("title"); // of the window opened on it
+    QTest::addColumn<QByteArray>("gone"); // moved there, or its projects.txt removed, before the launch
 
     QTest::newRow("name from an older disk")
-        << QByteArray("caf\xe9") << false << "caf\\xe9[*] \u2014 Project Management";
-    QTest::newRow("controls in the name") << QByteArray("a\x1b]0;t\a\n\xe2\x80\xae"
-                                                        "b")
-                                          << false << "a\\x1b]0;t\\x07\\x0a\\u202eb[*] \u2014 Project Management";
-    QTest::newRow("cannot be entered") << QByteArray("locked") << true << "locked[*] \u2014 Project Management";
+        << QByteArray("caf\xe9") << false << "caf\\xe9[*] \u2014 Project Management" << QByteArray();
+    QTest::newRow("controls in the name")
+        << QByteArray("a\x1b]0;t\a\n\xe2\x80\xae"
+                      "b")
+        << false << "a\\x1b]0;t\\x07\\x0a\\u202eb[*] \u2014 Project Management" << QByteArray();
+    QTest::newRow("cannot be entered") << QByteArray("locked") << true << "locked[*] \u2014 Project Management"
+                                       << QByteArray();
+    QTest::newRow("moved") << QByteArray("site") << false << "site[*] \u2014 Project Management" << QByteArray("moved");
+    QTest::newRow("no catalogue any more")
+        << QByteArray("site") << false << "site[*] \u2014 Project Management" << QByteArray("site/projects.txt");
 }
 
 void CommandsTest::menuLaunchOpensTheLastFolder()
@@ -593,6 +646,7 @@ void CommandsTest::menuLaunchOpensTheLastFolder()
     QFETCH(QByteArray, name);
     QFETCH(bool, locked);
     QFETCH(QString, title);
+    QFETCH(QByteArray, gone);
     WindowFixture fixture(projectsNamed({"A"}));
     QTemporaryDir root;
     writeFile(root.filePath("site/projects.txt"), CatalogueFormat::write(projectsNamed({"X", "Y"})));
@@ -622,13 +676,30 @@ void CommandsTest::menuLaunchOpensTheLastFolder()
                                               | QFile::ReadOther | QFile::ExeOther));
         ::setfsuid(nobody);
     }
+    const QByteArray away = QFile::encodeName(root.path()) + '/' + gone;
+    if (gone.endsWith(".txt"))
+        QVERIFY(::rename(away.constData(), QFile::encodeName(root.filePath("projects.before")).constData()) == 0);
+    else if (!gone.isEmpty())
+        QVERIFY(::rename(folder.constData(), away.constData()) == 0);
+    messages.newCatalogue = {NewCatalogue::Cancel};
     const bool entered = LastFolder::enter(messages, folders);
     if (locked) {
         ::setfsuid(::geteuid());
         QVERIFY(::chmod(folder.constData(), 0700) == 0);
     }
-    QCOMPARE(entered, !locked);
-    if (locked) {
+    QCOMPARE(entered, !locked && gone.isEmpty());
+    if (gone.endsWith(".txt")) {
+        QCOMPARE(messages.texts.size(), 1);
+        QVERIFY(messages.texts.first().startsWith("Start a new catalogue in " + QFile::decodeName(folder) + "?"));
+        QVERIFY(!QFileInfo::exists(QFile::decodeName(away)));
+        QCOMPARE(folders.answers.size(), 1);
+    } else if (!gone.isEmpty()) {
+        QCOMPARE(messages.texts,
+                 QStringList{"The catalogue folder " + QFile::decodeName(folder)
+                             + " was moved or deleted.\rChoose where it is now, or another folder."});
+        QVERIFY(folders.answers.isEmpty());
+        QVERIFY(::rename(away.constData(), folder.constData()) == 0);
+    } else if (locked) {
         QCOMPARE(messages.texts,
                  QStringList{"Not possible to open " + QFile::decodeName(folder)
                              + "\rPermission denied. Choose another folder."});
@@ -653,7 +724,7 @@ void CommandsTest::menuCommandsOnTheDemo()
     // Build Pages from the menu works on the edit typed, as the button does.
     fixture.type("text_short", "Unsaved edit");
     chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_B});
-    QCOMPARE(fixture.messages.texts, QStringList{Messages::PagesBuilt + '\r' + fixture.folder()});
+    QCOMPARE(fixture.messages.texts, QStringList{fixture.pagesBuilt()});
     QVERIFY(readFile(fixture.path("projects_short.htm")).contains("Unsaved edit"));
 
     // Undo from the Edit menu, Save All from the File menu, each by its letters.
@@ -665,16 +736,31 @@ void CommandsTest::menuCommandsOnTheDemo()
     QVERIFY(!fixture.window->isWindowModified());
     QVERIFY(readFile(fixture.projectsPath()).contains("Unsaved edit"));
 
-    // What --check prints for the demo, line for line.
+    // What --check prints for the demo, line for line, and where it looked.
     chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_C});
-    auto *findings = fixture.window->findChild<QPlainTextEdit *>("checkFindings");
-    QVERIFY(findings && findings->isVisible());
-    const QStringList lines = findings->toPlainText().split('\n');
+    QVERIFY(findings(fixture) && findings(fixture)->isVisible());
+    QStringList lines = findingLines(fixture);
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines.first(),
              "projects.txt:4: Old Station: picture 3 is missing (Old Station_p3.gif): the long page "
              "will show a broken image");
-    QVERIFY(findings->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    QCOMPARE(fixture.find<QLabel>("checkFolder")->text(), "Pictures looked for in " + fixture.path("Thumbs"));
+    findings(fixture)->setCurrentRow(0);
+    QTest::keyClick(findings(fixture), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), lines.first());
+    // A finding taken to its project; one not saved yet is named by its row.
+    findings(fixture)->setCurrentRow(1);
+    QTest::keyClick(findings(fixture), Qt::Key_Return);
+    QCOMPARE(fixture.selectedRow(), 5);
+    fixture.click("cmd_up");
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_C});
+    lines = findingLines(fixture);
+    QVERIFY2(lines.at(1).startsWith("projects.txt:6: North Tower: picture 1"), qPrintable(lines.at(1)));
+    fixture.click("cmd_add");
+    chooseFromMenu(fixture.window.get(), {Qt::Key_F, Qt::Key_C});
+    QVERIFY2(findingLines(fixture).contains("Row 6, not saved: New: picture 1 is missing (New_p1.gif): the index, "
+                                            "short and long pages will show a broken image"),
+             qPrintable(findingLines(fixture).join('\n')));
 
     chooseFromMenu(fixture.window.get(), {Qt::Key_H, Qt::Key_A});
     QVERIFY(fixture.messages.texts.last().startsWith("Project Catalogue 1.")
@@ -682,7 +768,37 @@ void CommandsTest::menuCommandsOnTheDemo()
 
     WindowFixture nothing(projectsNamed({}));
     chooseFromMenu(nothing.window.get(), {Qt::Key_F, Qt::Key_C});
-    QVERIFY(nothing.window->findChild<QPlainTextEdit *>("checkFindings")->toPlainText().startsWith("Nothing found"));
+    QVERIFY(findingLines(nothing).value(0).startsWith("Nothing found"));
+    // Wrapped to the dialog's width, not scrolled sideways.
+    findings(fixture)->window()->resize(300, 400);
+    QApplication::processEvents();
+    const QRect first = findings(fixture)->visualItemRect(findings(fixture)->item(0));
+    QVERIFY(first.right() <= findings(fixture)->viewport()->width());
+    QVERIFY2(first.height() > 2 * findings(fixture)->fontMetrics().lineSpacing(),
+             qPrintable(QString::number(first.height())));
+}
+
+void CommandsTest::earlierSettingsCarriedOverOnce()
+{
+    QTemporaryDir config;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    const QString earlier = SettingsFolder::earlierFolder();
+    QCOMPARE(earlier, config.filePath(SettingsFolder::EarlierFolderName));
+    const QList<QByteArray> folders = {"/home/me/site", "/home/me/caf\xe9"};
+    QVariantList kept = {QString::fromUtf8(folders.first()), folders.last()};
+    QSettings(earlier + "/project-catalogue.conf", QSettings::NativeFormat).setValue("recentFolders", kept);
+    writeFile(earlier + "/recovery/site.journal", "edits");
+
+    QVERIFY(SettingsFolder::carryOver(earlier));
+    QCOMPARE(RecentFolders().folders(), folders);
+    const QString journals = QFileInfo(QSettings().fileName()).path() + "/recovery/";
+    QCOMPARE(readFile(journals + "site.journal"), QByteArray("edits"));
+    QVERIFY(!QFileInfo::exists(earlier + "/recovery/site.journal"));
+    // Once only: what the earlier version writes later stays its own.
+    writeFile(earlier + "/recovery/other.journal", "edits");
+    QVERIFY(!SettingsFolder::carryOver(earlier));
+    QVERIFY(!QFileInfo::exists(journals + "other.journal"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
 }
 
 // The photos a test "chooses" in the file dialog.

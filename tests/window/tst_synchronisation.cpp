@@ -9,6 +9,8 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include <malloc.h>
+
 class SynchronisationTest : public QObject
 {
     Q_OBJECT
@@ -217,6 +219,14 @@ QString unbroken(qsizetype length)
 
 const QString Intro = QStringLiteral("Survey notes: ");
 
+// This process's resident size (VmRSS), or its peak (VmHWM) since "5" was written to clear_refs.
+double residentMegabytes(const QByteArray &field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+    return text.mid(text.indexOf(field + ':') + field.size() + 1, 30).simplified().split(' ').first().toDouble() / 1024;
+}
+
 int firstLineLength(QPlainTextEdit *box)
 {
     return box->document()->firstBlock().layout()->lineAt(0).textLength();
@@ -268,6 +278,29 @@ void SynchronisationTest::longTextsShownAndStoredWhole()
     const QModelIndex row = fixture.list()->model()->index(1, 0);
     QCOMPARE(row.data().toString(), name.size() > 1000 ? name.left(1000) + QChar(0x2026) : name);
     QCOMPARE(row.data(Qt::AccessibleTextRole).toString(), name);
+
+    // A megabyte name is drawn from the stretch shown, not measured whole at each paint (some 30
+    // MB each time); a click lands on the character drawn there, at either end of the name.
+    QLineEdit *nameBox = fixture.line("text_name");
+    nameBox->setFocus();
+    for (const Qt::Key end : {Qt::Key_Home, Qt::Key_End}) {
+        if (name.size() < 100000)
+            break;
+        QTest::keyClick(nameBox, end);
+        // Memory freed before and kept by the allocator would hide what the paint takes.
+        malloc_trim(0);
+        const double before = residentMegabytes("VmRSS");
+        QFile peak(QStringLiteral("/proc/self/clear_refs"));
+        QVERIFY(peak.open(QIODevice::WriteOnly) && peak.write("5") == 1 && peak.flush());
+        nameBox->repaint();
+        QCOMPARE_LE(residentMegabytes("VmHWM") - before, 8.0);
+        const QPoint at(nameBox->width() / 3, nameBox->height() / 2);
+        QTest::mouseClick(nameBox, Qt::LeftButton, {}, at);
+        QVERIFY(end == Qt::Key_Home ? nameBox->cursorPosition() < 100 : nameBox->cursorPosition() > name.size() - 100);
+        const QRect cursor = nameBox->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        QVERIFY2(std::abs(cursor.x() - at.x()) <= nameBox->fontMetrics().averageCharWidth(),
+                 qPrintable(QString::number(cursor.x())));
+    }
 
     // Through every box and out again: each stores exactly the text it was given.
     fixture.click("text_name");
