@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "cataloguedocument.h"
+#include "destination.h"
 #include "commandline.h"
 #include "endsignals.h"
 #include "folderdialog.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QIcon>
 #include <QSettings>
 #include <QStandardPaths>
@@ -94,6 +96,11 @@ int runWithoutWindow(int &argc, char **argv)
     QCoreApplication app(argc, argv);
     CommandLine::setApplicationIdentity();
     const CommandLine::Request request = CommandLine::parse(QCoreApplication::arguments());
+    // A destination folder is named from where the program was started, not from FOLDER.
+    const Destination destination = Destination::parse(request.destination);
+    const QString destinationText = destination.kind == Destination::Kind::Folder && !request.destination.isEmpty()
+        ? QDir::current().absoluteFilePath(request.destination)
+        : request.destination;
     if (const int status = refusal(request, arguments))
         return status;
     QTextStream out(stdout);
@@ -111,6 +118,9 @@ int runWithoutWindow(int &argc, char **argv)
         return PublishCommands::buildPages(folder, pictureFolder(), out, err);
     case CommandLine::Action::Check:
         return PublishCommands::check(folder, pictureFolder(), out, err);
+    case CommandLine::Action::Publish:
+        return PublishCommands::publish(folder, pictureFolder(), destinationText, request.dryRun,
+                                        request.deleteUnlinked, out, err);
     case CommandLine::Action::OpenWindow:
         break;
     }
