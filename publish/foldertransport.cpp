@@ -105,6 +105,11 @@ PublishError FolderTransport::roomFor(const QString &folder, qint64 bytes)
 
 PublishError FolderTransport::send(const QList<PublishItem> &items, const Sent &sent)
 {
+    qint64 bytes = 0;
+    for (const PublishItem &item : items)
+        bytes += item.size;
+    if (PublishError full = roomFor(m_folder, bytes); !full.ok())
+        return full;
     const QDir folder(m_folder);
     const QString pictures = folder.filePath(PictureNames::FolderName);
     for (int i = 0; i < items.size(); ++i) {
@@ -128,8 +133,12 @@ PublishError FolderTransport::send(const QList<PublishItem> &items, const Sent &
             const QByteArray block = source.read(1 << 20);
             written = !block.isEmpty() && target.device().write(block) == block.size();
         }
-        if (!target.commit(written))
+        if (!target.commit(written)) {
+            // The safe replace names the file that could not be written whole; the disk says why.
+            if (PublishError full = roomFor(m_folder, item.size); !full.ok())
+                return full;
             return writeFailure(item.name, target.errorString());
+        }
         sent(i);
     }
     return {};

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 
 namespace {
 
@@ -85,7 +84,10 @@ PublishError RsyncTransport::open()
     const QString script =
         QStringLiteral(
             "cd -- %1 2>/dev/null || { echo PC-MISSING; exit 0; }; test -w . || { echo PC-READONLY; exit 0; }; "
-            "command -v rsync >/dev/null 2>&1 && echo PC-RSYNC || echo PC-NORSYNC; df -Pk . | tail -n 1")
+            "command -v rsync >/dev/null 2>&1 && echo PC-RSYNC || echo PC-NORSYNC; df -Pk . | tail -n 1; "
+            // The files that may be unlinked, in the same session: each one costs a login.
+            "printf 'PC-LIST\\0'; for f in Thumbs/* Thumbs/.[!.]* Thumbs/..?*; do "
+            "if [ -f \"$f\" ] && [ ! -h \"$f\" ]; then printf '%s\\0' \"$f\"; fi; done")
             .arg(shellWord(m_session.destination().remotePath()));
     const SshSession::Run run =
         m_session.run(QStringLiteral("ssh"),
@@ -104,6 +106,12 @@ PublishError RsyncTransport::open()
     bool ok = false;
     const qint64 kilobytes = df.value(3).toLongLong(&ok);
     m_free = ok ? kilobytes * 1024 : -1;
+    const qsizetype list = run.out.indexOf(QByteArrayLiteral("PC-LIST\0"));
+    const QList<QByteArray> names = list < 0 ? QList<QByteArray>() : run.out.mid(list + 8).split('\0');
+    for (const QByteArray &name : names) {
+        if (!name.isEmpty())
+            m_present.append(QString::fromUtf8(name));
+    }
     if (!m_staging.isValid())
         return {PublishFailure::Other, tr("No temporary folder could be made: %1").arg(m_staging.errorString())};
     return {};
@@ -149,17 +157,7 @@ PublishError RsyncTransport::compare(QList<PublishItem> &items, QStringList &pre
             items[*found].change = line.at(2) == '+' ? PublishItem::Change::New : PublishItem::Change::Changed;
     }
 
-    const SshSession::Run listed = m_session.run(QStringLiteral("rsync"),
-                                                 rsyncOptions() << QStringLiteral("--list-only")
-                                                                << remote(PictureNames::FolderName + QLatin1Char('/')));
-    if (listed.exitCode != 0 && !listed.err.contains("No such file or directory"))
-        return m_session.failure(listed, tr("listing the destination"));
-    static const QRegularExpression entry(QStringLiteral("^-\\S{9}\\s+[\\d,.]+\\s+\\S+\\s+\\S+ (.*)$"));
-    for (const QByteArray &line : listed.out.split('\n')) {
-        const QRegularExpressionMatch match = entry.match(QString::fromUtf8(line));
-        if (match.hasMatch())
-            present.append(PictureNames::FolderName + QLatin1Char('/') + unescapedName(match.captured(1).toUtf8()));
-    }
+    present += m_present;
     return {};
 }
 

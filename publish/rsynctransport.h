@@ -31,4 +31,5 @@ private:
     SshSession &m_session;
     QTemporaryDir m_staging;
     qint64 m_free = -1; // bytes free in the destination, -1 when unknown
+    QStringList m_present; // the destination's pictures folder, as open() found it
 };

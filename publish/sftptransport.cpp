@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace {
 
@@ -53,21 +54,28 @@ SshSession::Run SftpTransport::batch(const QStringList &commands, const SshSessi
     if (m_session.destination().remotePath() != QLatin1String("."))
         all << QStringLiteral("cd ") + quoted(m_session.destination().remotePath());
     all += commands;
-    return m_session.run(QStringLiteral("sftp"),
-                         QStringList{QStringLiteral("-b"), QStringLiteral("-")} + m_session.sftpArguments(),
-                         (all.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(), line);
+    // sftp echoes each command as it starts it, but holds its output back in a pipe: line by line,
+    // the echoes tell how far a transfer has come.
+    static const QString lineBuffered = QStandardPaths::findExecutable(QStringLiteral("stdbuf"));
+    const QStringList arguments = QStringList{QStringLiteral("-b"), QStringLiteral("-")} + m_session.sftpArguments();
+    return m_session.run(
+        lineBuffered.isEmpty() ? QStringLiteral("sftp") : lineBuffered,
+        lineBuffered.isEmpty() ? arguments : QStringList{QStringLiteral("-oL"), QStringLiteral("sftp")} + arguments,
+        (all.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(), line);
 }
 
 PublishError SftpTransport::failure(const SshSession::Run &run, const QString &what, qint64 bytes) const
 {
     const QString err = QString::fromUtf8(run.err);
     const QString destination = m_session.destination().text();
+    if (run.cancelled || !m_session.alive())
+        return m_session.failure(run, what);
     if (!run.cancelled
         && (err.contains(QLatin1String("Can't change directory")) || err.contains(QLatin1String("No such file"))))
         return {PublishFailure::PathMissing, tr("The destination folder %1 does not exist.").arg(destination)};
     // sftp-server says "Failure" for every error without a code of its own: a full disk, a
     // read-only file system.
-    if (!run.cancelled && err.contains(QLatin1String(": Failure"))) {
+    if (err.contains(QLatin1String(": Failure"))) {
         if (m_free >= 0 && bytes > m_free / 2)
             return {PublishFailure::DiskFull,
                     tr("The disk of %1 is full: %2 stopped.").arg(m_session.destination().host, what)};

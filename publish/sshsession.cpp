@@ -115,6 +115,7 @@ PublishError SshSession::connect()
             return {PublishFailure::Cancelled, tr("Publishing was cancelled.")};
         }
     }
+    m_connected = true;
     return {};
 }
 
@@ -188,6 +189,9 @@ PublishError SshSession::failure(const Run &run, const QString &what) const
         return {PublishFailure::HostKeyRefused,
                 tr("The host key of %1 was refused: it is not the key known for that host, or it was not accepted.")
                     .arg(host)};
+    // Once connected, a refused connection is the host going away under the publish.
+    if (m_connected && !alive())
+        return {PublishFailure::ConnectionLost, tr("The connection to %1 broke off while %2%3.").arg(host, what, said)};
     if (has("Could not resolve hostname") || has("Connection refused") || has("No route to host")
         || has("Network is unreachable") || has("Connection timed out") || has("Operation timed out"))
         return {PublishFailure::Unreachable, tr("The host %1 cannot be reached%2.").arg(host, said)};

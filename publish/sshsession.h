@@ -59,4 +59,5 @@ private:
     QTemporaryDir m_socketFolder;
     QString m_socket;
     std::unique_ptr<QProcess> m_master;
+    bool m_connected = false;
 };
