@@ -105,8 +105,8 @@ int publish(const QString &folder, const QString &pictureFolder, const QString &
             bool deleteUnlinked, QTextStream &out, QTextStream &err)
 {
     const Destination destination = Destination::parse(destinationText);
-    if (!destination.error.isEmpty()) {
-        err << CommandLine::ProgramName << ": " << printableText(destination.error) << '\n';
+    if (const PublishError refused = Publisher::refusal(destination, folder, pictureFolder); !refused.ok()) {
+        err << CommandLine::ProgramName << ": " << printableText(refused.reason) << '\n';
         return CommandLine::Failed;
     }
     CatalogueDocument document(folder, pictureFolder);

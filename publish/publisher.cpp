@@ -38,19 +38,29 @@ QString Publisher::method() const
     return m_transport ? m_transport->method() : QString();
 }
 
+PublishError Publisher::refusal(const Destination &destination, const QString &catalogueFolder,
+                                const QString &pictureFolder)
+{
+    if (!destination.error.isEmpty())
+        return {PublishFailure::InvalidDestination, destination.error};
+    // Sending the catalogue folder's files onto themselves would only risk them.
+    if (destination.kind == Destination::Kind::Folder
+        && (sameFolder(destination.path, catalogueFolder)
+            || sameFolder(QDir(destination.path).filePath(PictureNames::FolderName), pictureFolder)))
+        return {PublishFailure::SameFolder,
+                tr("The destination is the catalogue folder itself, or holds its pictures: %1. Publish to "
+                   "another folder.")
+                    .arg(destination.path)};
+    return {};
+}
+
 PublishError Publisher::prepare(const QList<PublishItem> &plan)
 {
     m_items = plan;
     m_unlinked.clear();
-    if (!m_destination.error.isEmpty())
-        return {PublishFailure::InvalidDestination, m_destination.error};
+    if (PublishError refused = refusal(m_destination, m_catalogueFolder, m_pictureFolder); !refused.ok())
+        return refused;
     if (m_destination.kind == Destination::Kind::Folder) {
-        // Sending the catalogue folder's files onto themselves would only risk them.
-        if (sameFolder(m_destination.path, m_catalogueFolder)
-            || sameFolder(QDir(m_destination.path).filePath(PictureNames::FolderName), m_pictureFolder))
-            return {PublishFailure::SameFolder,
-                    tr("%1 is the catalogue folder itself (or holds its pictures): publish to another folder.")
-                        .arg(m_destination.path)};
         m_transport = std::make_unique<FolderTransport>(m_destination.path, m_cancelled);
         if (PublishError opened = m_transport->open(); !opened.ok())
             return opened;

@@ -29,6 +29,10 @@ public:
     Publisher(const Publisher &) = delete;
     Publisher &operator=(const Publisher &) = delete;
 
+    // Why `destination` cannot be published to at all, before anything is built or sent: it is no
+    // destination, or the catalogue folder itself.
+    static PublishError refusal(const Destination &destination, const QString &catalogueFolder,
+                                const QString &pictureFolder);
     // Reaches the destination and compares `plan` (PublishPlan::make) with what it holds, by content.
     PublishError prepare(const QList<PublishItem> &plan);
     // The plan, each item marked new, changed or the same.
