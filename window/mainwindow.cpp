@@ -8,6 +8,7 @@
 #include "longtextedit.h"
 #include "messages.h"
 #include "messageservice.h"
+#include "publishdialog.h"
 #include "picturenames.h"
 #include "picturepreview.h"
 #include "printabletext.h"
@@ -220,6 +221,13 @@ void Main::createMenus()
     m_fileMenu->addAction(m_buildPagesAction);
     m_checkPicturesAction = createAction(this, "actionCheckPictures", QStringLiteral("&Check Pictures\u2026"));
     m_fileMenu->addAction(m_checkPicturesAction);
+    // Publishing: its own dialog does the rest.
+    QAction *publish = m_fileMenu->addAction(QCoreApplication::translate("Main", "&Publish\u2026"));
+    publish->setObjectName(QStringLiteral("actionPublish"));
+    connect(publish, &QAction::triggered, this, [this] {
+        storePendingEdit();
+        PublishDialog(this, m_document, m_messages).run(m_fileFindings);
+    });
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_quitAction);
 

@@ -19,6 +19,7 @@ public:
     Answer askToSave(const QString &text) override;
     Recovery askToRestore(const QString &text) override;
     bool askToSaveAnyway(const QString &text) override;
+    bool askToGoAhead(const QString &text, const QString &action) override;
 
 private:
     QWidget *m_parent;

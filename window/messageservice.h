@@ -20,4 +20,6 @@ public:
     virtual Recovery askToRestore(const QString &text) = 0;
     // Asks whether to save although `text` says what saving changes; true to save.
     virtual bool askToSaveAnyway(const QString &text) = 0;
+    // Asks whether to go ahead with what `text` describes, by a button named `action`; true to go.
+    virtual bool askToGoAhead(const QString &text, const QString &action) = 0;
 };

@@ -37,7 +37,13 @@ public:
         texts.append(text);
         return saveAnyway;
     }
+    bool askToGoAhead(const QString &text, const QString &) override
+    {
+        texts.append(text);
+        return goAhead;
+    }
     QStringList texts;
+    bool goAhead = false;
     bool replace = false;
     std::function<void()> whileAsking; // done once, as the first question waits for its answer
     bool saveAnyway = false;
