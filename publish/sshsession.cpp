@@ -116,6 +116,9 @@ PublishError SshSession::connect()
         }
     }
     m_connected = true;
+    // The connection outlives the thread a window connects on: the application's own thread keeps it.
+    if (QCoreApplication::instance())
+        m_master->moveToThread(QCoreApplication::instance()->thread());
     return {};
 }
 
