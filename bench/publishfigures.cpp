@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSet>
 
 namespace {
 
@@ -45,7 +46,12 @@ QList<Figure> measurePublish(int projects, int runs, const QString &folder)
     // 1000 main pictures of the size a 180 x 120 GIF has.
     QStringList pictures;
     QRandomGenerator random(29);
-    for (qsizetype i = 0; i < std::min<qsizetype>(1000, workload.size()); ++i) {
+    QSet<QString> named;
+    for (qsizetype i = 0; i < workload.size() && pictures.size() < 1000; ++i) {
+        // Two projects of one name share their pictures.
+        if (named.contains(workload.at(i).Name))
+            continue;
+        named.insert(workload.at(i).Name);
         QByteArray bytes(6000, Qt::Uninitialized);
         random.fillRange(reinterpret_cast<quint32 *>(bytes.data()), bytes.size() / 4);
         pictures << QStringLiteral("%1/Thumbs/%2_p1.gif").arg(source, workload.at(i).Name);

@@ -278,6 +278,7 @@ bool SafeFile::commit(bool written)
         return fail(m_file.errorString());
     if (known)
         m_identity = FileIdentity::of(info, takenAt, m_file.hash(info.st_size));
-    m_error = flushFolder(QFileInfo(m_path).path());
+    if (m_flushFolder)
+        m_error = flushFolder(QFileInfo(m_path).path());
     return m_error.isEmpty();
 }

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QStorageInfo>
 
 #include <cerrno>
@@ -112,9 +113,30 @@ PublishError FolderTransport::send(const QList<PublishItem> &items, const Sent &
         return full;
     const QDir folder(m_folder);
     const QString pictures = folder.filePath(PictureNames::FolderName);
+    // The folders are flushed once, after their files and before any of them is reported sent: the
+    // pages then never reach the disk before their pictures.
+    QSet<QString> written;
+    const auto flush = [&] {
+        for (const QString &path : std::as_const(written)) {
+            if (const QString failed = SafeFile::flushFolder(path); !failed.isEmpty())
+                return writeFailure(path, failed);
+        }
+        return PublishError{};
+    };
+    QList<int> done;
+    const auto report = [&] {
+        const PublishError flushed = flush();
+        if (flushed.ok()) {
+            for (const int index : std::as_const(done))
+                sent(index);
+        }
+        return flushed;
+    };
     for (int i = 0; i < items.size(); ++i) {
-        if (cancelled())
+        if (cancelled()) {
+            report();
             return {PublishFailure::Cancelled, QString()};
+        }
         const PublishItem &item = items.at(i);
         if (!item.isPage() && !QFileInfo::exists(pictures)) {
             if (!folder.mkdir(PictureNames::FolderName))
@@ -126,22 +148,34 @@ PublishError FolderTransport::send(const QList<PublishItem> &items, const Sent &
         if (!source.open(QIODevice::ReadOnly))
             return {PublishFailure::LocalFile, tr("%1 could not be read: %2").arg(item.source, source.errorString())};
         SafeFile target(folder.filePath(item.name));
-        if (!target.open())
+        target.deferFolderFlush();
+        if (!target.open()) {
+            report();
             return writeFailure(item.name, target.errorString());
-        bool written = true;
-        while (written && !source.atEnd()) {
-            const QByteArray block = source.read(1 << 20);
-            written = !block.isEmpty() && target.device().write(block) == block.size();
         }
-        if (!target.commit(written)) {
+        bool whole = true;
+        while (whole && !source.atEnd()) {
+            const QByteArray block = source.read(1 << 20);
+            whole = !block.isEmpty() && target.device().write(block) == block.size();
+        }
+        if (!target.commit(whole)) {
+            report();
             // The safe replace names the file that could not be written whole; the disk says why.
             if (PublishError full = roomFor(m_folder, item.size); !full.ok())
                 return full;
             return writeFailure(item.name, target.errorString());
         }
-        sent(i);
+        written.insert(QFileInfo(target.target()).path());
+        done.append(i);
+        // Progress in steps of a hundred pictures, each step on disk before it is told.
+        if (done.size() >= 100) {
+            if (PublishError flushed = report(); !flushed.ok())
+                return flushed;
+            done.clear();
+            written.clear();
+        }
     }
-    return {};
+    return report();
 }
 
 PublishError FolderTransport::remove(const QStringList &names)
