@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "cataloguedocument.h"
+#include "destination.h"
 #include "commandline.h"
 #include "endsignals.h"
 #include "folderdialog.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QIcon>
 #include <QSettings>
 #include <QStandardPaths>
@@ -106,6 +108,11 @@ int runWithoutWindow(int &argc, char **argv)
     QCoreApplication app(argc, argv);
     CommandLine::setApplicationIdentity();
     const CommandLine::Request request = CommandLine::parse(QCoreApplication::arguments());
+    // A destination folder is named from where the program was started, not from FOLDER.
+    const Destination destination = Destination::parse(request.destination);
+    const QString destinationText = destination.kind == Destination::Kind::Folder && !request.destination.isEmpty()
+        ? QDir::current().absoluteFilePath(request.destination)
+        : request.destination;
     if (const int status = refusal(request, arguments))
         return status;
     QTextStream out(stdout);
@@ -125,6 +132,9 @@ int runWithoutWindow(int &argc, char **argv)
         return PublishCommands::check(folder, pictureFolder(), out, err);
     case CommandLine::Action::AddPictures:
         return PictureCommands::addPictures(folder, pictureFolder(), request.project, request.files, out, err);
+    case CommandLine::Action::Publish:
+        return PublishCommands::publish(folder, pictureFolder(), destinationText, request.dryRun,
+                                        request.deleteUnlinked, out, err);
     case CommandLine::Action::OpenWindow:
         break;
     }

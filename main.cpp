@@ -1,4 +1,5 @@
 #include "application.h"
+#include "askpass.h"
 #include "commandline.h"
 
 #include <QProcessEnvironment>
@@ -16,6 +17,10 @@ int main(int argc, char *argv[])
     // instead of the signal ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+
+    // ssh asking, for a publish from the window, for a password or an unknown host key.
+    if (qEnvironmentVariableIsSet(Askpass::Variable))
+        return Askpass::run(argc, argv);
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

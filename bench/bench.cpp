@@ -56,6 +56,11 @@ int main(int argc, char *argv[])
         qFatal("cannot make a scratch folder");
     // The window measured here keeps its journal of unsaved edits beside these settings, not the user's.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path() + QStringLiteral("/settings"));
+    // --publish: the publishing figures alone.
+    if (app.arguments().contains(QStringLiteral("--publish"))) {
+        print(measurePublish(projects, runs, folder.path()), {});
+        return 0;
+    }
     // First, while the heap is small: its peak memory is measured in a child process.
     QStringList notes;
     QList<Figure> figures = measurePictures(runs, folder.path(), smoke ? QSize(1200, 800) : QSize(6000, 4000), &notes);
@@ -65,6 +70,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     figures += measureFiles(projects, runs, folder.path());
+    figures += measurePublish(projects, runs, folder.path());
     const auto load =
         std::find_if(figures.cbegin(), figures.cend(), [](const Figure &f) { return f.name == QLatin1String("load"); });
     if (load == figures.cend())

@@ -31,3 +31,7 @@ QList<Figure> measureWindow(int projects, int runs, const QString &folder, doubl
 // as a picture, until the GIF is on disk, against decoding it at full size; `notes` gets the
 // picture's PSNR against the photo scaled alike and the peak memory of an import.
 QList<Figure> measurePictures(int runs, const QString &folder, QSize photoSize, QStringList *notes);
+
+// Publishing the catalogue's pages and 1000 pictures into an empty folder against copying the same
+// files with cp and flushing them, and publishing again with one picture changed.
+QList<Figure> measurePublish(int projects, int runs, const QString &folder);

@@ -163,6 +163,11 @@ public:
         shown.append(text);
         return false;
     }
+    bool askToGoAhead(const QString &text, const QString &) override
+    {
+        shown.append(text);
+        return false;
+    }
     Answer askToSave(const QString &text) override
     {
         shown.append(text);

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QProcessEnvironment>
 
+#include <utility>
+
 namespace CommandLine {
 
 namespace {
@@ -43,6 +45,23 @@ struct Options
                        "reason on standard error and skipped; the others are still added, and the "
                        "exit status is 1."),
         QStringLiteral("PROJECT")};
+    QCommandLineOption publish{
+        QStringLiteral("publish"),
+        QStringLiteral("Builds the pages as --build-pages does, then sends to DESTINATION the pictures the "
+                       "pages link (Thumbs/) and, last, the three pages: only the files whose content "
+                       "differs from what DESTINATION holds. DESTINATION is a folder, [user@]host:path or "
+                       "ssh://[user@]host[:port]/path (the system's ssh, with rsync where the host has it, "
+                       "sftp where it has not; ssh asks for passwords and host keys in the terminal). "
+                       "Prints what is sent, the findings of --check, and the files under DESTINATION/Thumbs "
+                       "that no page links any more, which are left as they are."),
+        QStringLiteral("DESTINATION")};
+    QCommandLineOption dryRun{QStringLiteral("dry-run"),
+                              QStringLiteral("With --publish: prints what would be sent and what is unlinked, and "
+                                             "sends nothing (the pages are still built).")};
+    QCommandLineOption deleteUnlinked{
+        QStringLiteral("delete-unlinked"),
+        QStringLiteral("With --publish: after the upload, removes the files under DESTINATION/Thumbs that no "
+                       "page links, printing each; nothing else is ever removed.")};
     QCommandLineOption lastFolder{
         QStringLiteral("last-folder"),
         QStringLiteral("Opens the window the desktop's way: on FOLDER, a folder (or a file in one) dropped "
@@ -61,8 +80,8 @@ void describe(QCommandLineParser &parser, const Options &options)
         QStringLiteral("Keeps a catalogue of projects and publishes it as three linked web pages.\n"
                        "Without an option it opens the window on the catalogue in FOLDER; the "
                        "window needs a display."));
-    parser.addOptions(
-        {options.help, options.version, options.buildPages, options.check, options.addPictures, options.lastFolder});
+    parser.addOptions({options.help, options.version, options.buildPages, options.check, options.addPictures,
+                       options.publish, options.dryRun, options.deleteUnlinked, options.lastFolder});
     parser.addPositionalArgument(
         QStringLiteral("FOLDER"),
         QStringLiteral("The catalogue folder: projects.txt is read and saved there, and the pages "
@@ -77,6 +96,8 @@ Action actionOf(const QCommandLineParser &parser, const Options &options)
         return Action::ShowHelp;
     if (parser.isSet(options.version))
         return Action::ShowVersion;
+    if (parser.isSet(options.publish))
+        return Action::Publish;
     if (parser.isSet(options.buildPages))
         return Action::BuildPages;
     if (parser.isSet(options.check))
@@ -108,6 +129,18 @@ Request parse(const QStringList &arguments)
         return request;
     if (parser.isSet(options.buildPages) && parser.isSet(options.check)) {
         request.error = QStringLiteral("--build-pages and --check cannot be given together.");
+        return request;
+    }
+    if (parser.isSet(options.publish) && (parser.isSet(options.buildPages) || parser.isSet(options.check))) {
+        request.error = QStringLiteral("--publish builds the pages itself; it cannot be given with --build-pages "
+                                       "or --check.");
+        return request;
+    }
+    request.destination = parser.value(options.publish);
+    request.dryRun = parser.isSet(options.dryRun);
+    request.deleteUnlinked = parser.isSet(options.deleteUnlinked);
+    if ((request.dryRun || request.deleteUnlinked) && request.action != Action::Publish) {
+        request.error = QStringLiteral("--dry-run and --delete-unlinked are given with --publish.");
         return request;
     }
     const QStringList folders = parser.positionalArguments();
@@ -175,8 +208,13 @@ QByteArray folderBytes(const QList<QByteArray> &arguments)
     // As the parser tells them apart: after "--" every argument is a FOLDER, before it every one
     // that starts with a dash is an option, a lone dash aside.
     bool optionsEnded = false;
+    bool valueNext = false;
     for (const QByteArray &argument : arguments.mid(1)) {
-        if (!optionsEnded && argument == "--")
+        if (std::exchange(valueNext, false))
+            continue;
+        if (!optionsEnded && (argument == "--publish" || argument == "-publish"))
+            valueNext = true; // DESTINATION, not the FOLDER
+        else if (!optionsEnded && argument == "--")
             optionsEnded = true;
         else if (optionsEnded || !argument.startsWith('-') || argument.size() == 1)
             return argument;

@@ -14,7 +14,7 @@ namespace CommandLine {
 // The program as installed: the help, the version and every error line name it so.
 inline const QString ProgramName = QStringLiteral("project-catalogue");
 
-enum class Action { OpenWindow, ShowHelp, ShowVersion, BuildPages, Check, AddPictures };
+enum class Action { OpenWindow, ShowHelp, ShowVersion, BuildPages, Check, AddPictures, Publish };
 
 // 0 is success with nothing to report; 1 a failure, or findings reported.
 constexpr int Failed = 1;
@@ -29,6 +29,9 @@ struct Request
     // The window on the catalogue folder opened last, or on one the user chooses: how the desktop
     // menu starts the program, which must not make a catalogue in whatever folder it was started in.
     bool lastFolder = false;
+    QString destination; // --publish DESTINATION, as given
+    bool dryRun = false; // --publish lists what it would send and sends nothing
+    bool deleteUnlinked = false; // --publish removes what the pages no longer link, after the upload
     QString error; // a usage error; empty when the arguments are sound
 };
 

@@ -7,6 +7,7 @@
 #include "pages.h"
 #include "picturenames.h"
 #include "printabletext.h"
+#include "publisher.h"
 #include "workingfolder.h"
 
 #include <QDir>
@@ -39,11 +40,11 @@ int noCatalogue(const QString &folder, QTextStream &err)
     return CommandLine::Failed;
 }
 
-} // namespace
-
-int buildPages(const QString &folder, const QString &pictureFolder, QTextStream &out, QTextStream &err)
+// Loads the catalogue and builds its pages; a failure is printed, and its status returned.
+int loadAndBuild(CatalogueDocument &document, QTextStream &err)
 {
-    CatalogueDocument document(folder, pictureFolder);
+    const QString folder = document.folder();
+    const QString pictureFolder = document.pictureFolder();
     const LoadResult loaded = document.load();
     if (loaded.outcome == LoadResult::Outcome::Missing)
         return noCatalogue(folder, err);
@@ -80,9 +81,88 @@ int buildPages(const QString &folder, const QString &pictureFolder, QTextStream 
             << '\n';
         return CommandLine::Failed;
     }
+    return 0;
+}
+
+QString changeWord(PublishItem::Change change)
+{
+    return change == PublishItem::Change::New ? QStringLiteral("new") : QStringLiteral("changed");
+}
+
+} // namespace
+
+int buildPages(const QString &folder, const QString &pictureFolder, QTextStream &out, QTextStream &err)
+{
+    CatalogueDocument document(folder, pictureFolder);
+    if (const int status = loadAndBuild(document, err))
+        return status;
     for (const QString &page : Pages::FileNames)
         out << shownPath(folder, page) << '\n';
     return 0;
+}
+
+int publish(const QString &folder, const QString &pictureFolder, const QString &destinationText, bool dryRun,
+            bool deleteUnlinked, QTextStream &out, QTextStream &err)
+{
+    const Destination destination = Destination::parse(destinationText);
+    if (const PublishError refused = Publisher::refusal(destination, folder, pictureFolder); !refused.ok()) {
+        err << CommandLine::ProgramName << ": " << printableText(refused.reason) << '\n';
+        return CommandLine::Failed;
+    }
+    CatalogueDocument document(folder, pictureFolder);
+    if (const int status = loadAndBuild(document, err))
+        return status;
+    // What would show as a broken image is told, not refused: the pages are as the user made them.
+    for (const CheckFinding &finding : document.check())
+        err << printableText(CatalogueCheck::formatFinding(finding)) << '\n';
+    err.flush();
+
+    Publisher publisher(destination, folder, pictureFolder);
+    const PublishError prepared =
+        publisher.prepare(PublishPlan::make(document.catalogue().Projects(), folder, pictureFolder));
+    if (!prepared.ok()) {
+        err << CommandLine::ProgramName << ": " << printableText(prepared.reason) << '\n';
+        return CommandLine::Failed;
+    }
+    const QList<PublishItem> toSend = publisher.toSend();
+    for (const PublishItem &item : toSend)
+        out << QStringLiteral("%1 %2 %3\n")
+                   .arg(changeWord(item.change), -8)
+                   .arg(item.size, 10)
+                   .arg(printableText(item.name));
+    out.flush();
+
+    UploadResult result;
+    result.method = publisher.method();
+    result.outcome = toSend.isEmpty() ? UploadResult::Outcome::NothingToSend : UploadResult::Outcome::Published;
+    if (!dryRun)
+        result = publisher.send();
+    const QStringList unlinked = publisher.unlinked();
+    const bool sent =
+        result.outcome == UploadResult::Outcome::Published || result.outcome == UploadResult::Outcome::NothingToSend;
+    if (dryRun && !toSend.isEmpty())
+        out << QStringLiteral("Nothing was sent (--dry-run); %1 would be used.\n").arg(result.method);
+    else if (sent)
+        out << printableText(result.message()) << '\n';
+    if (!unlinked.isEmpty() && (!deleteUnlinked || dryRun || !sent)) {
+        out << QStringLiteral("No page links these files on the destination; they were left there%1:\n")
+                   .arg(deleteUnlinked && !dryRun ? QString() : QStringLiteral(" (--delete-unlinked removes them)"));
+        for (const QString &name : unlinked)
+            out << "unlinked " << printableText(name) << '\n';
+    } else if (!unlinked.isEmpty()) {
+        const UploadResult removed = publisher.removeUnlinked();
+        for (const QString &name : removed.removed)
+            out << "removed " << printableText(name) << '\n';
+        if (removed.outcome == UploadResult::Outcome::Failed) {
+            err << CommandLine::ProgramName << ": " << printableText(removed.error.reason) << '\n';
+            return CommandLine::Failed;
+        }
+    }
+    if (!sent) {
+        out.flush();
+        err << CommandLine::ProgramName << ": " << printableText(result.message()) << '\n';
+    }
+    return sent ? 0 : CommandLine::Failed;
 }
 
 int check(const QString &folder, const QString &pictureFolder, QTextStream &out, QTextStream &err)

@@ -94,6 +94,7 @@ bool SafeFile::commit(bool written)
         info = FileStatus::of(m_path);
     if (info)
         m_identity = FileIdentity::of(*info, takenAt, m_file.hash(info->size));
-    m_error = flushFolder(QFileInfo(m_path).path());
+    if (m_flushFolder)
+        m_error = flushFolder(QFileInfo(m_path).path());
     return m_error.isEmpty();
 }

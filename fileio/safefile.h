@@ -46,6 +46,10 @@ public:
     // successful commit the temporary file is removed.
     bool commit(bool written);
     QString errorString() const { return m_error; }
+    // Leaves the folder flush after commit() to the caller, who flushes the folder once after many
+    // files and before reporting any of them saved. The file's bytes are still on disk before its
+    // rename.
+    void deferFolderFlush() { m_flushFolder = false; }
     // A name made, renamed or removed in `folder` is on disk only once the folder is: flushes it,
     // giving the reason when that fails.
     static QString flushFolder(const QString &folder);
@@ -87,5 +91,6 @@ private:
     WriteBackFile m_file;
     QString m_error;
     bool m_refused = false;
+    bool m_flushFolder = true;
     FileIdentity m_identity;
 };

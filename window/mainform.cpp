@@ -247,6 +247,7 @@ void MainForm::createActions(QMainWindow *window, QUndoStack *steps)
     actionSaveAll = createAction(window, "actionSaveAll", tr("&Save All"), {QKeySequence::Save});
     actionBuildPages = createAction(window, "actionBuildPages", tr("&Build Pages"), {Qt::CTRL | Qt::Key_B});
     actionCheckPictures = createAction(window, "actionCheckPictures", tr("&Check Pictures\u2026"));
+    actionPublish = createAction(window, "actionPublish", tr("&Publish\u2026"));
     // Platforms whose windows close by the system's own key bind none; Ctrl+Q still quits.
     const QKeySequence quit(QKeySequence::Quit);
     actionQuit = createAction(window, "actionQuit", tr("&Quit"), {quit.isEmpty() ? Qt::CTRL | Qt::Key_Q : quit});
@@ -290,7 +291,7 @@ void MainForm::createMenus(QMainWindow *window)
     menuFile->addAction(actionOpenFolder);
     menuOpenRecent = menuFile->addMenu(tr("Open &Recent"));
     menuOpenRecent->setObjectName(QStringLiteral("menuOpenRecent"));
-    menuFile->addActions({actionSaveAll, actionBuildPages, actionCheckPictures});
+    menuFile->addActions({actionSaveAll, actionBuildPages, actionCheckPictures, actionPublish});
     menuFile->addSeparator();
     menuFile->addAction(actionQuit);
 

@@ -75,6 +75,7 @@ public:
     QAction *actionSaveAll = nullptr;
     QAction *actionBuildPages = nullptr;
     QAction *actionCheckPictures = nullptr;
+    QAction *actionPublish = nullptr;
     QAction *actionQuit = nullptr;
     QAction *actionUndo = nullptr;
     QAction *actionRedo = nullptr;

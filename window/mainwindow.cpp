@@ -11,6 +11,7 @@
 #include "messages.h"
 #include "messageservice.h"
 #include "picturemenu.h"
+#include "publishdialog.h"
 #include "picturepreview.h"
 #include "printabletext.h"
 #include "projectlist.h"
@@ -79,6 +80,10 @@ void Main::connectCommands()
     connect(m_ui.actionBuildPages, &QAction::triggered, this, &Main::buildPages);
     connect(m_ui.actionOpenFolder, &QAction::triggered, this, &Main::chooseFolder);
     connect(m_ui.actionCheckPictures, &QAction::triggered, this, &Main::checkPictures);
+    connect(m_ui.actionPublish, &QAction::triggered, this, [this] {
+        storePendingEdit();
+        PublishDialog(this, m_document, m_messages).run(m_document.fileFindings());
+    });
     connect(m_ui.actionQuit, &QAction::triggered, this, &QWidget::close);
     connect(m_ui.actionAbout, &QAction::triggered, this, &Main::showAbout);
     // Read afresh each time it opens: a folder may have gone since, or another window added one.

@@ -60,6 +60,11 @@ bool MessageBoxService::askToSaveAnyway(const QString &text)
     return ask(m_parent, text, QCoreApplication::translate("MessageBoxService", "Save Anyway"));
 }
 
+bool MessageBoxService::askToGoAhead(const QString &text, const QString &action)
+{
+    return ask(m_parent, text, action);
+}
+
 MessageService::Answer MessageBoxService::askToSave(const QString &text)
 {
     QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), shown(text),

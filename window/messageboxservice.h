@@ -24,6 +24,7 @@ public:
     bool askToSaveAnyway(const QString &text) override;
     NewCatalogue askToStartCatalogue(const QString &text) override;
     bool offerToShowPages(const QString &text) override;
+    bool askToGoAhead(const QString &text, const QString &action) override;
 
 private:
     QWidget *m_parent;

@@ -30,4 +30,6 @@ public:
     virtual NewCatalogue askToStartCatalogue(const QString &text) = 0;
     // Tells that the pages were built, `text` naming them, and offers to show them; true to show them.
     virtual bool offerToShowPages(const QString &text) = 0;
+    // Asks whether to go ahead with what `text` describes, by a button named `action`; true to go.
+    virtual bool askToGoAhead(const QString &text, const QString &action) = 0;
 };

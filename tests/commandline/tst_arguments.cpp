@@ -40,8 +40,12 @@ void TestArguments::parse_data()
                                   << Action::BuildPages;
     QTest::newRow("two folders") << QStringList{"--check", "a", "b"} << Action::OpenWindow << "" << true
                                  << Action::Check;
-    QTest::newRow("unknown option") << QStringList{"--publish"} << Action::OpenWindow << "" << true
+    QTest::newRow("unknown option") << QStringList{"--upload"} << Action::OpenWindow << "" << true
                                     << Action::OpenWindow;
+    QTest::newRow("publish, destination then folder") << QStringList{"--publish", "me@host:site", "--dry-run", "cat"}
+                                                      << Action::Publish << "cat" << false << Action::Publish;
+    QTest::newRow("publish and check") << QStringList{"--publish", "out", "--check"} << Action::OpenWindow << "" << true
+                                       << Action::Publish;
     QTest::newRow("a folder named like an option")
         << QStringList{"--", "--check"} << Action::OpenWindow << "--check" << false << Action::OpenWindow;
     // Qt's own option reads as an error here, but must not hide the action at the first look.

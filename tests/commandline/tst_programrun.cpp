@@ -97,6 +97,7 @@ private slots:
     void checkFindsNothingInASoundCatalogue();
     void picturesBesideTheProgramComeFirst();
     void addPicturesSkipsWhatItCannotRead();
+    void publishSendsWhatDiffers();
 
 private:
     QTemporaryDir m_root;
@@ -139,8 +140,13 @@ void TestProgramRun::refusals_data()
         << QByteArray("project-catalogue: no such folder: missing\n");
     QTest::newRow("check a file as folder") << QStringList{"--check", "projects.txt"} << true << 2 << QByteArray()
                                             << QByteArray("project-catalogue: not a folder: projects.txt\n");
-    QTest::newRow("unknown option") << QStringList{"--publish"} << false << 2 << QByteArray()
-                                    << QByteArray("project-catalogue: Unknown option 'publish'.\n");
+    QTest::newRow("unknown option") << QStringList{"--upload"} << false << 2 << QByteArray()
+                                    << QByteArray("project-catalogue: Unknown option 'upload'.\n");
+    QTest::newRow("publish to the catalogue folder")
+        << QStringList{"--publish", "."} << true << 1 << QByteArray()
+        << QByteArray("project-catalogue: The destination is the catalogue folder itself");
+    QTest::newRow("dry run without publishing") << QStringList{"--dry-run"} << true << 2 << QByteArray()
+                                                << QByteArray("project-catalogue: --dry-run and --delete-unlinked");
     QTest::newRow("title and bell in an option")
         << QStringList{"--x\x1b]0;t\a"} << false << 2 << QByteArray()
         << QByteArray("project-catalogue: Unknown option 'x\\x1b]0;t\\x07'.\n");
@@ -483,6 +489,37 @@ void TestProgramRun::addPicturesSkipsWhatItCannotRead()
     const QList<ProjectInfo> saved = CatalogueFormat::read(readFile(m_site + QStringLiteral("/projects.txt"))).projects;
     QCOMPARE(saved.value(0).Pics, qint16(3));
     QCOMPARE(saved.value(1).Pics, qint16(1));
+}
+
+void TestProgramRun::publishSendsWhatDiffers()
+{
+    writeCatalogue(m_site, {{"Bridge", "", "", "", 2}});
+    writeFile(m_site + QStringLiteral("/Thumbs/Bridge_p1.gif"), "GIF89a 1");
+    writeFile(m_site + QStringLiteral("/Thumbs/Bridge_p2.gif"), "GIF89a 2");
+    // The destination is named from the working folder, FOLDER after it.
+    const QString out = m_root.filePath(QStringLiteral("out"));
+    writeFile(out + QStringLiteral("/Thumbs/Old_p1.gif"), "old");
+    const QStringList publish{QStringLiteral("--publish"), QStringLiteral("out")};
+
+    Run result = run(publish + QStringList{"--dry-run", m_site}, m_root.path());
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out.count("\nnew "), 4);
+    QVERIFY2(result.out.contains("unlinked Thumbs/Old_p1.gif\n"), result.out.constData());
+    QCOMPARE(entries(out), QStringList{"Thumbs"});
+
+    result = run(publish + QStringList{m_site}, m_root.path());
+    QCOMPARE(result.exitCode, 0);
+    for (const QString &file : PageFiles + QStringList{"Thumbs/Bridge_p2.gif"})
+        QCOMPARE(readFile(out + QLatin1Char('/') + file), readFile(m_site + QLatin1Char('/') + file));
+    result = run(publish + QStringList{"--delete-unlinked", m_site}, m_root.path());
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY2(result.out.startsWith("Nothing was sent") && result.out.endsWith("removed Thumbs/Old_p1.gif\n"),
+             result.out.constData());
+    QCOMPARE(entries(out + QStringLiteral("/Thumbs")), QStringList({"Bridge_p1.gif", "Bridge_p2.gif"}));
+
+    result = run({QStringLiteral("--publish"), QStringLiteral("nowhere"), m_site}, m_root.path());
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.err.endsWith("does not exist.\n"), result.err.constData());
 }
 
 QTEST_GUILESS_MAIN(TestProgramRun)

@@ -53,7 +53,13 @@ public:
         texts.append(text);
         return showPages;
     }
+    bool askToGoAhead(const QString &text, const QString &) override
+    {
+        texts.append(text);
+        return goAhead;
+    }
     QStringList texts;
+    bool goAhead = false;
     bool replace = false;
     std::function<void()> whileAsking; // done once, as the first question waits for its answer
     bool saveAnyway = false;

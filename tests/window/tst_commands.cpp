@@ -19,9 +19,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
+#include <QInputDialog>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QSettings>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -60,6 +63,7 @@ private slots:
     void addRefusedAtTheLimit();
     void buildPagesWritesThePages();
     void buildPagesFailureIsReported();
+    void publishFromTheWindow();
     void selectionBringsThePictureCountInStep();
     void closeWithUnsavedChanges_data();
     void closeWithUnsavedChanges();
@@ -360,6 +364,45 @@ void CommandsTest::buildPagesWritesThePages()
     for (const char *page : {"projects_index.htm", "projects_short.htm", "projects_long.htm"})
         QVERIFY2(QFileInfo(fixture.path(QLatin1String(page))).size() > 0, page);
     QVERIFY(readFile(fixture.path("projects_short.htm")).contains("Unsaved edit"));
+}
+
+// Each dialog the publish opens is answered as a user would: the destination typed (the one
+// proposed noted), every list accepted; the message boxes are the recording service's.
+void CommandsTest::publishFromTheWindow()
+{
+    WindowFixture fixture(projectsNamed({"A", "B"}));
+    writeFile(fixture.path("Thumbs/A_p1.gif"), "GIF89a");
+    const QTemporaryDir destination;
+    writeFile(destination.filePath("Thumbs/gone_p1.gif"), "old");
+    fixture.messages.goAhead = true;
+    QStringList proposed;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto *input = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+            proposed << input->textValue();
+            input->setTextValue(destination.path());
+            input->accept();
+        } else if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                   dialog && !qobject_cast<QProgressDialog *>(dialog)) {
+            dialog->accept();
+        }
+    });
+    answer.start(20);
+    for (int run = 0; run < 2; ++run)
+        fixture.window->findChild<QAction *>("actionPublish")->trigger();
+    QCOMPARE(proposed, QStringList({QString(), destination.path()}));
+    QVERIFY2(fixture.messages.texts.first().endsWith("B_p1.gif): the index, short and long pages will show a "
+                                                     "broken image\rPublish anyway?"),
+             qPrintable(fixture.messages.texts.first()));
+    QCOMPARE(
+        fixture.messages.texts.mid(1, 3),
+        QStringList({"Published through folder: 1 picture and 3 pages sent.",
+                     QStringLiteral("Delete 1 files from %1? They cannot be brought back.").arg(destination.path()),
+                     "1 files were deleted from the destination."}));
+    QCOMPARE(fixture.messages.texts.at(5),
+             "Nothing was sent: the destination already holds these pages and pictures (folder).");
+    QCOMPARE(readFile(destination.filePath("projects_long.htm")), readFile(fixture.path("projects_long.htm")));
+    QCOMPARE(QDir(destination.filePath("Thumbs")).entryList(QDir::Files), QStringList{"A_p1.gif"});
 }
 
 void CommandsTest::buildPagesFailureIsReported()
