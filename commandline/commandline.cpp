@@ -13,45 +13,52 @@ namespace {
 
 struct Options
 {
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help and ends.")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QCoreApplication::translate("CommandLine", "Shows this help and ends.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               QStringLiteral("Shows the version and ends.")};
+                               QCoreApplication::translate("CommandLine", "Shows the version and ends.")};
     QCommandLineOption buildPages{
         QStringLiteral("build-pages"),
-        QStringLiteral("Builds projects_index.htm, projects_short.htm and projects_long.htm in "
-                       "FOLDER from its projects.txt, without a window or a display, and prints the "
-                       "paths of the three pages. The pages are those of opening the window and "
-                       "pressing Build Pages at once: as selecting the first project at start-up "
-                       "does, its picture count is first set to the highest of its pictures 2 to 9 "
-                       "found, when there is one; the other counts are used as stored.")};
-    QCommandLineOption check{QStringLiteral("check"),
-                             QStringLiteral("Reports what would make the published pages wrong, one line per finding "
-                                            "(projects.txt:RECORD: Name: message), without a window or a display: "
-                                            "missing pictures, stored picture counts that differ from the pictures "
-                                            "found, names that cannot be looked up, "
-                                            "and a projects.txt that could not be read whole.")};
+        QCoreApplication::translate("CommandLine",
+                                    "Builds projects_index.htm, projects_short.htm and projects_long.htm in "
+                                    "FOLDER from its projects.txt, without a window or a display, and prints the "
+                                    "paths of the three pages. The pages are those of opening the window and "
+                                    "pressing Build Pages at once: as selecting the first project at start-up "
+                                    "does, its picture count is first set to the highest of its pictures 2 to 9 "
+                                    "found, when there is one; the other counts are used as stored.")};
+    QCommandLineOption check{
+        QStringLiteral("check"),
+        QCoreApplication::translate("CommandLine",
+                                    "Reports what would make the published pages wrong, one line per finding "
+                                    "(projects.txt:RECORD: Name: message), without a window or a display: "
+                                    "missing pictures, stored picture counts that differ from the pictures "
+                                    "found, names that cannot be looked up, "
+                                    "and a projects.txt that could not be read whole.")};
     QCommandLineOption lastFolder{
         QStringLiteral("last-folder"),
-        QStringLiteral("Opens the window on the catalogue folder opened last, instead of the working "
-                       "directory; the first time, or when that folder is gone, asks for a folder, and "
-                       "ends without writing anything when none is chosen; a folder that cannot be "
-                       "entered is named with the reason, and another is asked for. The desktop menu "
-                       "starts the program so.")};
+        QCoreApplication::translate("CommandLine",
+                                    "Opens the window on the catalogue folder opened last, instead of the working "
+                                    "directory; the first time, or when that folder is gone, asks for a folder, and "
+                                    "ends without writing anything when none is chosen; a folder that cannot be "
+                                    "entered is named with the reason, and another is asked for. The desktop menu "
+                                    "starts the program so.")};
 };
 
 void describe(QCommandLineParser &parser, const Options &options)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
-        QStringLiteral("Keeps a catalogue of projects and publishes it as three linked web pages.\n"
-                       "Without an option it opens the window on the catalogue in FOLDER; the "
-                       "window needs a display."));
+        QCoreApplication::translate("CommandLine",
+                                    "Keeps a catalogue of projects and publishes it as three linked web pages.\n"
+                                    "Without an option it opens the window on the catalogue in FOLDER; the "
+                                    "window needs a display."));
     parser.addOptions({options.help, options.version, options.buildPages, options.check, options.lastFolder});
     parser.addPositionalArgument(
         QStringLiteral("FOLDER"),
-        QStringLiteral("The catalogue folder: projects.txt is read and saved there, and the pages "
-                       "are written there. The default is the working directory."),
-        QStringLiteral("[FOLDER]"));
+        QCoreApplication::translate("CommandLine",
+                                    "The catalogue folder: projects.txt is read and saved there, and the pages "
+                                    "are written there. The default is the working directory."),
+        QCoreApplication::translate("CommandLine", "[FOLDER]"));
 }
 
 Action actionOf(const QCommandLineParser &parser, const Options &options)
@@ -88,18 +95,20 @@ Request parse(const QStringList &arguments)
     if (request.action == Action::ShowHelp || request.action == Action::ShowVersion)
         return request;
     if (parser.isSet(options.buildPages) && parser.isSet(options.check)) {
-        request.error = QStringLiteral("--build-pages and --check cannot be given together.");
+        request.error =
+            QCoreApplication::translate("CommandLine", "--build-pages and --check cannot be given together.");
         return request;
     }
     const QStringList folders = parser.positionalArguments();
     request.lastFolder = parser.isSet(options.lastFolder);
     if (request.lastFolder && request.action != Action::OpenWindow)
-        request.error =
-            QStringLiteral("--last-folder opens the window; it cannot be given with --build-pages or --check.");
+        request.error = QCoreApplication::translate(
+            "CommandLine", "--last-folder opens the window; it cannot be given with --build-pages or --check.");
     else if (request.lastFolder && !folders.isEmpty())
-        request.error = QStringLiteral("--last-folder and a FOLDER cannot be given together.");
+        request.error =
+            QCoreApplication::translate("CommandLine", "--last-folder and a FOLDER cannot be given together.");
     else if (folders.size() > 1)
-        request.error = QStringLiteral("Only one FOLDER can be given.");
+        request.error = QCoreApplication::translate("CommandLine", "Only one FOLDER can be given.");
     else
         request.folder = folders.value(0);
     return request;
@@ -147,16 +156,19 @@ bool enterCatalogueFolder(const QByteArray &given, QString &error)
 {
     const QByteArray folder = given.isEmpty() ? QByteArray(".") : given;
     if (!WorkingFolder::exists(folder)) {
-        error = QStringLiteral("%1: no such folder: %2").arg(ProgramName, printableFileName(folder));
+        error = QCoreApplication::translate("CommandLine", "%1: no such folder: %2")
+                    .arg(ProgramName, printableFileName(folder));
         return false;
     }
     if (!WorkingFolder::isFolder(folder)) {
-        error = QStringLiteral("%1: not a folder: %2").arg(ProgramName, printableFileName(folder));
+        error = QCoreApplication::translate("CommandLine", "%1: not a folder: %2")
+                    .arg(ProgramName, printableFileName(folder));
         return false;
     }
     QString reason;
     if (!WorkingFolder::enter(folder, reason)) {
-        error = QStringLiteral("%1: cannot enter %2").arg(ProgramName, printableFileName(folder));
+        error = QCoreApplication::translate("CommandLine", "%1: cannot enter %2")
+                    .arg(ProgramName, printableFileName(folder));
         return false;
     }
     return true;
@@ -176,7 +188,8 @@ QString helpText()
     describe(parser, options);
     // Qt names the program as it was started; the help and the manual page name it as installed.
     QString text = parser.helpText();
-    text.replace(0, text.indexOf(QLatin1Char('\n')), QStringLiteral("Usage: %1 [options] [FOLDER]").arg(ProgramName));
+    text.replace(0, text.indexOf(QLatin1Char('\n')),
+                 QCoreApplication::translate("CommandLine", "Usage: %1 [options] [FOLDER]").arg(ProgramName));
     return text;
 }
 
@@ -187,13 +200,15 @@ QString versionText()
 
 QString usageErrorText(const QString &error)
 {
-    return QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(ProgramName, printableText(error));
+    return QCoreApplication::translate("CommandLine", "%1: %2\nTry '%1 --help' for more information.\n")
+        .arg(ProgramName, printableText(error));
 }
 
 QString noDisplayText()
 {
-    return QStringLiteral("%1: the window needs a display, and none is set (DISPLAY, "
-                          "WAYLAND_DISPLAY); --build-pages and --check work without one.\n")
+    return QCoreApplication::translate("CommandLine",
+                                       "%1: the window needs a display, and none is set (DISPLAY, "
+                                       "WAYLAND_DISPLAY); --build-pages and --check work without one.\n")
         .arg(ProgramName);
 }
 

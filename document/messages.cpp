@@ -17,17 +17,19 @@ QStringList afterReading(const CatalogueFile &file, bool read)
     if (file.isMissing())
         return {};
     if (!read)
-        return {QStringLiteral("Not possible to read %1\r%2").arg(name, file.errorString())};
+        return {QCoreApplication::translate("Messages", "Not possible to read %1\r%2").arg(name, file.errorString())};
     if (file.droppedRecords() > 0) {
-        return {QStringLiteral("%1 holds %2 more projects than the %3 that can be kept; only the first "
-                               "%3 were loaded.\rThe file is unchanged until you press Save All.")
+        return {QCoreApplication::translate("Messages",
+                                            "%1 holds %2 more projects than the %3 that can be kept; only the first "
+                                            "%3 were loaded.\rThe file is unchanged until you press Save All.")
                     .arg(name)
                     .arg(file.droppedRecords())
                     .arg(Catalogue::MaxProjects)};
     }
     if (file.holdsNoProject()) {
-        return {QStringLiteral("%1 holds no project that could be read.\rThe file is unchanged until you "
-                               "press Save All.")
+        return {QCoreApplication::translate("Messages",
+                                            "%1 holds no project that could be read.\rThe file is unchanged until you "
+                                            "press Save All.")
                     .arg(name)};
     }
     return {};
@@ -64,11 +66,14 @@ QString beforeReplacing(const QString &fileName, const FileIdentity &read)
         QString reason = read.reason();
         if (reason.endsWith(QLatin1Char('.')))
             reason.chop(1);
-        return QStringLiteral("%1 could not be read (%2).\rReplacing it loses what it holds.").arg(fileName, reason);
+        return QCoreApplication::translate("Messages", "%1 could not be read (%2).\rReplacing it loses what it holds.")
+            .arg(fileName, reason);
     }
     case FileIdentity::Kind::Missing:
-        return QStringLiteral("%1 was made by another program after the catalogue was opened.\rReplacing it loses "
-                              "what it holds.")
+        return QCoreApplication::translate(
+                   "Messages",
+                   "%1 was made by another program after the catalogue was opened.\rReplacing it loses "
+                   "what it holds.")
             .arg(fileName);
     case FileIdentity::Kind::NothingKept:
         return QCoreApplication::translate("Messages",
@@ -79,7 +84,8 @@ QString beforeReplacing(const QString &fileName, const FileIdentity &read)
     case FileIdentity::Kind::Known:
         break;
     }
-    return QStringLiteral("%1 was changed by another program after it was read.\rReplacing it loses those changes.")
+    return QCoreApplication::translate(
+               "Messages", "%1 was changed by another program after it was read.\rReplacing it loses those changes.")
         .arg(fileName);
 }
 

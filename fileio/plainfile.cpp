@@ -2,6 +2,7 @@
 
 #include "fileerrors.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -31,7 +32,7 @@ bool PlainFile::open()
     if (::fstat(descriptor, &m_info) != 0)
         refused = FileErrors::reason(errno, m_path);
     else if (S_ISDIR(m_info.st_mode))
-        refused = QStringLiteral("It is a folder, not a file.");
+        refused = QCoreApplication::translate("PlainFile", "It is a folder, not a file.");
     else if (!S_ISREG(m_info.st_mode))
         refused = FileErrors::notPlainFile(m_path);
     else if (!m_file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))

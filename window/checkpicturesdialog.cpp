@@ -7,11 +7,11 @@
 CheckPicturesDialog::CheckPicturesDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("checkPicturesDialog"));
-    setWindowTitle(QStringLiteral("Check Pictures"));
+    setWindowTitle(tr("Check Pictures"));
 
     m_findings = new QPlainTextEdit(this);
     m_findings->setObjectName(QStringLiteral("checkFindings"));
-    m_findings->setAccessibleName(QStringLiteral("Findings"));
+    m_findings->setAccessibleName(tr("Findings"));
     m_findings->setReadOnly(true);
     m_findings->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // One finding a line, as the command line prints them: a long one scrolls rather than wraps.
@@ -29,9 +29,9 @@ CheckPicturesDialog::CheckPicturesDialog(QWidget *parent) : QDialog(parent)
 
 void CheckPicturesDialog::showFindings(const QStringList &lines)
 {
-    m_findings->setPlainText(lines.isEmpty() ? QStringLiteral("Nothing found: every picture the pages "
-                                                              "show is in place, and every picture count "
-                                                              "agrees with the pictures found.")
+    m_findings->setPlainText(lines.isEmpty() ? tr("Nothing found: every picture the pages "
+                                                  "show is in place, and every picture count "
+                                                  "agrees with the pictures found.")
                                              : lines.join(QLatin1Char('\n')));
     show();
     raise();

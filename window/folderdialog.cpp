@@ -1,8 +1,10 @@
 #include "folderdialog.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 QString FolderDialog::chooseFolder(QWidget *parent, const QString &start)
 {
-    return QFileDialog::getExistingDirectory(parent, QStringLiteral("Open Catalogue Folder"), start);
+    return QFileDialog::getExistingDirectory(
+        parent, QCoreApplication::translate("FolderDialog", "Open Catalogue Folder"), start);
 }
