@@ -54,7 +54,7 @@ void describe(QCommandLineParser &parser, const Options &options)
                                     "window needs a display."));
     parser.addOptions({options.help, options.version, options.buildPages, options.check, options.lastFolder});
     parser.addPositionalArgument(
-        QStringLiteral("FOLDER"),
+        QCoreApplication::translate("CommandLine", "FOLDER"),
         QCoreApplication::translate("CommandLine",
                                     "The catalogue folder: projects.txt is read and saved there, and the pages "
                                     "are written there. The default is the working directory."),
