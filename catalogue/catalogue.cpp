@@ -60,17 +60,14 @@ qint16 Catalogue::MoveProjectDown(qint16 position)
 
 void Catalogue::SetProjectField(qint16 position, const QString &key, const QString &text)
 {
-    if (position < 0 || position > LastProject())
-        return;
-    ProjectInfo &project = m_projects[position];
-    if (key == QLatin1String("Name"))
-        project.Name = text;
-    else if (key == QLatin1String("Location"))
-        project.Location = text;
-    else if (key == QLatin1String("ShortDesc"))
-        project.ShortDesc = text;
-    else if (key == QLatin1String("LongDesc"))
-        project.LongDesc = text;
+    if (const std::optional<Field> field = fieldForKey(key))
+        setField(position, *field, text);
+}
+
+void Catalogue::setField(qint16 position, Field field, const QString &text)
+{
+    if (position >= 0 && position <= LastProject())
+        fieldText(m_projects[position], field) = text;
 }
 
 void Catalogue::SetPics(qint16 position, qint16 pics)

@@ -31,7 +31,9 @@ public:
     void DeleteProject(qint16 position);
     qint16 MoveProjectUp(qint16 position);
     qint16 MoveProjectDown(qint16 position);
+    // `key` as fieldKey() names the field; any other key sets nothing.
     void SetProjectField(qint16 position, const QString &key, const QString &text);
+    void setField(qint16 position, Field field, const QString &text);
 
     // The picture count has no key of its own: only the loader, Add, the first run and the
     // picture preview may set it.

@@ -2,6 +2,7 @@
 
 #include "messages.h"
 #include "pages.h"
+#include "picturenames.h"
 #include "workingfolder.h"
 
 #include <QDir>
@@ -9,6 +10,21 @@
 CatalogueDocument::CatalogueDocument(const QString &folder, const QString &pictureFolder)
     : m_folder(folder), m_pictureFolder(pictureFolder)
 {}
+
+bool CatalogueDocument::open(const QByteArray &folder, const QString &programFolder)
+{
+    QString reason;
+    if (!WorkingFolder::isFolder(folder) || !WorkingFolder::enter(folder, reason))
+        return false;
+    const QString here = QStringLiteral(".");
+    *this = CatalogueDocument(here, PictureNames::pictureFolder(programFolder, here));
+    return true;
+}
+
+QByteArray CatalogueDocument::absoluteFolder() const
+{
+    return journalFolder().toLatin1();
+}
 
 QString CatalogueDocument::filePath() const
 {
@@ -32,6 +48,9 @@ LoadResult CatalogueDocument::load()
 
     LoadResult result;
     result.messages = Messages::afterReading(file, read);
+    m_fileFindings.clear();
+    for (const QString &message : std::as_const(result.messages))
+        m_fileFindings.append(CatalogueCheck::fileFinding(message));
     result.droppedRecords = file.droppedRecords();
     if (!read)
         result.reason = file.errorString();
@@ -48,8 +67,8 @@ LoadResult CatalogueDocument::load()
     // The first run: one project with "New" in all four texts and one picture.
     result.messages.append(Messages::Creating);
     const qint16 first = *m_catalogue.AppendProject();
-    for (const char *key : {"Name", "Location", "ShortDesc", "LongDesc"})
-        m_catalogue.SetProjectField(first, QLatin1String(key), QStringLiteral("New"));
+    for (const Field field : AllFields)
+        m_catalogue.setField(first, field, QStringLiteral("New"));
     m_catalogue.SetPics(first, 1);
     // The record made is not on disk until the first save succeeds.
     resetRecords();
@@ -63,13 +82,13 @@ SaveResult CatalogueDocument::save(const SaveResult &answered, Texts texts)
         const qsizetype record = CatalogueFormat::firstRecordNotComingBack(m_catalogue.Projects());
         if (record >= 0) {
             const ProjectInfo &project = m_catalogue.at(qint16(record));
-            QString key;
-            for (const char *field : {"Name", "Location", "ShortDesc", "LongDesc"}) {
-                key = QLatin1String(field);
-                if (!CatalogueFormat::comesBackExactly(CatalogueEdit::fieldOf(project, key)))
+            Field field = Field::LongDesc;
+            for (const Field candidate : AllFields) {
+                field = candidate;
+                if (!CatalogueFormat::comesBackExactly(fieldText(project, field)))
                     break;
             }
-            return {SaveResult::Outcome::TextNotKept, Messages::textNotKept(record, project.Name, key), QString(),
+            return {SaveResult::Outcome::TextNotKept, Messages::textNotKept(record, project.Name, field), QString(),
                     Question::None, FileIdentity()};
         }
     }
@@ -82,6 +101,8 @@ SaveResult CatalogueDocument::save(const SaveResult &answered, Texts texts)
             resetRecords();
         markSaved();
         m_unsaved.clear();
+        // The file is now the catalogue, whatever loading found wrong with it.
+        m_fileFindings.clear();
         return {};
     }
     if (file.changedSinceRead())
@@ -234,19 +255,17 @@ void CatalogueDocument::followEdit(const CatalogueEdit &edit, bool forward)
         m_records.swapItemsAt(edit.position, edit.position + 1);
         break;
     case CatalogueEdit::Kind::SetField:
-        noteField(edit.record, edit.key, forward ? edit.before : edit.after, forward ? edit.after : edit.before);
+        noteField(edit.record, edit.field, forward ? edit.before : edit.after, forward ? edit.after : edit.before);
         break;
     }
 }
 
-void CatalogueDocument::noteField(quint32 record, const QString &key, const QString &from, const QString &to)
+void CatalogueDocument::noteField(quint32 record, Field key, const QString &from, const QString &to)
 {
     // A record that was not saved makes the identities differ for as long as it is there.
     if (from == to || record >= quint32(m_saved.size()) || !m_saved.testBit(record))
         return;
-    static const QStringList Keys = {QStringLiteral("Name"), QStringLiteral("Location"), QStringLiteral("ShortDesc"),
-                                     QStringLiteral("LongDesc")};
-    const quint64 field = quint64(record) << 2 | quint64(Keys.indexOf(key) & 3);
+    const quint64 field = quint64(record) << 2 | quint64(int(key) & 3);
     const auto saved = m_savedTexts.constFind(field);
     // A field without a saved text held it until now.
     if (saved == m_savedTexts.cend())

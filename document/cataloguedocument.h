@@ -28,7 +28,14 @@ public:
     // which projects.txt goes by its bare name. Pictures are looked up in `pictureFolder`.
     explicit CatalogueDocument(const QString &folder = QStringLiteral("."), const QString &pictureFolder = QString());
 
+    // Makes this the document of `folder`, named by its bytes, which becomes the working folder: the
+    // catalogue is empty until load(), and pictures are looked up beside `programFolder` or else in
+    // the folder. False, and nothing changed, when it is not a folder that can be entered.
+    bool open(const QByteArray &folder, const QString &programFolder);
+
     QString folder() const { return m_folder; }
+    // The folder's absolute name by its bytes, which need not be UTF-8.
+    QByteArray absoluteFolder() const;
     QString pictureFolder() const { return m_pictureFolder; }
     // projects.txt in the folder.
     QString filePath() const;
@@ -49,6 +56,9 @@ public:
     // changed again meanwhile gives the question again.
     // `texts` AsTheyAre once the user agreed to save texts the file cannot give back.
     SaveResult save(const SaveResult &answered = {}, Texts texts = Texts::CheckFirst);
+    // What the last load() found wrong with projects.txt as a whole, which a check of the pictures
+    // reports too, until a save replaces the file.
+    QList<CheckFinding> fileFindings() const { return m_fileFindings; }
     // Writes the three pages of the catalogue as it is now, saved or not.
     PublishResult publish() const;
     // What would make the published pages wrong, project by project, with each picture count as the
@@ -88,6 +98,7 @@ private:
     Catalogue m_catalogue;
     FileEncoding m_encoding = FileEncoding::Plain;
     FileIdentity m_identity;
+    QList<CheckFinding> m_fileFindings;
 
     quint64 m_lastState = 0;
     quint64 m_state = 0;
@@ -102,7 +113,7 @@ private:
     void resetRecords();
     void markSaved();
     void followEdit(const CatalogueEdit &edit, bool forward);
-    void noteField(quint32 record, const QString &key, const QString &from, const QString &to);
+    void noteField(quint32 record, Field key, const QString &from, const QString &to);
     QList<quint32> m_records;
     QList<quint32> m_savedRecords;
     QBitArray m_saved; // by identity: whether the record was saved

@@ -13,24 +13,13 @@ bool holds(const Catalogue &catalogue, qint16 position)
 
 } // namespace
 
-QString CatalogueEdit::fieldOf(const ProjectInfo &project, const QString &key)
-{
-    if (key == QLatin1String("Name"))
-        return project.Name;
-    if (key == QLatin1String("Location"))
-        return project.Location;
-    if (key == QLatin1String("ShortDesc"))
-        return project.ShortDesc;
-    return project.LongDesc;
-}
-
 namespace {
 
-bool setFieldAt(Catalogue &catalogue, qint16 position, const QString &key, const QString &text)
+bool setFieldAt(Catalogue &catalogue, qint16 position, Field field, const QString &text)
 {
     if (!holds(catalogue, position))
         return false;
-    catalogue.SetProjectField(position, key, text);
+    catalogue.setField(position, field, text);
     return true;
 }
 
@@ -76,12 +65,12 @@ CatalogueEdit CatalogueEdit::swapWithNext(qint16 position)
     return edit;
 }
 
-CatalogueEdit CatalogueEdit::setField(qint16 position, const QString &key, const QString &before, const QString &after)
+CatalogueEdit CatalogueEdit::setField(qint16 position, Field field, const QString &before, const QString &after)
 {
     CatalogueEdit edit;
     edit.kind = Kind::SetField;
     edit.position = position;
-    edit.key = key;
+    edit.field = field;
     edit.before = before;
     edit.after = after;
     return edit;
@@ -97,7 +86,7 @@ bool CatalogueEdit::applyTo(Catalogue &catalogue) const
     case Kind::SwapWithNext:
         return swapAt(catalogue, position);
     case Kind::SetField:
-        return setFieldAt(catalogue, position, key, after);
+        return setFieldAt(catalogue, position, field, after);
     }
     return false;
 }
@@ -113,8 +102,8 @@ bool CatalogueEdit::revertIn(Catalogue &catalogue) const
         return swapAt(catalogue, position);
     case Kind::SetField:
         // Only a field that still holds what the edit wrote is given back its old text.
-        return holds(catalogue, position) && fieldOf(catalogue.at(position), key) == after
-            && setFieldAt(catalogue, position, key, before);
+        return holds(catalogue, position) && fieldText(catalogue.at(position), field) == after
+            && setFieldAt(catalogue, position, field, before);
     }
     return false;
 }
@@ -131,12 +120,12 @@ CatalogueEdit CatalogueEdit::inverse() const
     case Kind::SetField:
         break;
     }
-    return setField(position, key, after, before);
+    return setField(position, field, after, before);
 }
 
 bool operator==(const CatalogueEdit &a, const CatalogueEdit &b)
 {
-    return a.kind == b.kind && a.position == b.position && a.project == b.project && a.key == b.key
+    return a.kind == b.kind && a.position == b.position && a.project == b.project && a.field == b.field
         && a.before == b.before && a.after == b.after && a.stateBefore == b.stateBefore && a.stateAfter == b.stateAfter
         && a.record == b.record;
 }
@@ -145,6 +134,6 @@ QDebug operator<<(QDebug debug, const CatalogueEdit &edit)
 {
     QDebugStateSaver saver(debug);
     debug.nospace() << "CatalogueEdit(" << int(edit.kind) << ", " << edit.position << ", " << edit.project << ", "
-                    << edit.key << ", " << edit.before << " -> " << edit.after << ')';
+                    << fieldKey(edit.field) << ", " << edit.before << " -> " << edit.after << ')';
     return debug;
 }

@@ -17,13 +17,13 @@ struct CatalogueEdit
         Insert, // `project` put in at `position`
         Remove, // `project` taken out of `position`
         SwapWithNext, // the records at `position` and `position` + 1 change places
-        SetField, // the field `key` of the record at `position` from `before` to `after`
+        SetField, // the text `field` of the record at `position` from `before` to `after`
     };
 
     Kind kind = Kind::SetField;
     qint16 position = -1;
     ProjectInfo project;
-    QString key;
+    Field field = Field::Name;
     QString before;
     QString after;
     // The document's states before and after the edit, and the identity it gave the record put in,
@@ -35,10 +35,7 @@ struct CatalogueEdit
     static CatalogueEdit insert(qint16 position, const ProjectInfo &project);
     static CatalogueEdit remove(qint16 position, const ProjectInfo &project);
     static CatalogueEdit swapWithNext(qint16 position);
-    static CatalogueEdit setField(qint16 position, const QString &key, const QString &before, const QString &after);
-
-    // The text field `key` names ("Name", "Location", "ShortDesc", "LongDesc") of `project`.
-    static QString fieldOf(const ProjectInfo &project, const QString &key);
+    static CatalogueEdit setField(qint16 position, Field field, const QString &before, const QString &after);
 
     // False, and nothing changed, when the catalogue is not one the edit fits (a full catalogue for
     // an insert, a position past its end).

@@ -19,7 +19,7 @@ struct LoadResult
     };
 
     Outcome outcome = Outcome::Read;
-    QStringList messages; // in the order they are shown
+    QStringList messages; // in the order they are shown; the first run's saying so comes last
     QString reason; // why the file could not be read
     qsizetype droppedRecords = 0;
 

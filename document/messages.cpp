@@ -40,16 +40,13 @@ QString withReason(const QString &message, const QString &reason)
     return message + QLatin1Char('\r') + reason;
 }
 
-QString textNotKept(qsizetype position, const QString &name, const QString &key)
+QString textNotKept(qsizetype position, const QString &name, Field key)
 {
     // The field as the window captions it.
-    const char *field = QT_TRANSLATE_NOOP("Messages", "Long Description");
-    if (key == QLatin1String("Name"))
-        field = QT_TRANSLATE_NOOP("Messages", "TIP or Project Name");
-    else if (key == QLatin1String("Location"))
-        field = QT_TRANSLATE_NOOP("Messages", "Location");
-    else if (key == QLatin1String("ShortDesc"))
-        field = QT_TRANSLATE_NOOP("Messages", "Short Description");
+    static const char *const Captions[] = {
+        QT_TRANSLATE_NOOP("Messages", "TIP or Project Name"), QT_TRANSLATE_NOOP("Messages", "Location"),
+        QT_TRANSLATE_NOOP("Messages", "Short Description"), QT_TRANSLATE_NOOP("Messages", "Long Description")};
+    const char *field = Captions[int(key)];
     return QCoreApplication::translate("Messages",
                                        "The %1 of project %2 (\"%3\") holds a line that projects.txt cannot keep "
                                        "apart from the next field.\rSaving it changes that project when the file is "

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "projectinfo.h"
+
 class CatalogueFile;
 class FileIdentity;
 
@@ -46,9 +48,9 @@ QStringList afterReading(const CatalogueFile &file, bool read);
 // A failure message followed by its reason, for a failure that is not what the message suspects.
 QString withReason(const QString &message, const QString &reason);
 
-// What is said of a text that projects.txt cannot give back as it is: that of the field `key`
-// ("Name", "Location", "ShortDesc", "LongDesc") of the project at `position` (counted from 0).
-QString textNotKept(qsizetype position, const QString &name, const QString &key);
+// What is said of a text that projects.txt cannot give back as it is: that of `field` of the project
+// at `position` (counted from 0).
+QString textNotKept(qsizetype position, const QString &name, Field field);
 
 // The question before Save All replaces `fileName`, which is no longer what `read` describes:
 // what replacing it loses.

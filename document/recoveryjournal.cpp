@@ -58,8 +58,9 @@ QByteArray RecoveryJournal::encode() const
     out << Magic << folder << baseKnown << baseSize << baseInode << baseModified << quint32(entries.size());
     for (const RecoveryEntry &entry : entries) {
         const CatalogueEdit &edit = entry.edit;
-        out << entry.madeAt.toMSecsSinceEpoch() << quint8(edit.kind) << edit.position << edit.project << edit.key
-            << edit.before << edit.after;
+        out << entry.madeAt.toMSecsSinceEpoch() << quint8(edit.kind) << edit.position << edit.project
+            << (edit.kind == CatalogueEdit::Kind::SetField ? fieldKey(edit.field) : QString()) << edit.before
+            << edit.after;
     }
     return bytes;
 }
@@ -80,10 +81,18 @@ std::optional<RecoveryJournal> RecoveryJournal::decode(const QByteArray &bytes)
         qint64 madeAt = 0;
         quint8 kind = 0;
         CatalogueEdit &edit = entry.edit;
-        in >> madeAt >> kind >> edit.position >> edit.project >> edit.key >> edit.before >> edit.after;
+        QString key;
+        in >> madeAt >> kind >> edit.position >> edit.project >> key >> edit.before >> edit.after;
         if (kind > MaxKind)
             return std::nullopt;
         edit.kind = CatalogueEdit::Kind(kind);
+        if (edit.kind == CatalogueEdit::Kind::SetField) {
+            const std::optional<Field> field = fieldForKey(key);
+            // An edit of no field could not be replayed as it was made.
+            if (!field)
+                return std::nullopt;
+            edit.field = *field;
+        }
         entry.madeAt = QDateTime::fromMSecsSinceEpoch(madeAt, Qt::UTC);
         journal.entries.append(entry);
     }

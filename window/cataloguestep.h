@@ -2,29 +2,34 @@
 
 #include "catalogueedit.h"
 
+#include <QDateTime>
 #include <QUndoCommand>
 
 #include <functional>
 
 class CatalogueDocument;
 
-// One command or stored text edit on the undo stack: the edit the document performed, with the
-// rows that were selected before and after it. The window has already done the step when it is
-// pushed; undo and redo go through the document and then show the row, as the window always
-// does.
+// One command or stored text edit on the undo stack. redo() makes the edit through the document,
+// which gives it the states it leads from and to; undo() takes it back. After each, the catalogue's
+// views are told what changed and which row to show.
 class CatalogueStep : public QUndoCommand
 {
 public:
-    using Show = std::function<void(int row)>;
+    // `forward` is false when the edit was taken back.
+    using Show = std::function<void(const CatalogueEdit &edit, bool forward, int row)>;
 
-    CatalogueStep(CatalogueDocument &document, const CatalogueEdit &edit, int rowBefore, int rowAfter, Show show);
+    // `madeAt` is when the edit was first made: a recovered edit keeps its own time.
+    CatalogueStep(CatalogueDocument &document, const CatalogueEdit &edit, int rowBefore, int rowAfter, Show show,
+                  const QDateTime &madeAt = {});
 
     void undo() override;
     void redo() override;
 
+    // Whether the document took the edit; a step it refused is dropped by the stack as it is pushed.
+    bool made() const { return m_edit.stateAfter != 0; }
     // What the step holds in memory: its texts and project, and its own overhead.
     qint64 heldBytes() const;
-    // The same step, done, to push again.
+    // The same step, made, to push again while the document stands past it.
     CatalogueStep *copy() const;
 
 private:
@@ -33,5 +38,5 @@ private:
     int m_rowBefore;
     int m_rowAfter;
     Show m_show;
-    bool m_done = true;
+    QDateTime m_madeAt;
 };

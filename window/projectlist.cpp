@@ -82,9 +82,24 @@ void ProjectList::focusInEvent(QFocusEvent *event)
         selectionModel()->clearCurrentIndex();
 }
 
+void ProjectList::setModel(QAbstractItemModel *model)
+{
+    QTableView::setModel(model);
+    if (!model)
+        return;
+    connect(model, &QAbstractItemModel::rowsInserted, this, &ProjectList::forgetAccessibleEntries);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &ProjectList::forgetAccessibleEntries);
+    connect(model, &QAbstractItemModel::rowsMoved, this, &ProjectList::forgetAccessibleEntries);
+}
+
 void ProjectList::reset()
 {
     QTableView::reset();
+    forgetAccessibleEntries();
+}
+
+void ProjectList::forgetAccessibleEntries()
+{
     if (QAccessible::isActive()) {
         if (auto *announced = dynamic_cast<ProjectListAccessible *>(QAccessible::queryAccessibleInterface(this)))
             announced->forgetEntries();

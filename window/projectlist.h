@@ -21,10 +21,15 @@ public:
     // Runs the selection-change handlers before it returns when the selection changes.
     void setSelectedRow(int row);
 
+    void setModel(QAbstractItemModel *model) override;
     void reset() override;
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index, const QEvent *event) const override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void focusInEvent(QFocusEvent *event) override;
+
+private:
+    // After rows came, went or moved, each entry a screen reader was given may stand for another project.
+    void forgetAccessibleEntries();
 };

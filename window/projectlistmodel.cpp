@@ -1,6 +1,7 @@
 #include "projectlistmodel.h"
 
 #include "catalogue.h"
+#include "catalogueedit.h"
 
 ProjectListModel::ProjectListModel(const Catalogue &catalogue, QObject *parent)
     : QAbstractListModel(parent), m_catalogue(catalogue)
@@ -11,6 +12,35 @@ void ProjectListModel::rebuild()
     beginResetModel();
     m_rows = int(m_catalogue.Projects().size());
     endResetModel();
+}
+
+void ProjectListModel::follow(const CatalogueEdit &edit, bool forward)
+{
+    const int row = edit.position;
+    m_following = true;
+    switch (edit.kind) {
+    case CatalogueEdit::Kind::Insert:
+    case CatalogueEdit::Kind::Remove:
+        if (forward == (edit.kind == CatalogueEdit::Kind::Insert)) {
+            beginInsertRows({}, row, row);
+            ++m_rows;
+            endInsertRows();
+        } else {
+            beginRemoveRows({}, row, row);
+            --m_rows;
+            endRemoveRows();
+        }
+        break;
+    case CatalogueEdit::Kind::SwapWithNext:
+        beginMoveRows({}, row, row, {}, row + 2);
+        endMoveRows();
+        break;
+    case CatalogueEdit::Kind::SetField:
+        if (edit.field == Field::Name)
+            emit dataChanged(index(row, 0), index(row, 0), {Qt::DisplayRole, Qt::AccessibleTextRole});
+        break;
+    }
+    m_following = false;
 }
 
 int ProjectListModel::rowCount(const QModelIndex &parent) const

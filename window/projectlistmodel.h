@@ -3,11 +3,12 @@
 #include <QAbstractListModel>
 
 class Catalogue;
+struct CatalogueEdit;
 
-// The project names as the list shows them. The number of rows changes only when the list is
-// rebuilt; the names are read from the catalogue when the view asks for them, so a rebuild costs
-// one reset, not a copy of every name. The window rebuilds the list after every change of the
-// catalogue's names or order, before the list is shown again.
+// The project names as the list shows them. The names are read from the catalogue when the view
+// asks for them; the number of rows is the model's own, so that the model follows a change of the
+// catalogue after it is made: an edit by the row signals of what it changed, which the selection
+// follows as well, and a catalogue read afresh by a rebuild.
 class ProjectListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -20,6 +21,10 @@ public:
     static constexpr qsizetype LongestShownName = 1000;
 
     void rebuild();
+    // After `edit` was made (`forward`) or taken back in the catalogue.
+    void follow(const CatalogueEdit &edit, bool forward);
+    // Between a row signal's beginning and its end, when the rows are not yet the catalogue's.
+    bool following() const { return m_following; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -30,4 +35,5 @@ public:
 private:
     const Catalogue &m_catalogue;
     int m_rows = 0;
+    bool m_following = false;
 };

@@ -1,7 +1,11 @@
 #include "recentfolders.h"
 
+#include "printabletext.h"
 #include "workingfolder.h"
 
+#include <QAction>
+#include <QDir>
+#include <QMenu>
 #include <QSettings>
 #include <QVariantList>
 
@@ -49,4 +53,20 @@ void RecentFolders::add(const QByteArray &folder)
     for (const QByteArray &name : std::as_const(after))
         values.append(isUtf8(name) ? QVariant(QString::fromUtf8(name)) : QVariant(name));
     QSettings().setValue(Key, values);
+}
+
+void RecentFolders::fillMenu(QMenu *menu, const std::function<void(const QByteArray &folder)> &open) const
+{
+    menu->clear();
+    const QList<QByteArray> kept = folders();
+    for (int i = 0; i < kept.size(); ++i) {
+        const QByteArray folder = kept.at(i);
+        QString label = QDir::toNativeSeparators(printableFileName(folder));
+        label.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label));
+        action->setObjectName(QStringLiteral("actionRecentFolder%1").arg(i + 1));
+        action->setEnabled(WorkingFolder::isFolder(folder));
+        QObject::connect(action, &QAction::triggered, menu, [open, folder] { open(folder); });
+    }
+    menu->setEnabled(!kept.isEmpty());
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+
+class QMenu;
+
 #include <QByteArray>
 #include <QList>
 
@@ -18,4 +22,8 @@ public:
     // Puts the absolute `folder` first. The settings are written only when that changes the list,
     // so that opening the same catalogue again writes nothing.
     void add(const QByteArray &folder);
+
+    // Fills `menu` with the folders, numbered; a folder that is gone is shown, but cannot be chosen,
+    // until newer ones push it out. Choosing one calls `open`.
+    void fillMenu(QMenu *menu, const std::function<void(const QByteArray &folder)> &open) const;
 };

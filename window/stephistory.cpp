@@ -16,17 +16,23 @@ const CatalogueStep *stepAt(const QUndoStack &stack, int index)
 
 StepHistory::StepHistory(QObject *parent, qint64 budget) : QUndoStack(parent), m_budget(budget) {}
 
-void StepHistory::pushStep(CatalogueStep *step)
+bool StepHistory::pushStep(CatalogueStep *step)
 {
     // After clear() the count starts again; the steps undone are dropped by the push.
     if (count() == 0)
         m_held = 0;
     for (int i = index(); i < count(); ++i)
         m_held -= stepAt(*this, i)->heldBytes();
-    m_held += step->heldBytes();
+    const qint64 held = step->heldBytes();
+    const int below = index();
     push(step);
+    // A step the document refused is not kept: the stack deleted it.
+    if (index() == below)
+        return false;
+    m_held += held;
     if (m_held > m_budget)
         dropOldest();
+    return true;
 }
 
 qint64 StepHistory::heldBytes() const

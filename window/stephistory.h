@@ -17,8 +17,9 @@ public:
 
     explicit StepHistory(QObject *parent = nullptr, qint64 budget = Budget);
 
-    // Pushes a step already done, as QUndoStack::push() does, then drops what is past the budget.
-    void pushStep(CatalogueStep *step);
+    // Pushes `step`, which makes its edit, then drops what is past the budget. False when the
+    // document refused the edit: the step is gone, and the steps that were undone with it.
+    bool pushStep(CatalogueStep *step);
     // The memory the steps hold, as they count it.
     qint64 heldBytes() const;
 

@@ -132,7 +132,7 @@ private slots:
             CatalogueEdit edit = step == 'i' ? CatalogueEdit::insert(1, named(odd))
                 : step == 'r'                ? CatalogueEdit::remove(0, catalogue.at(0))
                 : step == 's'                ? CatalogueEdit::swapWithNext(0)
-                                             : CatalogueEdit::setField(1, "LongDesc", catalogue.at(1).LongDesc, odd);
+                              : CatalogueEdit::setField(1, Field::LongDesc, catalogue.at(1).LongDesc, odd);
             if (step == 'u')
                 QVERIFY(document.undo(done.takeLast()));
             else if (step == 'S')

@@ -79,17 +79,32 @@ void CommandsTest::commandOnThreeProjects_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<int>("selectedAfter");
     QTest::addColumn<bool>("underWidePicture"); // clicked where a 240x160 main picture lies
-    QTest::newRow("add after the first") << 0 << "cmd_add" << QStringList{"A", "New", "B", "C"} << 1 << false;
-    QTest::newRow("add after the last") << 2 << "cmd_add" << QStringList{"A", "B", "C", "New"} << 3 << false;
-    QTest::newRow("delete the middle") << 1 << "cmd_delete" << QStringList{"A", "C"} << 1 << false;
-    QTest::newRow("delete the last") << 2 << "cmd_delete" << QStringList{"A", "B"} << 0 << false;
-    QTest::newRow("up on the first") << 0 << "cmd_up" << QStringList{"A", "B", "C"} << 0 << false;
-    QTest::newRow("up on the third") << 2 << "cmd_up" << QStringList{"A", "C", "B"} << 1 << false;
-    QTest::newRow("down on the first") << 0 << "cmd_down" << QStringList{"B", "A", "C"} << 1 << false;
-    QTest::newRow("down on the last") << 2 << "cmd_down" << QStringList{"A", "B", "C"} << 2 << false;
+    QTest::addColumn<QKeySequence>("key"); // pressed instead, the focus in `command`
+    QTest::newRow("add after the first") << 0 << "cmd_add" << QStringList{"A", "New", "B", "C"} << 1 << false
+                                         << QKeySequence();
+    QTest::newRow("add after the last") << 2 << "cmd_add" << QStringList{"A", "B", "C", "New"} << 3 << false
+                                        << QKeySequence();
+    QTest::newRow("delete the middle") << 1 << "cmd_delete" << QStringList{"A", "C"} << 1 << false << QKeySequence();
+    QTest::newRow("delete the last") << 2 << "cmd_delete" << QStringList{"A", "B"} << 0 << false << QKeySequence();
+    QTest::newRow("up on the first") << 0 << "cmd_up" << QStringList{"A", "B", "C"} << 0 << false << QKeySequence();
+    QTest::newRow("up on the third") << 2 << "cmd_up" << QStringList{"A", "C", "B"} << 1 << false << QKeySequence();
+    QTest::newRow("down on the first") << 0 << "cmd_down" << QStringList{"B", "A", "C"} << 1 << false << QKeySequence();
+    QTest::newRow("down on the last") << 2 << "cmd_down" << QStringList{"A", "B", "C"} << 2 << false << QKeySequence();
     // The picture overhangs its frame to the left, over the buttons' right edge; buttons stay on top.
-    QTest::newRow("add under a wide picture") << 1 << "cmd_add" << QStringList{"A", "B", "New", "C"} << 2 << true;
-    QTest::newRow("delete under a wide picture") << 1 << "cmd_delete" << QStringList{"A", "C"} << 1 << true;
+    QTest::newRow("add under a wide picture")
+        << 1 << "cmd_add" << QStringList{"A", "B", "New", "C"} << 2 << true << QKeySequence();
+    QTest::newRow("delete under a wide picture")
+        << 1 << "cmd_delete" << QStringList{"A", "C"} << 1 << true << QKeySequence();
+    QTest::newRow("Ctrl+N") << 0 << "list_projects" << QStringList{"A", "New", "B", "C"} << 1 << false
+                            << QKeySequence(Qt::CTRL | Qt::Key_N);
+    QTest::newRow("Insert") << 2 << "list_projects" << QStringList{"A", "B", "C", "New"} << 3 << false
+                            << QKeySequence(Qt::Key_Insert);
+    QTest::newRow("Delete in the list") << 1 << "list_projects" << QStringList{"A", "C"} << 1 << false
+                                        << QKeySequence(Qt::Key_Delete);
+    QTest::newRow("Alt+Up") << 2 << "list_projects" << QStringList{"A", "C", "B"} << 1 << false
+                            << QKeySequence(Qt::ALT | Qt::Key_Up);
+    QTest::newRow("Alt+Down in a box") << 0 << "text_location" << QStringList{"B", "A", "C"} << 1 << false
+                                       << QKeySequence(Qt::ALT | Qt::Key_Down);
 }
 
 void CommandsTest::commandOnThreeProjects()
@@ -99,6 +114,7 @@ void CommandsTest::commandOnThreeProjects()
     QFETCH(QStringList, names);
     QFETCH(int, selectedAfter);
     QFETCH(bool, underWidePicture);
+    QFETCH(QKeySequence, key);
     WindowFixture fixture(projectsNamed({"A", "B", "C"}));
     if (underWidePicture) {
         QVERIFY(QDir().mkpath(fixture.path("Thumbs")));
@@ -121,6 +137,8 @@ void CommandsTest::commandOnThreeProjects()
     } else {
         fixture.click(command.toLatin1().constData());
     }
+    if (!key.isEmpty())
+        QTest::keyClick(QApplication::focusWidget(), key[0].key(), key[0].keyboardModifiers());
     QCOMPARE(fixture.names(), names);
     QCOMPARE(fixture.rows(), names);
     QCOMPARE(fixture.selectedRow(), selectedAfter);
@@ -173,6 +191,13 @@ void CommandsTest::pendingEditIsStoredBeforeTheCommand()
     QCOMPARE(fixture.names(), QStringList({"New", "Edited", "B"}));
     QCOMPARE(fixture.catalogue.at(0).ShortDesc, QStringLiteral("Fresh"));
     QCOMPARE(fixture.selectedRow(), 0);
+    // By its keys from the box being typed in, where Delete deletes text, not the project.
+    fixture.type("text_long", "Kept");
+    QTest::keyClick(fixture.longText(), Qt::Key_Home);
+    QTest::keyClick(fixture.longText(), Qt::Key_Delete);
+    QTest::keyClick(fixture.longText(), Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(fixture.names(), QStringList({"Edited", "New", "B"}));
+    QCOMPARE(fixture.catalogue.at(1).LongDesc, QStringLiteral("ept"));
 }
 
 void CommandsTest::saveAllTwiceWritesTheSameBytes()
@@ -397,14 +422,15 @@ void CommandsTest::undoAndRedoEachStep_data()
     QTest::addColumn<int>("selected");
     QTest::addColumn<QString>("command"); // a button, or a box whose new text Tab stores
     QTest::addColumn<QKeySequence>("redo"); // both keys, on every desktop
+    QTest::addColumn<QString>("named"); // in the Undo and Redo items
     const QKeySequence ctrlY(Qt::CTRL | Qt::Key_Y), ctrlShiftZ(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
-    QTest::newRow("add") << 0 << "cmd_add" << ctrlY;
-    QTest::newRow("delete the middle") << 1 << "cmd_delete" << ctrlShiftZ;
-    QTest::newRow("delete the last") << 2 << "cmd_delete" << ctrlY;
-    QTest::newRow("up") << 2 << "cmd_up" << ctrlShiftZ;
-    QTest::newRow("down") << 0 << "cmd_down" << ctrlY;
-    QTest::newRow("name") << 1 << "text_name" << ctrlY;
-    QTest::newRow("long description") << 1 << "text_long" << ctrlShiftZ;
+    QTest::newRow("add") << 0 << "cmd_add" << ctrlY << "Add Project";
+    QTest::newRow("delete the middle") << 1 << "cmd_delete" << ctrlShiftZ << "Delete Project";
+    QTest::newRow("delete the last") << 2 << "cmd_delete" << ctrlY << "Delete Project";
+    QTest::newRow("up") << 2 << "cmd_up" << ctrlShiftZ << "Move Up";
+    QTest::newRow("down") << 0 << "cmd_down" << ctrlY << "Move Down";
+    QTest::newRow("name") << 1 << "text_name" << ctrlY << "Typing in TIP or Project Name";
+    QTest::newRow("long description") << 1 << "text_long" << ctrlShiftZ << "Typing in Long Description";
 }
 
 void CommandsTest::undoAndRedoEachStep()
@@ -412,6 +438,7 @@ void CommandsTest::undoAndRedoEachStep()
     QFETCH(int, selected);
     QFETCH(QString, command);
     QFETCH(QKeySequence, redo);
+    QFETCH(QString, named);
     WindowFixture fixture(projectsNamed({"A", "B", "C"}));
     const QByteArray original = readFile(fixture.projectsPath());
     const QList<ProjectInfo> before = fixture.catalogue.Projects();
@@ -426,6 +453,7 @@ void CommandsTest::undoAndRedoEachStep()
     const int selectedAfter = fixture.selectedRow();
     QVERIFY(after != before);
     QVERIFY(fixture.window->isWindowModified());
+    QCOMPARE(fixture.window->findChild<QAction *>("actionUndo")->text(), "&Undo " + named);
     QTest::keySequence(QApplication::focusWidget(), QKeySequence::Save);
     QCOMPARE(readFile(fixture.projectsPath()), CatalogueFormat::write(after));
     QVERIFY(!fixture.window->isWindowModified());
@@ -438,6 +466,7 @@ void CommandsTest::undoAndRedoEachStep()
     QCOMPARE(fixture.line("text_name")->text(), before.at(selected).Name);
     QCOMPARE(fixture.longText()->toPlainText(), before.at(selected).LongDesc);
     QVERIFY(fixture.window->isWindowModified());
+    QCOMPARE(fixture.window->findChild<QAction *>("actionRedo")->text(), "&Redo " + named);
     QTest::keyClick(fixture.window.get(), redo[0].key(), redo[0].keyboardModifiers());
     QCOMPARE(fixture.catalogue.Projects(), after);
     QCOMPARE(fixture.selectedRow(), selectedAfter);
@@ -469,16 +498,15 @@ void CommandsTest::undoHistoryKeepsItsBudget()
     QVERIFY(document.save().saved());
     StepHistory history;
     for (int i = 1; i <= edits; ++i) {
-        CatalogueEdit edit = CatalogueEdit::setField(0, "LongDesc", text(i - 1), text(i));
-        QVERIFY(document.perform(edit));
-        history.pushStep(new CatalogueStep(document, edit, 0, 0, [](int) {}));
+        QVERIFY(history.pushStep(
+            new CatalogueStep(document, CatalogueEdit::setField(0, Field::LongDesc, text(i - 1), text(i)), 0, 0, {})));
         QCOMPARE_LE(history.heldBytes(), StepHistory::Budget);
     }
     // Each step holds a text of its own.
     QCOMPARE_LE(qint64(history.count()) * 2 * characters, StepHistory::Budget);
     QCOMPARE(history.count() < edits, dropsSteps);
     QVERIFY(history.count() > 0);
-    QCOMPARE(history.undoText(), QStringLiteral("Edit"));
+    QCOMPARE(history.undoText(), QStringLiteral("Typing in Long Description"));
     // The newest steps undo exactly, each back to the text before it; the oldest are gone.
     for (int i = edits; i > edits - history.count(); --i) {
         history.undo();

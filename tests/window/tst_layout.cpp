@@ -85,68 +85,69 @@ void LayoutTest::captionsAndNames_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("accessibleName");
     QTest::addColumn<int>("role"); // as a screen reader is told
+    QTest::addColumn<QKeySequence>("mnemonic"); // a button's Alt and letter
     const int button = QAccessible::Button, label = QAccessible::StaticText, box = QAccessible::EditableText;
     QTest::newRow("cmd_add") << "cmd_add"
                              << "Add"
-                             << "" << button;
+                             << "" << button << QKeySequence(Qt::ALT | Qt::Key_A);
     QTest::newRow("cmd_delete") << "cmd_delete"
                                 << "Delete"
-                                << "" << button;
+                                << "" << button << QKeySequence(Qt::ALT | Qt::Key_D);
     QTest::newRow("cmd_save") << "cmd_save"
                               << "Save All"
-                              << "" << button;
+                              << "" << button << QKeySequence(Qt::ALT | Qt::Key_S);
     QTest::newRow("cmd_all") << "cmd_all"
                              << "Build Pages"
-                             << "" << button;
-    QTest::newRow("cmd_up") << "cmd_up" << QString(QChar(0x25B2)) << "Up" << button;
-    QTest::newRow("cmd_down") << "cmd_down" << QString(QChar(0x25BC)) << "Down" << button;
+                             << "" << button << QKeySequence(Qt::ALT | Qt::Key_B);
+    QTest::newRow("cmd_up") << "cmd_up" << QString(QChar(0x25B2)) << "Up" << button << QKeySequence();
+    QTest::newRow("cmd_down") << "cmd_down" << QString(QChar(0x25BC)) << "Down" << button << QKeySequence();
     QTest::newRow("Label1") << "Label1"
                             << "TIP or Project Name"
-                            << "" << label;
+                            << "" << label << QKeySequence();
     QTest::newRow("Label6") << "Label6"
                             << "Location"
-                            << "" << label;
+                            << "" << label << QKeySequence();
     QTest::newRow("Label9") << "Label9"
                             << "Short Description"
-                            << "" << label;
+                            << "" << label << QKeySequence();
     QTest::newRow("Label2") << "Label2"
                             << "Long Description"
-                            << "" << label;
+                            << "" << label << QKeySequence();
     QTest::newRow("text_name") << "text_name"
                                << ""
-                               << "TIP or Project Name" << box;
+                               << "TIP or Project Name" << box << QKeySequence();
     QTest::newRow("text_location") << "text_location"
                                    << ""
-                                   << "Location" << box;
+                                   << "Location" << box << QKeySequence();
     QTest::newRow("text_short") << "text_short"
                                 << ""
-                                << "Short Description" << box;
+                                << "Short Description" << box << QKeySequence();
     QTest::newRow("text_long") << "text_long"
                                << ""
-                               << "Long Description" << box;
+                               << "Long Description" << box << QKeySequence();
     // A list of as many entries as projects, the selected one named.
     QTest::newRow("list_projects") << "list_projects"
                                    << ""
-                                   << "Projects" << int(QAccessible::List);
+                                   << "Projects" << int(QAccessible::List) << QKeySequence();
     // Under a German locale (de_AT, which falls back to de): the longer captions still fit.
     QTest::newRow("de: cmd_add") << "cmd_add"
                                  << "Hinzufügen"
-                                 << "" << button;
+                                 << "" << button << QKeySequence(Qt::ALT | Qt::Key_Z);
     QTest::newRow("de: cmd_save") << "cmd_save"
                                   << "Alle speichern"
-                                  << "" << button;
+                                  << "" << button << QKeySequence(Qt::ALT | Qt::Key_S);
     QTest::newRow("de: cmd_all") << "cmd_all"
                                  << "Seiten erstellen"
-                                 << "" << button;
+                                 << "" << button << QKeySequence(Qt::ALT | Qt::Key_E);
     QTest::newRow("de: Label1") << "Label1"
                                 << "TIP oder Projektname"
-                                << "" << label;
+                                << "" << label << QKeySequence();
     QTest::newRow("de: text_short") << "text_short"
                                     << ""
-                                    << "Kurzbeschreibung" << box;
+                                    << "Kurzbeschreibung" << box << QKeySequence();
     QTest::newRow("de: menuFile") << "menuFile"
                                   << "&Datei"
-                                  << "" << int(QAccessible::PopupMenu);
+                                  << "" << int(QAccessible::PopupMenu) << QKeySequence();
 }
 
 void LayoutTest::captionsAndNames()
@@ -155,6 +156,7 @@ void LayoutTest::captionsAndNames()
     QFETCH(QString, caption);
     QFETCH(QString, accessibleName);
     QFETCH(int, role);
+    QFETCH(QKeySequence, mnemonic);
     const auto english = qScopeGuard([] { qDeleteAll(qApp->findChildren<QTranslator *>()); });
     const bool german = QByteArray(QTest::currentDataTag()).startsWith("de: ");
     if (german)
@@ -172,10 +174,10 @@ void LayoutTest::captionsAndNames()
         return;
     }
     if (auto *button = qobject_cast<QPushButton *>(control)) {
-        QCOMPARE(button->text(), caption);
+        QCOMPARE(QString(button->text()).remove(QLatin1Char('&')), caption);
         QVERIFY(!button->isDefault());
         QVERIFY(!button->autoDefault());
-        QVERIFY(button->shortcut().isEmpty());
+        QCOMPARE(button->shortcut(), mnemonic);
         if (button->text().size() == 1) {
             QVERIFY(button->font().bold());
             QVERIFY(QFontMetrics(button->font()).inFont(button->text().at(0)));
