@@ -47,6 +47,41 @@
     </message>
 </context>
 <context>
+    <name>CatalogueStep</name>
+    <message>
+        <source>Typing in TIP or Project Name</source>
+        <translation>Eingabe in „TIP oder Projektname“</translation>
+    </message>
+    <message>
+        <source>Typing in Location</source>
+        <translation>Eingabe in „Ort“</translation>
+    </message>
+    <message>
+        <source>Typing in Short Description</source>
+        <translation>Eingabe in „Kurzbeschreibung“</translation>
+    </message>
+    <message>
+        <source>Typing in Long Description</source>
+        <translation>Eingabe in „Langbeschreibung“</translation>
+    </message>
+    <message>
+        <source>Add Project</source>
+        <translation>Projekt hinzufügen</translation>
+    </message>
+    <message>
+        <source>Delete Project</source>
+        <translation>Projekt löschen</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Nach oben verschieben</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Nach unten verschieben</translation>
+    </message>
+</context>
+<context>
     <name>CheckPicturesDialog</name>
     <message>
         <source>Check Pictures</source>
@@ -215,24 +250,116 @@ Try &apos;%1 --help&apos; for more information.
 <context>
     <name>Main</name>
     <message>
-        <source>Unsaved edits of this catalogue from %1 were recovered, but projects.txt has changed since they were made.<byte value="xd"/>They cannot be restored.</source>
-        <translation>Nicht gespeicherte Änderungen an diesem Katalog vom %1 wurden gefunden, aber projects.txt hat sich seitdem geändert.<byte value="xd"/>Sie können nicht wiederhergestellt werden.</translation>
+        <source>Projects</source>
+        <translation>Projekte</translation>
     </message>
     <message>
-        <source>1 edit</source>
-        <translation>1 Änderung</translation>
+        <source>&amp;Add</source>
+        <translation>Hin&amp;zufügen</translation>
     </message>
     <message>
-        <source>%1 edits</source>
-        <translation>%1 Änderungen</translation>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
     </message>
     <message>
-        <source>Unsaved edits of this catalogue from %1 were recovered (%2).<byte value="xd"/>Restore them?</source>
-        <translation>Nicht gespeicherte Änderungen an diesem Katalog vom %1 wurden gefunden (%2).<byte value="xd"/>Sollen sie wiederhergestellt werden?</translation>
+        <source>&amp;Save All</source>
+        <translation>Alle &amp;speichern</translation>
     </message>
     <message>
-        <source>The recovered edits do not fit this catalogue.<byte value="xd"/>They were not restored.</source>
-        <translation>Die gefundenen Änderungen passen nicht zu diesem Katalog.<byte value="xd"/>Sie wurden nicht wiederhergestellt.</translation>
+        <source>&amp;Build Pages</source>
+        <translation>Seiten &amp;erstellen</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>TIP or Project Name</source>
+        <translation>TIP oder Projektname</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Ort</translation>
+    </message>
+    <message>
+        <source>Short Description</source>
+        <translation>Kurzbeschreibung</translation>
+    </message>
+    <message>
+        <source>Long Description</source>
+        <translation>Langbeschreibung</translation>
+    </message>
+    <message>
+        <source>&amp;Open Folder…</source>
+        <translation>&amp;Ordner öffnen…</translation>
+    </message>
+    <message>
+        <source>&amp;Check Pictures…</source>
+        <translation>Bilder &amp;prüfen…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;About Project Catalogue</source>
+        <translation>&amp;Über Projektkatalog</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Add Project</source>
+        <translation>Projekt &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Project</source>
+        <translation>Projekt &amp;löschen</translation>
+    </message>
+    <message>
+        <source>Move U&amp;p</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move Dow&amp;n</source>
+        <translation>Nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>%1[*] — Project Management</source>
+        <translation>%1[*] — Projektverwaltung</translation>
+    </message>
+    <message>
+        <source>Not possible to open %1<byte value="xd"/>It is not a folder that can be entered</source>
+        <translation>%1 kann nicht geöffnet werden<byte value="xd"/>Es ist kein Ordner, der geöffnet werden kann</translation>
+    </message>
+    <message>
+        <source>Project Catalogue %1<byte value="xd"/>Keeps a catalogue of projects and publishes it as three linked web pages.<byte value="xd"/>MIT License. Copyright (c) 2026 Project Catalogue developers.</source>
+        <translation>Projektkatalog %1<byte value="xd"/>Verwaltet einen Katalog von Projekten und veröffentlicht ihn als drei verlinkte Webseiten.<byte value="xd"/>MIT-Lizenz. Copyright (c) 2026 Project Catalogue developers.</translation>
     </message>
 </context>
 <context>
@@ -478,6 +605,29 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>%1 is a link to something that is not a plain file; it was left as it is.</source>
         <translation>%1 ist ein Link auf etwas, das keine gewöhnliche Datei ist; daran wurde nichts verändert.</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedJournal</name>
+    <message>
+        <source>The recovered edits do not fit this catalogue.<byte value="xd"/>They were not restored.</source>
+        <translation>Die gefundenen Änderungen passen nicht zu diesem Katalog.<byte value="xd"/>Sie wurden nicht wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Unsaved edits of this catalogue from %1 were recovered, but projects.txt has changed since they were made.<byte value="xd"/>They cannot be restored.</source>
+        <translation>Nicht gespeicherte Änderungen an diesem Katalog vom %1 wurden gefunden, aber projects.txt hat sich seitdem geändert.<byte value="xd"/>Sie können nicht wiederhergestellt werden.</translation>
+    </message>
+    <message>
+        <source>1 edit</source>
+        <translation>1 Änderung</translation>
+    </message>
+    <message>
+        <source>%1 edits</source>
+        <translation>%1 Änderungen</translation>
+    </message>
+    <message>
+        <source>Unsaved edits of this catalogue from %1 were recovered (%2).<byte value="xd"/>Restore them?</source>
+        <translation>Nicht gespeicherte Änderungen an diesem Katalog vom %1 wurden gefunden (%2).<byte value="xd"/>Sollen sie wiederhergestellt werden?</translation>
     </message>
 </context>
 <context>
