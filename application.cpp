@@ -13,6 +13,7 @@
 #include "publishcommands.h"
 #include "settingsfolder.h"
 #include "workingfolder.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -107,6 +108,7 @@ int runWithoutWindow(int &argc, char **argv)
     const QList<QByteArray> arguments = rawArguments(argc, argv);
     QCoreApplication app(argc, argv);
     CommandLine::setApplicationIdentity();
+    Translations::install(app, Translations::userLocale());
     const CommandLine::Request request = CommandLine::parse(QCoreApplication::arguments());
     // A destination folder is named from where the program was started, not from FOLDER.
     const Destination destination = Destination::parse(request.destination);
@@ -144,6 +146,9 @@ int runWithoutWindow(int &argc, char **argv)
 int refuseWithoutDisplay(int argc, char **argv)
 {
     const QList<QByteArray> arguments = rawArguments(argc, argv);
+    // Only for its translations: nothing here needs an event loop.
+    QCoreApplication app(argc, argv);
+    Translations::install(app, Translations::userLocale());
     if (const int status = refusal(CommandLine::parse(decoded(arguments)), arguments))
         return status;
     QTextStream(stderr) << CommandLine::noDisplayText();
@@ -162,7 +167,8 @@ int runWindow(int &argc, char **argv)
     QGuiApplication::setDesktopFileName(QStringLiteral(CATALOGUE_APP_ID));
     QApplication app(qtArgc, argv);
     CommandLine::setApplicationIdentity();
-    QApplication::setApplicationDisplayName(QStringLiteral("Project Management"));
+    Translations::install(app, Translations::userLocale());
+    QApplication::setApplicationDisplayName(QCoreApplication::translate("Application", "Project Management"));
     QIcon icon;
     for (const int size : {CATALOGUE_ICON_SIZES})
         icon.addFile(QStringLiteral(":/icons/project-catalogue-%1.png").arg(size), QSize(size, size));

@@ -64,7 +64,8 @@ bool CatalogueFile::write(const QList<ProjectInfo> &projects, FileEncoding encod
     if (written && !file.mayReplace(expected)) {
         m_changed = true;
         m_found = FileIdentity::current(file.target());
-        return fail(QStringLiteral("%1 was changed by another program.").arg(QFileInfo(m_path).fileName()));
+        return fail(QCoreApplication::translate("CatalogueFile", "%1 was changed by another program.")
+                        .arg(QFileInfo(m_path).fileName()));
     }
     if (written && replace == Replace::IfUnchanged && file.hasOtherNames()) {
         m_otherNames = true;

@@ -15,19 +15,20 @@ namespace {
 
 struct Options
 {
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help and ends.")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QCoreApplication::translate("CommandLine", "Shows this help and ends.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               QStringLiteral("Shows the version and ends.")};
+                               QCoreApplication::translate("CommandLine", "Shows the version and ends.")};
     QCommandLineOption buildPages{
         QStringLiteral("build-pages"),
-        QStringLiteral("Builds projects_index.htm, projects_short.htm and projects_long.htm in "
+        QCoreApplication::translate("CommandLine", "Builds projects_index.htm, projects_short.htm and projects_long.htm in "
                        "FOLDER from its projects.txt, without a window or a display, and prints the "
                        "paths of the three pages. The pages are those of opening the window and "
                        "pressing Build Pages at once: as selecting the first project at start-up "
                        "does, its picture count is first set to the highest of its pictures 2 to 9 "
                        "found, when there is one; the other counts are used as stored.")};
     QCommandLineOption check{QStringLiteral("check"),
-                             QStringLiteral("Reports what would make the published pages wrong, one line per finding "
+                             QCoreApplication::translate("CommandLine", "Reports what would make the published pages wrong, one line per finding "
                                             "(projects.txt:RECORD: Name: message), without a window or a display: "
                                             "missing pictures, stored picture counts that differ from the pictures "
                                             "found, names that cannot be looked up, "
@@ -36,7 +37,7 @@ struct Options
                                             "left by a rename or a Delete, and kept).")};
     QCommandLineOption addPictures{
         QStringLiteral("add-pictures"),
-        QStringLiteral("Makes a picture of each FILE (JPEG, PNG, BMP, GIF; WebP and TIFF with Qt's "
+        QCoreApplication::translate("CommandLine", "Makes a picture of each FILE (JPEG, PNG, BMP, GIF; WebP and TIFF with Qt's "
                        "image-format plugins; HEIC/HEIF through libheif) and adds it after the last "
                        "picture of the project named PROJECT, in the catalogue of the working "
                        "directory: turned upright, scaled to fit 180 x 120, at most 256 colours, "
@@ -44,27 +45,27 @@ struct Options
                        "projects.txt. A file that cannot be made into a picture is named with the "
                        "reason on standard error and skipped; the others are still added, and the "
                        "exit status is 1."),
-        QStringLiteral("PROJECT")};
+        QCoreApplication::translate("CommandLine", "PROJECT")};
     QCommandLineOption publish{
         QStringLiteral("publish"),
-        QStringLiteral("Builds the pages as --build-pages does, then sends to DESTINATION the pictures the "
+        QCoreApplication::translate("CommandLine", "Builds the pages as --build-pages does, then sends to DESTINATION the pictures the "
                        "pages link (Thumbs/) and, last, the three pages: only the files whose content "
                        "differs from what DESTINATION holds. DESTINATION is a folder, [user@]host:path or "
                        "ssh://[user@]host[:port]/path (the system's ssh, with rsync where the host has it, "
                        "sftp where it has not; ssh asks for passwords and host keys in the terminal). "
                        "Prints what is sent, the findings of --check, and the files under DESTINATION/Thumbs "
                        "that no page links any more, which are left as they are."),
-        QStringLiteral("DESTINATION")};
+        QCoreApplication::translate("CommandLine", "DESTINATION")};
     QCommandLineOption dryRun{QStringLiteral("dry-run"),
-                              QStringLiteral("With --publish: prints what would be sent and what is unlinked, and "
+                              QCoreApplication::translate("CommandLine", "With --publish: prints what would be sent and what is unlinked, and "
                                              "sends nothing (the pages are still built).")};
     QCommandLineOption deleteUnlinked{
         QStringLiteral("delete-unlinked"),
-        QStringLiteral("With --publish: after the upload, removes the files under DESTINATION/Thumbs that no "
+        QCoreApplication::translate("CommandLine", "With --publish: after the upload, removes the files under DESTINATION/Thumbs that no "
                        "page links, printing each; nothing else is ever removed.")};
     QCommandLineOption lastFolder{
         QStringLiteral("last-folder"),
-        QStringLiteral("Opens the window the desktop's way: on FOLDER, a folder (or a file in one) dropped "
+        QCoreApplication::translate("CommandLine", "Opens the window the desktop's way: on FOLDER, a folder (or a file in one) dropped "
                        "on the launcher, or else on the catalogue folder opened last, instead of the working "
                        "directory; the first time, or when that folder is gone, asks for a folder, and "
                        "ends without writing anything when none is chosen; a folder that cannot be "
@@ -77,17 +78,17 @@ void describe(QCommandLineParser &parser, const Options &options)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
-        QStringLiteral("Keeps a catalogue of projects and publishes it as three linked web pages.\n"
+        QCoreApplication::translate("CommandLine", "Keeps a catalogue of projects and publishes it as three linked web pages.\n"
                        "Without an option it opens the window on the catalogue in FOLDER; the "
                        "window needs a display."));
     parser.addOptions({options.help, options.version, options.buildPages, options.check, options.addPictures,
                        options.publish, options.dryRun, options.deleteUnlinked, options.lastFolder});
     parser.addPositionalArgument(
-        QStringLiteral("FOLDER"),
-        QStringLiteral("The catalogue folder: projects.txt is read and saved there, and the pages "
+        QCoreApplication::translate("CommandLine", "FOLDER"),
+        QCoreApplication::translate("CommandLine", "The catalogue folder: projects.txt is read and saved there, and the pages "
                        "are written there. The default is the working directory. With "
                        "--add-pictures: the photo FILEs instead."),
-        QStringLiteral("[FOLDER]"));
+        QCoreApplication::translate("CommandLine", "[FOLDER]"));
 }
 
 Action actionOf(const QCommandLineParser &parser, const Options &options)
@@ -128,7 +129,8 @@ Request parse(const QStringList &arguments)
     if (request.action == Action::ShowHelp || request.action == Action::ShowVersion)
         return request;
     if (parser.isSet(options.buildPages) && parser.isSet(options.check)) {
-        request.error = QStringLiteral("--build-pages and --check cannot be given together.");
+        request.error =
+            QCoreApplication::translate("CommandLine", "--build-pages and --check cannot be given together.");
         return request;
     }
     if (parser.isSet(options.publish) && (parser.isSet(options.buildPages) || parser.isSet(options.check))) {
@@ -157,9 +159,9 @@ Request parse(const QStringList &arguments)
     }
     if (request.lastFolder && request.action != Action::OpenWindow)
         request.error =
-            QStringLiteral("--last-folder opens the window; it cannot be given with --build-pages or --check.");
+            QCoreApplication::translate("CommandLine", "--last-folder opens the window; it cannot be given with --build-pages or --check.");
     else if (folders.size() > 1)
-        request.error = QStringLiteral("Only one FOLDER can be given.");
+        request.error = QCoreApplication::translate("CommandLine", "Only one FOLDER can be given.");
     else
         request.folder = folders.value(0);
     return request;
@@ -226,16 +228,19 @@ bool enterCatalogueFolder(const QByteArray &given, QString &error)
 {
     const QByteArray folder = given.isEmpty() ? QByteArray(".") : given;
     if (!WorkingFolder::exists(folder)) {
-        error = QStringLiteral("%1: no such folder: %2").arg(ProgramName, printableFileName(folder));
+        error = QCoreApplication::translate("CommandLine", "%1: no such folder: %2")
+                    .arg(ProgramName, printableFileName(folder));
         return false;
     }
     if (!WorkingFolder::isFolder(folder)) {
-        error = QStringLiteral("%1: not a folder: %2").arg(ProgramName, printableFileName(folder));
+        error = QCoreApplication::translate("CommandLine", "%1: not a folder: %2")
+                    .arg(ProgramName, printableFileName(folder));
         return false;
     }
     QString reason;
     if (!WorkingFolder::enter(folder, reason)) {
-        error = QStringLiteral("%1: cannot enter %2").arg(ProgramName, printableFileName(folder));
+        error = QCoreApplication::translate("CommandLine", "%1: cannot enter %2")
+                    .arg(ProgramName, printableFileName(folder));
         return false;
     }
     return true;
@@ -257,7 +262,8 @@ QString helpText()
     describe(parser, options);
     // Qt names the program as it was started; the help and the manual page name it as installed.
     QString text = parser.helpText();
-    text.replace(0, text.indexOf(QLatin1Char('\n')), QStringLiteral("Usage: %1 [options] [FOLDER]").arg(ProgramName));
+    text.replace(0, text.indexOf(QLatin1Char('\n')),
+                 QCoreApplication::translate("CommandLine", "Usage: %1 [options] [FOLDER]").arg(ProgramName));
     return text;
 }
 
@@ -268,13 +274,15 @@ QString versionText()
 
 QString usageErrorText(const QString &error)
 {
-    return QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(ProgramName, printableText(error));
+    return QCoreApplication::translate("CommandLine", "%1: %2\nTry '%1 --help' for more information.\n")
+        .arg(ProgramName, printableText(error));
 }
 
 QString noDisplayText()
 {
-    return QStringLiteral("%1: the window needs a display, and none is set (DISPLAY, "
-                          "WAYLAND_DISPLAY); --build-pages and --check work without one.\n")
+    return QCoreApplication::translate("CommandLine",
+                                       "%1: the window needs a display, and none is set (DISPLAY, "
+                                       "WAYLAND_DISPLAY); --build-pages and --check work without one.\n")
         .arg(ProgramName);
 }
 

@@ -10,6 +10,7 @@
 #include "publisher.h"
 #include "workingfolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
@@ -35,7 +36,7 @@ QString shownPath(const QString &folder, const QString &fileName)
 // Nothing is created: a folder without a catalogue is more likely a mistyped FOLDER than a new one.
 int noCatalogue(const QString &folder, QTextStream &err)
 {
-    err << QStringLiteral("%1: there is no %2 in %3\n")
+    err << QCoreApplication::translate("PublishCommands", "%1: there is no %2 in %3\n")
                .arg(CommandLine::ProgramName, ProjectsFileName, shownFolder(folder));
     return CommandLine::Failed;
 }
@@ -50,8 +51,9 @@ int loadAndBuild(CatalogueDocument &document, QTextStream &err)
         return noCatalogue(folder, err);
     // Pages that leave projects out would be published as if they were the whole catalogue.
     if (loaded.outcome == LoadResult::Outcome::RecordsDropped) {
-        err << QStringLiteral("%1: %2 holds %3 projects, more than the %4 a catalogue can keep; "
-                              "no page was written.\n")
+        err << QCoreApplication::translate("PublishCommands",
+                                           "%1: %2 holds %3 projects, more than the %4 a catalogue can keep; "
+                                           "no page was written.\n")
                    .arg(CommandLine::ProgramName, shownPath(folder, ProjectsFileName),
                         QString::number(Catalogue::MaxProjects + loaded.droppedRecords),
                         QString::number(Catalogue::MaxProjects));

@@ -4,6 +4,7 @@
 #include "picturenames.h"
 
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
 #include <QHash>
@@ -41,12 +42,14 @@ namespace {
 QString missingRangeMessage(const QString &name, int first, int last)
 {
     if (first == last) {
-        return QLatin1String("picture ") % QString::number(first) % QLatin1String(" is missing (")
-            % PictureNames::pictureFileName(name, first) % QLatin1String("): the long page will show a broken image");
+        return QCoreApplication::translate("CatalogueCheck",
+                                           "picture %1 is missing (%2): the long page will show a broken image")
+            .arg(QString::number(first), PictureNames::pictureFileName(name, first));
     }
-    return QLatin1String("pictures ") % QString::number(first) % QLatin1String(" to ") % QString::number(last)
-        % QLatin1String(" are missing (") % PictureNames::pictureFileName(name, first) % QLatin1String(" to ")
-        % PictureNames::pictureFileName(name, last) % QLatin1String("): the long page will show broken images");
+    return QCoreApplication::translate(
+               "CatalogueCheck", "pictures %1 to %2 are missing (%3 to %4): the long page will show broken images")
+        .arg(QString::number(first), QString::number(last), PictureNames::pictureFileName(name, first),
+             PictureNames::pictureFileName(name, last));
 }
 
 // Which pictures each name has, from one listing of the folder: looking each one up would take a
@@ -174,9 +177,13 @@ void checkPictures(const ProjectInfo &project, const PictureListing &listing, QS
 {
     const QList<int> found = listing.pictures(project.Name, std::max<int>(project.Pics, 9));
     if (found.value(0) != 1) {
-        const QLatin1String pages(project.Pics >= 1 ? "index, short and long pages" : "index and short pages");
-        messages.append(QLatin1String("picture 1 is missing (") % PictureNames::pictureFileName(project.Name, 1)
-                        % QLatin1String("): the ") % pages % QLatin1String(" will show a broken image"));
+        const char *message = project.Pics >= 1
+            ? QT_TRANSLATE_NOOP("CatalogueCheck",
+                                "picture 1 is missing (%1): the index, short and long pages will show a broken image")
+            : QT_TRANSLATE_NOOP("CatalogueCheck",
+                                "picture 1 is missing (%1): the index and short pages will show a broken image");
+        messages.append(
+            QCoreApplication::translate("CatalogueCheck", message).arg(PictureNames::pictureFileName(project.Name, 1)));
     }
     // What selecting the project sets: the highest of pictures 2 to 9 found, else the stored count.
     qint16 count = project.Pics;
@@ -185,8 +192,9 @@ void checkPictures(const ProjectInfo &project, const PictureListing &listing, QS
             count = qint16(k);
     }
     if (count != project.Pics) {
-        messages.append(QStringLiteral("the stored picture count is %1, but picture %2 is the "
-                                       "highest found: selecting the project makes it %2")
+        messages.append(QCoreApplication::translate("CatalogueCheck",
+                                                    "the stored picture count is %1, but picture %2 is the "
+                                                    "highest found: selecting the project makes it %2")
                             .arg(project.Pics)
                             .arg(count));
     }
@@ -217,9 +225,10 @@ QList<CheckFinding> checkProjects(const QList<ProjectInfo> &projects, const QStr
         QStringList messages;
         const bool canBeLookedUp = !PictureNames::picturePath(pictureFolder, project.Name, 1).isEmpty();
         if (!canBeLookedUp) {
-            messages.append(QStringLiteral("the name cannot be looked up as a picture file: it holds "
-                                           "'/', '\\', a NUL or a character file names cannot "
-                                           "hold, so its pictures are never found"));
+            messages.append(QCoreApplication::translate("CatalogueCheck",
+                                                        "the name cannot be looked up as a picture file: it holds "
+                                                        "'/', '\\', a NUL or a character file names cannot "
+                                                        "hold, so its pictures are never found"));
         }
         if (canBeLookedUp)
             checkPictures(project, listing, messages);

@@ -37,13 +37,13 @@ QString photosSkipped()
 QList<Message> afterReading(const CatalogueFile &file, bool read)
 {
     const QString name = QFileInfo(file.fileName()).fileName();
-    const QString unchanged = QStringLiteral("The file is unchanged until you press Save All.");
+    const QString unchanged = QCoreApplication::translate("Messages", "The file is unchanged until you press Save All.");
     if (file.isMissing())
         return {};
     if (!read)
-        return {{QStringLiteral("Not possible to read %1").arg(name), file.errorString()}};
+        return {{QCoreApplication::translate("Messages", "Not possible to read %1").arg(name), file.errorString()}};
     if (file.droppedRecords() > 0) {
-        return {{QStringLiteral("%1 holds %2 more projects than the %3 that can be kept; only the first "
+        return {{QCoreApplication::translate("Messages", "%1 holds %2 more projects than the %3 that can be kept; only the first "
                                 "%3 were loaded.")
                      .arg(name)
                      .arg(file.droppedRecords())
@@ -51,7 +51,7 @@ QList<Message> afterReading(const CatalogueFile &file, bool read)
                  unchanged}};
     }
     if (file.holdsNoProject())
-        return {{QStringLiteral("%1 holds no project that could be read.").arg(name), unchanged}};
+        return {{QCoreApplication::translate("Messages", "%1 holds no project that could be read.").arg(name), unchanged}};
     return {};
 }
 
@@ -83,11 +83,14 @@ QString beforeReplacing(const QString &fileName, const FileIdentity &read)
         QString reason = read.reason();
         if (reason.endsWith(QLatin1Char('.')))
             reason.chop(1);
-        return QStringLiteral("%1 could not be read (%2).\rReplacing it loses what it holds.").arg(fileName, reason);
+        return QCoreApplication::translate("Messages", "%1 could not be read (%2).\rReplacing it loses what it holds.")
+            .arg(fileName, reason);
     }
     case FileIdentity::Kind::Missing:
-        return QStringLiteral("%1 was made by another program after the catalogue was opened.\rReplacing it loses "
-                              "what it holds.")
+        return QCoreApplication::translate(
+                   "Messages",
+                   "%1 was made by another program after the catalogue was opened.\rReplacing it loses "
+                   "what it holds.")
             .arg(fileName);
     case FileIdentity::Kind::NothingKept:
         return QCoreApplication::translate("Messages",
@@ -98,7 +101,8 @@ QString beforeReplacing(const QString &fileName, const FileIdentity &read)
     case FileIdentity::Kind::Known:
         break;
     }
-    return QStringLiteral("%1 was changed by another program after it was read.\rReplacing it loses those changes.")
+    return QCoreApplication::translate(
+               "Messages", "%1 was changed by another program after it was read.\rReplacing it loses those changes.")
         .arg(fileName);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -28,16 +29,31 @@ QDebug operator<<(QDebug debug, const Message &message);
 // break.
 namespace Messages {
 
-inline const QString Creating = QStringLiteral("No existing file, creating projects.txt");
-inline const QString SaveFailed =
-    QStringLiteral("Not possible to Save Project Information\rCheck for write protection");
-inline const QString NothingToDelete = QStringLiteral("Please Select a Project to Delete");
-inline const QString CatalogueFull =
-    QStringLiteral("Not possible to Add a Project\rThe catalogue already holds 32767 projects");
-inline const QString PagesBuilt = QStringLiteral("Pages Built");
-inline const QString UnsavedChanges =
-    QStringLiteral("The catalogue has changes that are not saved.\rSave them to projects.txt first?");
-inline const QString PagesFailed = QStringLiteral("Not possible to Create Web Pages\rCheck for write protection");
+// A fixed text, in the user's language wherever it becomes a QString: the translation is looked
+// up when the text is shown, not when the program starts, before any translation is installed.
+struct FixedText
+{
+    const char *source;
+    operator QString() const { return QCoreApplication::translate("Messages", source); }
+    friend QString operator+(const FixedText &text, const QString &more) { return QString(text) + more; }
+    friend QString operator+(const FixedText &text, const char *more)
+    {
+        return QString(text) + QString::fromUtf8(more);
+    }
+    friend QString operator+(const FixedText &text, QChar more) { return QString(text) + more; }
+};
+
+inline constexpr FixedText Creating{QT_TRANSLATE_NOOP("Messages", "No existing file, creating projects.txt")};
+inline constexpr FixedText SaveFailed{
+    QT_TRANSLATE_NOOP("Messages", "Not possible to Save Project Information\rCheck for write protection")};
+inline constexpr FixedText NothingToDelete{QT_TRANSLATE_NOOP("Messages", "Please Select a Project to Delete")};
+inline constexpr FixedText CatalogueFull{
+    QT_TRANSLATE_NOOP("Messages", "Not possible to Add a Project\rThe catalogue already holds 32767 projects")};
+inline constexpr FixedText PagesBuilt{QT_TRANSLATE_NOOP("Messages", "Pages Built")};
+inline constexpr FixedText UnsavedChanges{
+    QT_TRANSLATE_NOOP("Messages", "The catalogue has changes that are not saved.\rSave them to projects.txt first?")};
+inline constexpr FixedText PagesFailed{
+    QT_TRANSLATE_NOOP("Messages", "Not possible to Create Web Pages\rCheck for write protection")};
 
 // What the start-up tells about a read of the catalogue file, `read` being what read() returned,
 // naming the file: that it could not be read and why, or that records were dropped or none could

@@ -3,6 +3,7 @@
 #include "filestatus.h"
 #include "workingfolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDevice>
 #include <QFileInfo>
@@ -12,11 +13,12 @@
 
 namespace {
 
-QString folderName(const QString &folder)
+QString goneFolder(const QString &folder)
 {
     return folder == QLatin1String(".") || folder == WorkingFolder::LinkToCurrent
-        ? QStringLiteral("The working folder")
-        : QStringLiteral("The folder %1").arg(QDir::toNativeSeparators(folder));
+        ? QCoreApplication::translate("FileErrors", "The working folder no longer exists.")
+        : QCoreApplication::translate("FileErrors", "The folder %1 no longer exists.")
+              .arg(QDir::toNativeSeparators(folder));
 }
 
 } // namespace
@@ -30,7 +32,7 @@ QString missingFolder(const QString &folder)
     // A folder deleted while it is the working folder can still be entered, but holds no name.
     if (info ? info->names > 0 : error != ENOENT)
         return QString();
-    return folderName(folder) + QStringLiteral(" no longer exists.");
+    return goneFolder(folder);
 }
 
 QString reason(int error, const QString &path)
@@ -41,7 +43,7 @@ QString reason(int error, const QString &path)
             return gone;
     }
     if (error == 0)
-        return QStringLiteral("The operation failed without a reason from the system.");
+        return QCoreApplication::translate("FileErrors", "The operation failed without a reason from the system.");
     return QString::fromLocal8Bit(std::strerror(error)) + QLatin1Char('.');
 }
 
@@ -49,13 +51,14 @@ QString writeReason(const QFileDevice &file)
 {
     // A write refused before it reached the system (the device already failed) leaves no error.
     if (file.error() == QFileDevice::NoError)
-        return QStringLiteral("%1 could not be written completely.").arg(QFileInfo(file.fileName()).fileName());
+        return QCoreApplication::translate("FileErrors", "%1 could not be written completely.")
+            .arg(QFileInfo(file.fileName()).fileName());
     return file.errorString();
 }
 
 QString notPlainFile(const QString &path)
 {
-    return QStringLiteral("%1 is not a plain file.").arg(QFileInfo(path).fileName());
+    return QCoreApplication::translate("FileErrors", "%1 is not a plain file.").arg(QFileInfo(path).fileName());
 }
 
 } // namespace FileErrors

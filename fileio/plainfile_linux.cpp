@@ -3,6 +3,7 @@
 #include "fileerrors.h"
 #include "filestatus_linux.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -24,7 +25,7 @@ bool PlainFile::open()
     if (::fstat(descriptor, &info) != 0)
         refused = FileErrors::reason(errno, m_path);
     else if (S_ISDIR(info.st_mode))
-        refused = QStringLiteral("It is a folder, not a file.");
+        refused = QCoreApplication::translate("PlainFile", "It is a folder, not a file.");
     else if (!S_ISREG(info.st_mode))
         refused = FileErrors::notPlainFile(m_path);
     else if (!m_file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))

@@ -2,6 +2,7 @@
 
 #include "fileerrors.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -16,7 +17,7 @@ bool PlainFile::open()
         return fail(FileErrors::reason(ENOENT, m_path));
     }
     if (info.isDir())
-        return fail(QStringLiteral("It is a folder, not a file."));
+        return fail(QCoreApplication::translate("PlainFile", "It is a folder, not a file."));
     if (!info.isFile())
         return fail(FileErrors::notPlainFile(m_path));
     m_file.setFileName(m_path);

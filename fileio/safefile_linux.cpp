@@ -126,7 +126,6 @@ SafeFile::~SafeFile()
 bool SafeFile::findTarget()
 {
     const QString name = QFileInfo(m_requested).fileName();
-    const QString leftAlone = QStringLiteral("; it was left as it is.");
     QString folder = m_requested.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QStringLiteral(".");
     QString walked = m_requested;
     // The working folder is where the user chose to work, as "." is: the way to it is not judged,
@@ -152,15 +151,15 @@ bool SafeFile::findTarget()
                 return fail(FileErrors::reason(errno, current));
             // A new file is made only where it was asked for, never where a link points.
             if (linkedName)
-                return refuse(name + QStringLiteral(" is a link to a file that does not exist") + leftAlone);
+                return refuse(QCoreApplication::translate("SafeFile", "%1 is a link to a file that does not exist; it was left as it is.").arg(name));
             m_path = current;
             return true;
         }
         if (S_ISLNK(info.st_mode)) {
             if (++links > MaxLinks)
-                return refuse(name + QStringLiteral(" leads through too many links") + leftAlone);
+                return refuse(QCoreApplication::translate("SafeFile", "%1 leads through too many links; it was left as it is.").arg(name));
             if (!mayFollow(info, folder, current)) {
-                return refuse(last ? name + QStringLiteral(" is a link owned by another user") + leftAlone
+                return refuse(last ? QCoreApplication::translate("SafeFile", "%1 is a link owned by another user; it was left as it is.").arg(name)
                                    : QCoreApplication::translate("SafeFile",
                                                                  "%1 lies behind a link owned by another "
                                                                  "user, %2; it was left as it is.")
@@ -168,7 +167,7 @@ bool SafeFile::findTarget()
             }
             const QByteArray target = linkText(current);
             if (target.isEmpty())
-                return refuse(name + QStringLiteral(" changed while it was being saved") + leftAlone);
+                return refuse(QCoreApplication::translate("SafeFile", "%1 changed while it was being saved; it was left as it is.").arg(name));
             if (target.startsWith('/'))
                 folder = QStringLiteral("/");
             const QStringList parts = QFile::decodeName(target).split(QLatin1Char('/'), Qt::SkipEmptyParts);
@@ -185,13 +184,13 @@ bool SafeFile::findTarget()
         if (!S_ISREG(info.st_mode)) {
             return refuse(!linkedName
                               ? FileErrors::notPlainFile(m_requested)
-                              : name + QStringLiteral(" is a link to something that is not a plain file") + leftAlone);
+                              : QCoreApplication::translate("SafeFile", "%1 is a link to something that is not a plain file; it was left as it is.").arg(name));
         }
         m_target = ::open(encoded(current).constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
         struct stat opened;
         if (m_target < 0 || ::fstat(m_target, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_dev != info.st_dev
             || opened.st_ino != info.st_ino)
-            return refuse(name + QStringLiteral(" changed while it was being saved") + leftAlone);
+            return refuse(QCoreApplication::translate("SafeFile", "%1 changed while it was being saved; it was left as it is.").arg(name));
         m_path = current;
         return true;
     }

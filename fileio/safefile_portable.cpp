@@ -2,6 +2,7 @@
 
 #include "fileerrors.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 // On Qt alone: QSaveFile's temporary file, flush and rename, with no folder flush, no judging of
@@ -20,17 +21,16 @@ bool SafeFile::findTarget()
 {
     const QFileInfo requested(m_requested);
     const QString name = requested.fileName();
-    const QString leftAlone = QStringLiteral("; it was left as it is.");
     if (!requested.exists()) {
         // A new file is made only where it was asked for, never where a link points.
         if (requested.isSymLink())
-            return refuse(name + QStringLiteral(" is a link to a file that does not exist") + leftAlone);
+            return refuse(QCoreApplication::translate("SafeFile", "%1 is a link to a file that does not exist; it was left as it is.").arg(name));
         return true;
     }
     if (!requested.isFile()) {
         return refuse(!requested.isSymLink()
                           ? FileErrors::notPlainFile(m_requested)
-                          : name + QStringLiteral(" is a link to something that is not a plain file") + leftAlone);
+                          : QCoreApplication::translate("SafeFile", "%1 is a link to something that is not a plain file; it was left as it is.").arg(name));
     }
     if (requested.isSymLink())
         m_path = requested.canonicalFilePath();

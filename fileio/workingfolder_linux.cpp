@@ -1,5 +1,6 @@
 #include "workingfolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 

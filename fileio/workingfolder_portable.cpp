@@ -1,5 +1,6 @@
 #include "workingfolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ bool enter(const QByteArray &folder, QString &reason)
 {
     if (QDir::setCurrent(QFile::decodeName(folder)))
         return true;
-    reason = QStringLiteral("It is not a folder that can be entered.");
+    reason = QCoreApplication::translate("WorkingFolder", "It is not a folder that can be entered.");
     return false;
 }
 

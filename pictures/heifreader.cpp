@@ -57,7 +57,8 @@ using Options = std::unique_ptr<heif_decoding_options, Releaser<heif_decoding_op
 
 QString damaged(const heif_error &error)
 {
-    return tr("It is damaged or incomplete (%1).").arg(QString::fromUtf8(error.message));
+    return QCoreApplication::translate("HeifReader", "It is damaged or incomplete (%1).")
+        .arg(QString::fromUtf8(error.message));
 }
 #endif
 

@@ -52,7 +52,7 @@ bool ask(QWidget *parent, const QString &text, const QString &yes)
 
 bool MessageBoxService::askToReplace(const QString &text)
 {
-    return ask(m_parent, text, QStringLiteral("Replace"));
+    return ask(m_parent, text, QCoreApplication::translate("MessageBoxService", "Replace"));
 }
 
 bool MessageBoxService::askToSaveAnyway(const QString &text)

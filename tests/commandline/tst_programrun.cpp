@@ -172,6 +172,21 @@ void TestProgramRun::refusals_data()
         << QByteArray("project-catalogue: no project is named Nobody\n");
     QTest::newRow("check without projects.txt") << QStringList{"--check", "."} << false << 1 << QByteArray()
                                                 << QByteArray("project-catalogue: there is no projects.txt in /");
+    // In the user's language, Qt's own words too; a regional locale falls back to its language.
+    QTest::newRow("help in German") << QStringList{"LANG=de_DE.UTF-8", "--help"} << false << 0
+                                    << QByteArray("Aufruf: project-catalogue [Optionen] [ORDNER]\nVerwaltet einen")
+                                    << QByteArray();
+    QTest::newRow("Qt's error in Austrian German")
+        << QStringList{"LC_MESSAGES=de_AT.UTF-8", "--publish"} << false << 2 << QByteArray()
+        << QByteArray(
+               "project-catalogue: Unbekannte Option 'publish'.\n\xe2\x80\x9eproject-catalogue --help\xe2\x80\x9c "
+               "liefert weitere Informationen.\n");
+    QTest::newRow("German from LANGUAGE's list")
+        << QStringList{"LANG=fr_FR.UTF-8", "LANGUAGE=fr:de"} << false << 1 << QByteArray()
+        << QByteArray("project-catalogue: Das Fenster braucht");
+    QTest::newRow("LANGUAGE under LC_ALL=C.UTF-8")
+        << QStringList{"LC_ALL=C.UTF-8", "LANGUAGE=de", "--build-pages"} << false << 1 << QByteArray()
+        << QByteArray("project-catalogue: there is no projects.txt in /");
 }
 
 // None of these touches a file: the folder holds afterwards exactly what it held before.
@@ -189,7 +204,15 @@ void TestProgramRun::refusals()
     const QByteArray catalogue = readFile(m_site + QStringLiteral("/projects.txt"));
 
     // A window's platform warns of a missing runtime folder.
-    const Run result = run(arguments, m_site, QStringLiteral(CATALOGUE_PROGRAM), {"XDG_RUNTIME_DIR=" + m_root.path()});
+    QStringList environment{"XDG_RUNTIME_DIR=" + m_root.path()};
+    // Leading NAME=value items, as env(1) takes them, choose the language from a clean slate.
+    if (!arguments.isEmpty() && arguments.first().contains(u'=') && !arguments.first().startsWith(u'-'))
+        environment << "LC_ALL="
+                    << "LC_MESSAGES="
+                    << "LANGUAGE=";
+    while (!arguments.isEmpty() && arguments.first().contains(u'=') && !arguments.first().startsWith(u'-'))
+        environment << arguments.takeFirst();
+    const Run result = run(arguments, m_site, QStringLiteral(CATALOGUE_PROGRAM), environment);
     QVERIFY(!result.crashed);
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2(result.out.startsWith(out), result.out.constData());

@@ -1,15 +1,19 @@
 #include "windowfixture.h"
 
 #include "messageboxservice.h"
+#include "messages.h"
+#include "translations.h"
 
 #include <QAccessible>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScopeGuard>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
+#include <QTranslator>
 
 class LayoutTest : public QObject
 {
@@ -125,6 +129,25 @@ void LayoutTest::captionsAndNames_data()
     QTest::newRow("list_projects") << "list_projects"
                                    << ""
                                    << "Projects" << int(QAccessible::List) << QKeySequence();
+    // Under a German locale (de_AT, which falls back to de): the longer captions still fit.
+    QTest::newRow("de: cmd_add") << "cmd_add"
+                                 << "Hinzufügen"
+                                 << "" << button << QKeySequence(Qt::ALT | Qt::Key_Z);
+    QTest::newRow("de: cmd_save") << "cmd_save"
+                                  << "Alle speichern"
+                                  << "" << button << QKeySequence(Qt::ALT | Qt::Key_S);
+    QTest::newRow("de: cmd_all") << "cmd_all"
+                                 << "Seiten erstellen"
+                                 << "" << button << QKeySequence(Qt::ALT | Qt::Key_E);
+    QTest::newRow("de: Label1") << "Label1"
+                                << "TIP oder Projektname"
+                                << "" << label << QKeySequence();
+    QTest::newRow("de: text_short") << "text_short"
+                                    << ""
+                                    << "Kurzbeschreibung" << box << QKeySequence();
+    QTest::newRow("de: menuFile") << "menuFile"
+                                  << "&Datei"
+                                  << "" << int(QAccessible::PopupMenu) << QKeySequence();
 }
 
 void LayoutTest::captionsAndNames()
@@ -134,12 +157,22 @@ void LayoutTest::captionsAndNames()
     QFETCH(QString, accessibleName);
     QFETCH(int, role);
     QFETCH(QKeySequence, mnemonic);
+    const auto english = qScopeGuard([] { qDeleteAll(qApp->findChildren<QTranslator *>()); });
+    const bool german = QByteArray(QTest::currentDataTag()).startsWith("de: ");
+    if (german)
+        QVERIFY(Translations::install(*qApp, QLocale(QStringLiteral("de_AT"))));
     WindowFixture fixture(projectsNamed({"Harbour Bridge", "Mill Lane", "Old Station"}));
     fixture.clickRow(1);
     // The catalogue's folder as a desktop names a document; no unsaved mark after a selection.
-    QCOMPARE(fixture.window->windowHandle()->title(),
-             QFileInfo(fixture.folder()).fileName() + QStringLiteral(" \u2014 Project Management"));
+    QCOMPARE(
+        fixture.window->windowHandle()->title(),
+        QFileInfo(fixture.folder()).fileName()
+            + (german ? QStringLiteral(" \u2014 Projektverwaltung") : QStringLiteral(" \u2014 Project Management")));
     QWidget *control = fixture.find(name.toLatin1().constData());
+    if (auto *menu = qobject_cast<QMenu *>(control)) {
+        QCOMPARE(menu->title(), caption);
+        return;
+    }
     if (auto *button = qobject_cast<QPushButton *>(control)) {
         QCOMPARE(QString(button->text()).remove(QLatin1Char('&')), caption);
         QVERIFY(!button->isDefault());
@@ -273,6 +306,24 @@ void LayoutTest::messageBoxShowsALineBreakAndOnlyOk()
     });
     QVERIFY(service.askToReplace(QStringLiteral("Lost\rReally")));
     QCOMPARE(captions, QStringList({"Replace", "Cancel", "Cancel"}));
+
+    // In German, Qt's own standard buttons too.
+    const auto english = qScopeGuard([] { qDeleteAll(qApp->findChildren<QTranslator *>()); });
+    QVERIFY(Translations::install(*qApp, QLocale(QStringLiteral("de_AT"))));
+    captions.clear();
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        shownText = box->text();
+        for (const QAbstractButton *button : box->buttons())
+            captions.append(button->text());
+        QTest::mouseClick(box->button(QMessageBox::Discard), Qt::LeftButton);
+    });
+    QCOMPARE(service.askToSave(Messages::UnsavedChanges), MessageService::Answer::Discard);
+    QCOMPARE(shownText,
+             QStringLiteral("Der Katalog enthält nicht gespeicherte Änderungen.\nSollen sie zuerst in "
+                            "projects.txt gespeichert werden?"));
+    captions.sort(); // in the desktop's order
+    QCOMPARE(captions, QStringList({"Abbrechen", "Speichern", "Verwerfen"}));
 }
 
 QTEST_MAIN(LayoutTest)
