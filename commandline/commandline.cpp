@@ -21,73 +21,87 @@ struct Options
                                QCoreApplication::translate("CommandLine", "Shows the version and ends.")};
     QCommandLineOption buildPages{
         QStringLiteral("build-pages"),
-        QCoreApplication::translate("CommandLine", "Builds projects_index.htm, projects_short.htm and projects_long.htm in "
-                       "FOLDER from its projects.txt, without a window or a display, and prints the "
-                       "paths of the three pages. The pages are those of opening the window and "
-                       "pressing Build Pages at once: as selecting the first project at start-up "
-                       "does, its picture count is first set to the highest of its pictures 2 to 9 "
-                       "found, when there is one; the other counts are used as stored.")};
-    QCommandLineOption check{QStringLiteral("check"),
-                             QCoreApplication::translate("CommandLine", "Reports what would make the published pages wrong, one line per finding "
-                                            "(projects.txt:RECORD: Name: message), without a window or a display: "
-                                            "missing pictures, stored picture counts that differ from the pictures "
-                                            "found, names that cannot be looked up, "
-                                            "a projects.txt that could not be read whole, and pictures in "
-                                            "Thumbs that no project's name leads to (Thumbs: Name: message: "
-                                            "left by a rename or a Delete, and kept).")};
+        QCoreApplication::translate("CommandLine",
+                                    "Builds projects_index.htm, projects_short.htm and projects_long.htm in "
+                                    "FOLDER from its projects.txt, without a window or a display, and prints the "
+                                    "paths of the three pages. The pages are those of opening the window and "
+                                    "pressing Build Pages at once: as selecting the first project at start-up "
+                                    "does, its picture count is first set to the highest of its pictures 2 to 9 "
+                                    "found, when there is one; the other counts are used as stored.")};
+    QCommandLineOption check{
+        QStringLiteral("check"),
+        QCoreApplication::translate("CommandLine",
+                                    "Reports what would make the published pages wrong, one line per finding "
+                                    "(projects.txt:RECORD: Name: message), without a window or a display: "
+                                    "missing pictures, stored picture counts that differ from the pictures "
+                                    "found, names that cannot be looked up, "
+                                    "a projects.txt that could not be read whole, and pictures in "
+                                    "Thumbs that no project's name leads to (Thumbs: Name: message: "
+                                    "left by a rename or a Delete, and kept).")};
     QCommandLineOption addPictures{
         QStringLiteral("add-pictures"),
-        QCoreApplication::translate("CommandLine", "Makes a picture of each FILE (JPEG, PNG, BMP, GIF; WebP and TIFF with Qt's "
-                       "image-format plugins; HEIC/HEIF through libheif) and adds it after the last "
-                       "picture of the project named PROJECT, in the catalogue of the working "
-                       "directory: turned upright, scaled to fit 180 x 120, at most 256 colours, "
-                       "written as Thumbs/PROJECT_pK.gif. The project's picture count is saved to "
-                       "projects.txt. A file that cannot be made into a picture is named with the "
-                       "reason on standard error and skipped; the others are still added, and the "
-                       "exit status is 1."),
+        QCoreApplication::translate("CommandLine",
+                                    "Makes a picture of each FILE (JPEG, PNG, BMP, GIF; WebP and TIFF with Qt's "
+                                    "image-format plugins; HEIC/HEIF through libheif) and adds it after the last "
+                                    "picture of the project named PROJECT, in the catalogue of the working "
+                                    "directory: turned upright, scaled to fit 180 x 120, at most 256 colours, "
+                                    "written as Thumbs/PROJECT_pK.gif. The project's picture count is saved to "
+                                    "projects.txt. A file that cannot be made into a picture is named with the "
+                                    "reason on standard error and skipped; the others are still added, and the "
+                                    "exit status is 1."),
         QCoreApplication::translate("CommandLine", "PROJECT")};
     QCommandLineOption publish{
         QStringLiteral("publish"),
-        QCoreApplication::translate("CommandLine", "Builds the pages as --build-pages does, then sends to DESTINATION the pictures the "
-                       "pages link (Thumbs/) and, last, the three pages: only the files whose content "
-                       "differs from what DESTINATION holds. DESTINATION is a folder, [user@]host:path or "
-                       "ssh://[user@]host[:port]/path (the system's ssh, with rsync where the host has it, "
-                       "sftp where it has not; ssh asks for passwords and host keys in the terminal). "
-                       "Prints what is sent, the findings of --check, and the files under DESTINATION/Thumbs "
-                       "that no page links any more, which are left as they are."),
+        QCoreApplication::translate(
+            "CommandLine",
+            "Builds the pages as --build-pages does, then sends to DESTINATION the pictures the "
+            "pages link (Thumbs/) and, last, the three pages: only the files whose content "
+            "differs from what DESTINATION holds. DESTINATION is a folder, [user@]host:path or "
+            "ssh://[user@]host[:port]/path (the system's ssh, with rsync where the host has it, "
+            "sftp where it has not; ssh asks for passwords and host keys in the terminal). "
+            "Prints what is sent, the findings of --check, and the files under DESTINATION/Thumbs "
+            "that no page links any more, which are left as they are."),
         QCoreApplication::translate("CommandLine", "DESTINATION")};
-    QCommandLineOption dryRun{QStringLiteral("dry-run"),
-                              QCoreApplication::translate("CommandLine", "With --publish: prints what would be sent and what is unlinked, and "
-                                             "sends nothing (the pages are still built).")};
+    QCommandLineOption dryRun{
+        QStringLiteral("dry-run"),
+        QCoreApplication::translate("CommandLine",
+                                    "With --publish: prints what would be sent and what is unlinked, and "
+                                    "sends nothing (the pages are still built).")};
     QCommandLineOption deleteUnlinked{
         QStringLiteral("delete-unlinked"),
-        QCoreApplication::translate("CommandLine", "With --publish: after the upload, removes the files under DESTINATION/Thumbs that no "
-                       "page links, printing each; nothing else is ever removed.")};
+        QCoreApplication::translate(
+            "CommandLine",
+            "With --publish: after the upload, removes the files under DESTINATION/Thumbs that no "
+            "page links, printing each; nothing else is ever removed.")};
     QCommandLineOption lastFolder{
         QStringLiteral("last-folder"),
-        QCoreApplication::translate("CommandLine", "Opens the window the desktop's way: on FOLDER, a folder (or a file in one) dropped "
-                       "on the launcher, or else on the catalogue folder opened last, instead of the working "
-                       "directory; the first time, or when that folder is gone, asks for a folder, and "
-                       "ends without writing anything when none is chosen; a folder that cannot be "
-                       "entered is named with the reason, and another is asked for; a folder without "
-                       "projects.txt is asked about before one is written there. The desktop menu "
-                       "starts the program so.")};
+        QCoreApplication::translate(
+            "CommandLine",
+            "Opens the window the desktop's way: on FOLDER, a folder (or a file in one) dropped "
+            "on the launcher, or else on the catalogue folder opened last, instead of the working "
+            "directory; the first time, or when that folder is gone, asks for a folder, and "
+            "ends without writing anything when none is chosen; a folder that cannot be "
+            "entered is named with the reason, and another is asked for; a folder without "
+            "projects.txt is asked about before one is written there. The desktop menu "
+            "starts the program so.")};
 };
 
 void describe(QCommandLineParser &parser, const Options &options)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
-        QCoreApplication::translate("CommandLine", "Keeps a catalogue of projects and publishes it as three linked web pages.\n"
-                       "Without an option it opens the window on the catalogue in FOLDER; the "
-                       "window needs a display."));
+        QCoreApplication::translate("CommandLine",
+                                    "Keeps a catalogue of projects and publishes it as three linked web pages.\n"
+                                    "Without an option it opens the window on the catalogue in FOLDER; the "
+                                    "window needs a display."));
     parser.addOptions({options.help, options.version, options.buildPages, options.check, options.addPictures,
                        options.publish, options.dryRun, options.deleteUnlinked, options.lastFolder});
     parser.addPositionalArgument(
         QCoreApplication::translate("CommandLine", "FOLDER"),
-        QCoreApplication::translate("CommandLine", "The catalogue folder: projects.txt is read and saved there, and the pages "
-                       "are written there. The default is the working directory. With "
-                       "--add-pictures: the photo FILEs instead."),
+        QCoreApplication::translate("CommandLine",
+                                    "The catalogue folder: projects.txt is read and saved there, and the pages "
+                                    "are written there. The default is the working directory. With "
+                                    "--add-pictures: the photo FILEs instead."),
         QCoreApplication::translate("CommandLine", "[FOLDER]"));
 }
 
@@ -158,8 +172,8 @@ Request parse(const QStringList &arguments)
         return request;
     }
     if (request.lastFolder && request.action != Action::OpenWindow)
-        request.error =
-            QCoreApplication::translate("CommandLine", "--last-folder opens the window; it cannot be given with --build-pages or --check.");
+        request.error = QCoreApplication::translate(
+            "CommandLine", "--last-folder opens the window; it cannot be given with --build-pages or --check.");
     else if (folders.size() > 1)
         request.error = QCoreApplication::translate("CommandLine", "Only one FOLDER can be given.");
     else

@@ -37,21 +37,24 @@ QString photosSkipped()
 QList<Message> afterReading(const CatalogueFile &file, bool read)
 {
     const QString name = QFileInfo(file.fileName()).fileName();
-    const QString unchanged = QCoreApplication::translate("Messages", "The file is unchanged until you press Save All.");
+    const QString unchanged =
+        QCoreApplication::translate("Messages", "The file is unchanged until you press Save All.");
     if (file.isMissing())
         return {};
     if (!read)
         return {{QCoreApplication::translate("Messages", "Not possible to read %1").arg(name), file.errorString()}};
     if (file.droppedRecords() > 0) {
-        return {{QCoreApplication::translate("Messages", "%1 holds %2 more projects than the %3 that can be kept; only the first "
-                                "%3 were loaded.")
+        return {{QCoreApplication::translate("Messages",
+                                             "%1 holds %2 more projects than the %3 that can be kept; only the first "
+                                             "%3 were loaded.")
                      .arg(name)
                      .arg(file.droppedRecords())
                      .arg(Catalogue::MaxProjects),
                  unchanged}};
     }
     if (file.holdsNoProject())
-        return {{QCoreApplication::translate("Messages", "%1 holds no project that could be read.").arg(name), unchanged}};
+        return {
+            {QCoreApplication::translate("Messages", "%1 holds no project that could be read.").arg(name), unchanged}};
     return {};
 }
 
@@ -60,18 +63,18 @@ QString withReason(const QString &message, const QString &reason)
     return message + QLatin1Char('\r') + reason;
 }
 
-QString textNotKept(qsizetype position, const QString &name, Field key)
+QString textNotKept(qsizetype position, const QString &name, Field field)
 {
     // The field as the window captions it.
     static const char *const Captions[] = {
         QT_TRANSLATE_NOOP("Messages", "TIP or Project Name"), QT_TRANSLATE_NOOP("Messages", "Location"),
         QT_TRANSLATE_NOOP("Messages", "Short Description"), QT_TRANSLATE_NOOP("Messages", "Long Description")};
-    const char *field = Captions[int(key)];
+    const char *caption = Captions[int(field)];
     return QCoreApplication::translate("Messages",
                                        "The %1 of project %2 (\"%3\") holds a line that projects.txt cannot keep "
                                        "apart from the next field.\rSaving it changes that project when the file is "
                                        "read again.")
-        .arg(QCoreApplication::translate("Messages", field))
+        .arg(QCoreApplication::translate("Messages", caption))
         .arg(position + 1)
         .arg(printableText(name));
 }

@@ -151,15 +151,21 @@ bool SafeFile::findTarget()
                 return fail(FileErrors::reason(errno, current));
             // A new file is made only where it was asked for, never where a link points.
             if (linkedName)
-                return refuse(QCoreApplication::translate("SafeFile", "%1 is a link to a file that does not exist; it was left as it is.").arg(name));
+                return refuse(QCoreApplication::translate(
+                                  "SafeFile", "%1 is a link to a file that does not exist; it was left as it is.")
+                                  .arg(name));
             m_path = current;
             return true;
         }
         if (S_ISLNK(info.st_mode)) {
             if (++links > MaxLinks)
-                return refuse(QCoreApplication::translate("SafeFile", "%1 leads through too many links; it was left as it is.").arg(name));
+                return refuse(
+                    QCoreApplication::translate("SafeFile", "%1 leads through too many links; it was left as it is.")
+                        .arg(name));
             if (!mayFollow(info, folder, current)) {
-                return refuse(last ? QCoreApplication::translate("SafeFile", "%1 is a link owned by another user; it was left as it is.").arg(name)
+                return refuse(last ? QCoreApplication::translate(
+                                         "SafeFile", "%1 is a link owned by another user; it was left as it is.")
+                                         .arg(name)
                                    : QCoreApplication::translate("SafeFile",
                                                                  "%1 lies behind a link owned by another "
                                                                  "user, %2; it was left as it is.")
@@ -167,7 +173,9 @@ bool SafeFile::findTarget()
             }
             const QByteArray target = linkText(current);
             if (target.isEmpty())
-                return refuse(QCoreApplication::translate("SafeFile", "%1 changed while it was being saved; it was left as it is.").arg(name));
+                return refuse(QCoreApplication::translate("SafeFile",
+                                                          "%1 changed while it was being saved; it was left as it is.")
+                                  .arg(name));
             if (target.startsWith('/'))
                 folder = QStringLiteral("/");
             const QStringList parts = QFile::decodeName(target).split(QLatin1Char('/'), Qt::SkipEmptyParts);
@@ -182,15 +190,19 @@ bool SafeFile::findTarget()
             continue;
         }
         if (!S_ISREG(info.st_mode)) {
-            return refuse(!linkedName
-                              ? FileErrors::notPlainFile(m_requested)
-                              : QCoreApplication::translate("SafeFile", "%1 is a link to something that is not a plain file; it was left as it is.").arg(name));
+            return refuse(!linkedName ? FileErrors::notPlainFile(m_requested)
+                                      : QCoreApplication::translate(
+                                            "SafeFile",
+                                            "%1 is a link to something that is not a plain file; it was left as it is.")
+                                            .arg(name));
         }
         m_target = ::open(encoded(current).constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
         struct stat opened;
         if (m_target < 0 || ::fstat(m_target, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_dev != info.st_dev
             || opened.st_ino != info.st_ino)
-            return refuse(QCoreApplication::translate("SafeFile", "%1 changed while it was being saved; it was left as it is.").arg(name));
+            return refuse(
+                QCoreApplication::translate("SafeFile", "%1 changed while it was being saved; it was left as it is.")
+                    .arg(name));
         m_path = current;
         return true;
     }

@@ -24,13 +24,17 @@ bool SafeFile::findTarget()
     if (!requested.exists()) {
         // A new file is made only where it was asked for, never where a link points.
         if (requested.isSymLink())
-            return refuse(QCoreApplication::translate("SafeFile", "%1 is a link to a file that does not exist; it was left as it is.").arg(name));
+            return refuse(QCoreApplication::translate(
+                              "SafeFile", "%1 is a link to a file that does not exist; it was left as it is.")
+                              .arg(name));
         return true;
     }
     if (!requested.isFile()) {
         return refuse(!requested.isSymLink()
                           ? FileErrors::notPlainFile(m_requested)
-                          : QCoreApplication::translate("SafeFile", "%1 is a link to something that is not a plain file; it was left as it is.").arg(name));
+                          : QCoreApplication::translate(
+                                "SafeFile", "%1 is a link to something that is not a plain file; it was left as it is.")
+                                .arg(name));
     }
     if (requested.isSymLink())
         m_path = requested.canonicalFilePath();

@@ -125,7 +125,7 @@ PublishError FolderTransport::send(const QList<PublishItem> &items, const Sent &
     };
     QList<int> done;
     const auto report = [&] {
-        const PublishError flushed = flush();
+        PublishError flushed = flush();
         if (flushed.ok()) {
             for (const int index : std::as_const(done))
                 sent(index);

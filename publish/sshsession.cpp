@@ -100,7 +100,7 @@ PublishError SshSession::connect()
             Run run;
             run.exitCode = m_master->exitCode();
             run.err = m_master->readAllStandardError();
-            const PublishError failed = failure(run, tr("connecting"));
+            PublishError failed = failure(run, tr("connecting"));
             // Every other failure of a run on an open connection that says so is about a file.
             if (failed.failure == PublishFailure::NotWritable || run.err.contains("Too many authentication failures"))
                 return {

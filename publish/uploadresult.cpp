@@ -42,7 +42,7 @@ QString UploadResult::message() const
     case Outcome::Failed:
         break;
     }
-    const QString stopped = outcome == Outcome::Cancelled ? tr("Publishing was cancelled.") : error.reason;
+    QString stopped = outcome == Outcome::Cancelled ? tr("Publishing was cancelled.") : error.reason;
     if (pagesSent > 0)
         return tr("%1 %2 and %3 of the pages were sent; the other pages are the old ones.")
             .arg(stopped, pictures, QString::number(pagesSent));

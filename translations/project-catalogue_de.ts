@@ -9,6 +9,13 @@
     </message>
 </context>
 <context>
+    <name>Askpass</name>
+    <message>
+        <source>Publish over SSH</source>
+        <translation>Über SSH veröffentlichen</translation>
+    </message>
+</context>
+<context>
     <name>CatalogueCheck</name>
     <message>
         <source>picture %1 is missing (%2): the long page will show a broken image</source>
@@ -47,6 +54,13 @@
     </message>
 </context>
 <context>
+    <name>CatalogueOpening</name>
+    <message>
+        <source>Start a new catalogue in %1?<byte value="xd"/>The folder holds no projects.txt. Create writes one there with a single project, &quot;New&quot;; until then nothing is written.</source>
+        <translation>Einen neuen Katalog in %1 anlegen?<byte value="xd"/>Der Ordner enthält keine projects.txt. „Erstellen“ legt dort eine mit einem einzigen Projekt „New“ an; bis dahin wird nichts geschrieben.</translation>
+    </message>
+</context>
+<context>
     <name>CatalogueStep</name>
     <message>
         <source>Typing in TIP or Project Name</source>
@@ -82,21 +96,6 @@
     </message>
 </context>
 <context>
-    <name>CheckPicturesDialog</name>
-    <message>
-        <source>Check Pictures</source>
-        <translation>Bilder prüfen</translation>
-    </message>
-    <message>
-        <source>Findings</source>
-        <translation>Befunde</translation>
-    </message>
-    <message>
-        <source>Nothing found: every picture the pages show is in place, and every picture count agrees with the pictures found.</source>
-        <translation>Nichts gefunden: Jedes Bild, das die Seiten zeigen, ist vorhanden, und jede Bildanzahl stimmt mit den gefundenen Bildern überein.</translation>
-    </message>
-</context>
-<context>
     <name>CommandLine</name>
     <message>
         <source>Shows this help and ends.</source>
@@ -111,22 +110,10 @@
         <translation>Erstellt projects_index.htm, projects_short.htm und projects_long.htm in ORDNER aus dessen projects.txt, ohne Fenster und ohne Display, und gibt die Pfade der drei Seiten aus. Die Seiten sind dieselben wie nach dem Öffnen des Fensters und sofortigem Klick auf „Seiten erstellen“: Wie beim Auswählen des ersten Projekts nach dem Start wird dessen Bildanzahl zuerst auf das höchste gefundene seiner Bilder 2 bis 9 gesetzt, sofern es eines gibt; die übrigen Anzahlen werden so verwendet, wie sie gespeichert sind.</translation>
     </message>
     <message>
-        <source>Reports what would make the published pages wrong, one line per finding (projects.txt:RECORD: Name: message), without a window or a display: missing pictures, stored picture counts that differ from the pictures found, names that cannot be looked up, and a projects.txt that could not be read whole.</source>
-        <translation>Meldet, was die veröffentlichten Seiten fehlerhaft machen würde, eine Zeile je Befund (projects.txt:EINTRAG: Name: Meldung), ohne Fenster und ohne Display: fehlende Bilder, gespeicherte Bildanzahlen, die von den gefundenen Bildern abweichen, Namen, zu denen keine Bilder gesucht werden können, und eine projects.txt, die nicht vollständig gelesen werden konnte.</translation>
-    </message>
-    <message>
-        <source>Opens the window on the catalogue folder opened last, instead of the working directory; the first time, or when that folder is gone, asks for a folder, and ends without writing anything when none is chosen; a folder that cannot be entered is named with the reason, and another is asked for. The desktop menu starts the program so.</source>
-        <translation>Öffnet das Fenster mit dem zuletzt geöffneten Katalogordner statt mit dem Arbeitsverzeichnis; beim ersten Mal oder wenn dieser Ordner nicht mehr existiert, fragt es nach einem Ordner und endet, ohne etwas zu schreiben, wenn keiner gewählt wird; ein Ordner, der nicht geöffnet werden kann, wird mit dem Grund genannt, und es wird nach einem anderen gefragt. So startet das Menü der Arbeitsumgebung das Programm.</translation>
-    </message>
-    <message>
         <source>Keeps a catalogue of projects and publishes it as three linked web pages.
 Without an option it opens the window on the catalogue in FOLDER; the window needs a display.</source>
         <translation>Verwaltet einen Katalog von Projekten und veröffentlicht ihn als drei verlinkte Webseiten.
 Ohne Option öffnet es das Fenster mit dem Katalog in ORDNER; das Fenster braucht ein Display.</translation>
-    </message>
-    <message>
-        <source>The catalogue folder: projects.txt is read and saved there, and the pages are written there. The default is the working directory.</source>
-        <translation>Der Katalogordner: projects.txt wird dort gelesen und gespeichert, und die Seiten werden dort geschrieben. Vorgabe ist das Arbeitsverzeichnis.</translation>
     </message>
     <message>
         <source>[FOLDER]</source>
@@ -139,10 +126,6 @@ Ohne Option öffnet es das Fenster mit dem Katalog in ORDNER; das Fenster brauch
     <message>
         <source>--last-folder opens the window; it cannot be given with --build-pages or --check.</source>
         <translation>--last-folder öffnet das Fenster und kann nicht mit --build-pages oder --check angegeben werden.</translation>
-    </message>
-    <message>
-        <source>--last-folder and a FOLDER cannot be given together.</source>
-        <translation>--last-folder und ein ORDNER können nicht zusammen angegeben werden.</translation>
     </message>
     <message>
         <source>Only one FOLDER can be given.</source>
@@ -182,6 +165,49 @@ Try &apos;%1 --help&apos; for more information.
         <source>FOLDER</source>
         <translation>ORDNER</translation>
     </message>
+    <message>
+        <source>Reports what would make the published pages wrong, one line per finding (projects.txt:RECORD: Name: message), without a window or a display: missing pictures, stored picture counts that differ from the pictures found, names that cannot be looked up, a projects.txt that could not be read whole, and pictures in Thumbs that no project&apos;s name leads to (Thumbs: Name: message: left by a rename or a Delete, and kept).</source>
+        <translation>Meldet, was die veröffentlichten Seiten fehlerhaft machen würde, eine Zeile je Befund (projects.txt:EINTRAG: Name: Meldung), ohne Fenster und ohne Display: fehlende Bilder, gespeicherte Bildanzahlen, die von den gefundenen Bildern abweichen, Namen, zu denen keine Bilder gesucht werden können, eine projects.txt, die nicht vollständig gelesen werden konnte, und Bilder in Thumbs, zu denen der Name keines Projekts führt (Thumbs: Name: Meldung: nach einem Umbenennen oder Löschen übrig geblieben und aufbewahrt).</translation>
+    </message>
+    <message>
+        <source>Makes a picture of each FILE (JPEG, PNG, BMP, GIF; WebP and TIFF with Qt&apos;s image-format plugins; HEIC/HEIF through libheif) and adds it after the last picture of the project named PROJECT, in the catalogue of the working directory: turned upright, scaled to fit 180 x 120, at most 256 colours, written as Thumbs/PROJECT_pK.gif. The project&apos;s picture count is saved to projects.txt. A file that cannot be made into a picture is named with the reason on standard error and skipped; the others are still added, and the exit status is 1.</source>
+        <translation>Macht aus jeder DATEI (JPEG, PNG, BMP, GIF; WebP und TIFF mit den Bildformat-Plugins von Qt; HEIC/HEIF über libheif) ein Bild und fügt es nach dem letzten Bild des Projekts namens PROJEKT an, im Katalog des Arbeitsverzeichnisses: aufrecht gedreht, auf 180 x 120 eingepasst, mit höchstens 256 Farben, geschrieben als Thumbs/PROJEKT_pK.gif. Die Bildanzahl des Projekts wird in projects.txt gespeichert. Eine Datei, aus der kein Bild gemacht werden kann, wird mit dem Grund in der Standardfehlerausgabe genannt und übersprungen; die anderen werden trotzdem hinzugefügt, und der Exit-Status ist 1.</translation>
+    </message>
+    <message>
+        <source>PROJECT</source>
+        <translation>PROJEKT</translation>
+    </message>
+    <message>
+        <source>Builds the pages as --build-pages does, then sends to DESTINATION the pictures the pages link (Thumbs/) and, last, the three pages: only the files whose content differs from what DESTINATION holds. DESTINATION is a folder, [user@]host:path or ssh://[user@]host[:port]/path (the system&apos;s ssh, with rsync where the host has it, sftp where it has not; ssh asks for passwords and host keys in the terminal). Prints what is sent, the findings of --check, and the files under DESTINATION/Thumbs that no page links any more, which are left as they are.</source>
+        <translation>Erstellt die Seiten wie --build-pages und sendet dann an ZIEL die Bilder, auf die die Seiten verweisen (Thumbs/), und zuletzt die drei Seiten: nur die Dateien, deren Inhalt sich von dem unterscheidet, was ZIEL enthält. ZIEL ist ein Ordner, [user@]host:path oder ssh://[user@]host[:port]/path (das ssh des Systems, mit rsync, wo der Host es hat, sonst mit sftp; ssh fragt Passwörter und Host-Schlüssel im Terminal ab). Gibt aus, was gesendet wird, die Befunde von --check und die Dateien unter ZIEL/Thumbs, auf die keine Seite mehr verweist; diese bleiben unverändert.</translation>
+    </message>
+    <message>
+        <source>DESTINATION</source>
+        <translation>ZIEL</translation>
+    </message>
+    <message>
+        <source>With --publish: prints what would be sent and what is unlinked, and sends nothing (the pages are still built).</source>
+        <translation>Mit --publish: Gibt aus, was gesendet würde und worauf nicht mehr verwiesen wird, und sendet nichts (die Seiten werden trotzdem erstellt).</translation>
+    </message>
+    <message>
+        <source>With --publish: after the upload, removes the files under DESTINATION/Thumbs that no page links, printing each; nothing else is ever removed.</source>
+        <translation>Mit --publish: Entfernt nach dem Hochladen die Dateien unter ZIEL/Thumbs, auf die keine Seite verweist, und gibt jede davon aus; sonst wird niemals etwas entfernt.</translation>
+    </message>
+    <message>
+        <source>Opens the window the desktop&apos;s way: on FOLDER, a folder (or a file in one) dropped on the launcher, or else on the catalogue folder opened last, instead of the working directory; the first time, or when that folder is gone, asks for a folder, and ends without writing anything when none is chosen; a folder that cannot be entered is named with the reason, and another is asked for; a folder without projects.txt is asked about before one is written there. The desktop menu starts the program so.</source>
+        <translation>Öffnet das Fenster so, wie es die Arbeitsumgebung tut: mit ORDNER, einem auf das Startsymbol gezogenen Ordner (oder einer Datei darin), oder sonst mit dem zuletzt geöffneten Katalogordner statt mit dem Arbeitsverzeichnis; beim ersten Mal oder wenn dieser Ordner nicht mehr existiert, fragt es nach einem Ordner und endet, ohne etwas zu schreiben, wenn keiner gewählt wird; ein Ordner, der nicht geöffnet werden kann, wird mit dem Grund genannt, und es wird nach einem anderen gefragt; bei einem Ordner ohne projects.txt wird nachgefragt, bevor dort eine angelegt wird. So startet das Menü der Arbeitsumgebung das Programm.</translation>
+    </message>
+    <message>
+        <source>The catalogue folder: projects.txt is read and saved there, and the pages are written there. The default is the working directory. With --add-pictures: the photo FILEs instead.</source>
+        <translation>Der Katalogordner: projects.txt wird dort gelesen und gespeichert, und die Seiten werden dort geschrieben. Vorgabe ist das Arbeitsverzeichnis. Mit --add-pictures: stattdessen die Fotodateien (DATEI).</translation>
+    </message>
+</context>
+<context>
+    <name>ExclusiveRename</name>
+    <message>
+        <source>%1 exists already.</source>
+        <translation>%1 existiert bereits.</translation>
+    </message>
 </context>
 <context>
     <name>FileErrors</name>
@@ -207,10 +233,45 @@ Try &apos;%1 --help&apos; for more information.
     </message>
 </context>
 <context>
+    <name>FindingsDialog</name>
+    <message>
+        <source>Check Pictures</source>
+        <translation>Bilder prüfen</translation>
+    </message>
+    <message>
+        <source>Findings</source>
+        <translation>Befunde</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy &amp;All</source>
+        <translation>&amp;Alle kopieren</translation>
+    </message>
+    <message>
+        <source>Row %1, not saved: %2: %3</source>
+        <translation>Zeile %1, nicht gespeichert: %2: %3</translation>
+    </message>
+    <message>
+        <source>Pictures looked for in %1</source>
+        <translation>Bilder gesucht in %1</translation>
+    </message>
+    <message>
+        <source>Double-click or press Enter to select the project</source>
+        <translation>Doppelklicken oder die Eingabetaste drücken, um das Projekt auszuwählen</translation>
+    </message>
+    <message>
+        <source>Nothing found: every picture the pages show is in place, and every picture count agrees with the pictures found.</source>
+        <translation>Nichts gefunden: Jedes Bild, das die Seiten zeigen, ist vorhanden, und jede Bildanzahl stimmt mit den gefundenen Bildern überein.</translation>
+    </message>
+</context>
+<context>
     <name>FolderDialog</name>
     <message>
-        <source>Open Catalogue Folder</source>
-        <translation>Katalogordner öffnen</translation>
+        <source>Open Catalogue Folder (the folder that holds projects.txt)</source>
+        <translation>Katalogordner öffnen (der Ordner, der projects.txt enthält)</translation>
     </message>
 </context>
 <context>
@@ -245,6 +306,10 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>Not possible to open %1<byte value="xd"/>%2 Choose another folder.</source>
         <translation>%1 kann nicht geöffnet werden<byte value="xd"/>%2 Bitte wählen Sie einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>The catalogue folder %1 was moved or deleted.<byte value="xd"/>Choose where it is now, or another folder.</source>
+        <translation>Der Katalogordner %1 wurde verschoben oder gelöscht.<byte value="xd"/>Bitte wählen Sie aus, wo er sich jetzt befindet, oder einen anderen Ordner.</translation>
     </message>
 </context>
 <context>
@@ -361,6 +426,10 @@ Try &apos;%1 --help&apos; for more information.
         <source>Project Catalogue %1<byte value="xd"/>Keeps a catalogue of projects and publishes it as three linked web pages.<byte value="xd"/>MIT License. Copyright (c) 2026 Project Catalogue developers.</source>
         <translation>Projektkatalog %1<byte value="xd"/>Verwaltet einen Katalog von Projekten und veröffentlicht ihn als drei verlinkte Webseiten.<byte value="xd"/>MIT-Lizenz. Copyright (c) 2026 Project Catalogue developers.</translation>
     </message>
+    <message>
+        <source>&amp;Publish…</source>
+        <translation>&amp;Veröffentlichen…</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxService</name>
@@ -376,21 +445,21 @@ Try &apos;%1 --help&apos; for more information.
         <source>Restore</source>
         <translation>Wiederherstellen</translation>
     </message>
+    <message>
+        <source>C&amp;reate</source>
+        <translation>&amp;Erstellen</translation>
+    </message>
+    <message>
+        <source>C&amp;hoose Another Folder…</source>
+        <translation>Anderen &amp;Ordner wählen…</translation>
+    </message>
+    <message>
+        <source>&amp;Open Index Page</source>
+        <translation>&amp;Übersichtsseite öffnen</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
-    <message>
-        <source>Not possible to read %1<byte value="xd"/>%2</source>
-        <translation>%1 kann nicht gelesen werden<byte value="xd"/>%2</translation>
-    </message>
-    <message>
-        <source>%1 holds %2 more projects than the %3 that can be kept; only the first %3 were loaded.<byte value="xd"/>The file is unchanged until you press Save All.</source>
-        <translation>%1 enthält %2 Projekte mehr als die %3, die ein Katalog fassen kann; nur die ersten %3 wurden geladen.<byte value="xd"/>Die Datei bleibt unverändert, bis Sie „Alle speichern“ drücken.</translation>
-    </message>
-    <message>
-        <source>%1 holds no project that could be read.<byte value="xd"/>The file is unchanged until you press Save All.</source>
-        <translation>%1 enthält kein Projekt, das gelesen werden konnte.<byte value="xd"/>Die Datei bleibt unverändert, bis Sie „Alle speichern“ drücken.</translation>
-    </message>
     <message>
         <source>Long Description</source>
         <translation>Langbeschreibung</translation>
@@ -459,6 +528,52 @@ Try &apos;%1 --help&apos; for more information.
         <source>Not possible to Create Web Pages<byte value="xd"/>Check for write protection</source>
         <translation>Die Webseiten können nicht erstellt werden<byte value="xd"/>Bitte prüfen Sie den Schreibschutz</translation>
     </message>
+    <message>
+        <source>These files were not made into pictures:</source>
+        <translation>Aus diesen Dateien wurden keine Bilder gemacht:</translation>
+    </message>
+    <message>
+        <source>The file is unchanged until you press Save All.</source>
+        <translation>Die Datei bleibt unverändert, bis Sie „Alle speichern“ drücken.</translation>
+    </message>
+    <message>
+        <source>Not possible to read %1</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 more projects than the %3 that can be kept; only the first %3 were loaded.</source>
+        <translation>%1 enthält %2 Projekte mehr als die %3, die ein Katalog fassen kann; nur die ersten %3 wurden geladen.</translation>
+    </message>
+    <message>
+        <source>%1 holds no project that could be read.</source>
+        <translation>%1 enthält kein Projekt, das gelesen werden konnte.</translation>
+    </message>
+</context>
+<context>
+    <name>PagesBuilt</name>
+    <message>
+        <source>Written there: %1, %2 and %3.</source>
+        <translation>Dort wurden geschrieben: %1, %2 und %3.</translation>
+    </message>
+    <message>
+        <source>No browser could be started to show %1.</source>
+        <translation>Es konnte kein Browser gestartet werden, um %1 anzuzeigen.</translation>
+    </message>
+</context>
+<context>
+    <name>PictureFileDialog</name>
+    <message>
+        <source>Photos (%1);;All files (*)</source>
+        <translation>Fotos (%1);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Add Pictures</source>
+        <translation>Bilder hinzufügen</translation>
+    </message>
+    <message>
+        <source>Replace Picture</source>
+        <translation>Bild ersetzen</translation>
+    </message>
 </context>
 <context>
     <name>PictureMaker</name>
@@ -500,6 +615,100 @@ Try &apos;%1 --help&apos; for more information.
     </message>
 </context>
 <context>
+    <name>PictureMenu</name>
+    <message>
+        <source>&amp;Pictures</source>
+        <translation>B&amp;ilder</translation>
+    </message>
+    <message>
+        <source>&amp;Main Picture</source>
+        <translation>Haupt&amp;bild</translation>
+    </message>
+    <message>
+        <source>Picture &amp;%1</source>
+        <translation>Bild &amp;%1</translation>
+    </message>
+    <message>
+        <source>&amp;Add Pictures…</source>
+        <translation>Bilder &amp;hinzufügen…</translation>
+    </message>
+    <message>
+        <source>&amp;Replace Picture…</source>
+        <translation>Bild &amp;ersetzen…</translation>
+    </message>
+    <message>
+        <source>Remo&amp;ve Picture</source>
+        <translation>Bild ent&amp;fernen</translation>
+    </message>
+    <message>
+        <source>Move &amp;Earlier</source>
+        <translation>Nach &amp;vorne verschieben</translation>
+    </message>
+    <message>
+        <source>Move &amp;Later</source>
+        <translation>Nach &amp;hinten verschieben</translation>
+    </message>
+    <message>
+        <source>Make &amp;Main Picture</source>
+        <translation>Zum Haupt&amp;bild machen</translation>
+    </message>
+    <message>
+        <source>%1: only one file can replace picture %2.</source>
+        <translation>%1: Nur eine Datei kann Bild %2 ersetzen.</translation>
+    </message>
+    <message>
+        <source>Replace Picture</source>
+        <translation>Bild ersetzen</translation>
+    </message>
+    <message>
+        <source>Add Pictures</source>
+        <translation>Bilder hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove Picture</source>
+        <translation>Bild entfernen</translation>
+    </message>
+    <message>
+        <source>Move Picture</source>
+        <translation>Bild verschieben</translation>
+    </message>
+    <message>
+        <source>The pictures keep the name %1: %2</source>
+        <translation>Die Bilder behalten den Namen %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>PictureRename</name>
+    <message>
+        <source>%1 differs from the picture %2 only in letter case; a file system that ignores case takes them for one file.</source>
+        <translation>%1 unterscheidet sich vom Bild %2 nur in der Groß- und Kleinschreibung; ein Dateisystem, das diese nicht unterscheidet, hält beide für dieselbe Datei.</translation>
+    </message>
+    <message>
+        <source>The pictures keep the name %1: </source>
+        <translation>Die Bilder behalten den Namen %1: </translation>
+    </message>
+    <message>
+        <source>%1 cannot be part of a file name.</source>
+        <translation>%1 kann nicht Teil eines Dateinamens sein.</translation>
+    </message>
+    <message>
+        <source>another project still carries it.</source>
+        <translation>Ein anderes Projekt trägt ihn noch.</translation>
+    </message>
+    <message>
+        <source>another project is named %1 too.</source>
+        <translation>Ein anderes Projekt heißt ebenfalls %1.</translation>
+    </message>
+    <message>
+        <source>%1 exists already.</source>
+        <translation>%1 existiert bereits.</translation>
+    </message>
+    <message>
+        <source>pictures named %1 exist already.</source>
+        <translation>Bilder mit dem Namen %1 existieren bereits.</translation>
+    </message>
+</context>
+<context>
     <name>PictureStep</name>
     <message>
         <source>%1 is larger than a picture can be.</source>
@@ -508,10 +717,6 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>%1 was changed by another program.</source>
         <translation>%1 wurde von einem anderen Programm geändert.</translation>
-    </message>
-    <message>
-        <source>%1 differs from the picture %2 only in letter case; a file system that ignores case takes them for one file.</source>
-        <translation>%1 unterscheidet sich vom Bild %2 nur in der Groß- und Kleinschreibung; ein Dateisystem, das diese nicht unterscheidet, hält beide für dieselbe Datei.</translation>
     </message>
     <message>
         <source>The name %1 cannot be part of a file name, so it cannot have pictures.</source>
@@ -524,22 +729,6 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>There is no picture %1.</source>
         <translation>Es gibt kein Bild %1.</translation>
-    </message>
-    <message>
-        <source>The pictures keep the name %1: %2 cannot be part of a file name.</source>
-        <translation>Die Bilder behalten den Namen %1: %2 kann nicht Teil eines Dateinamens sein.</translation>
-    </message>
-    <message>
-        <source>The pictures keep the name %1: another project still carries it.</source>
-        <translation>Die Bilder behalten den Namen %1: Ein anderes Projekt trägt ihn noch.</translation>
-    </message>
-    <message>
-        <source>The pictures keep the name %1: %2 exists already.</source>
-        <translation>Die Bilder behalten den Namen %1: %2 existiert bereits.</translation>
-    </message>
-    <message>
-        <source>The pictures keep the name %1: pictures named %2 exist already.</source>
-        <translation>Die Bilder behalten den Namen %1: Bilder mit dem Namen %2 existieren bereits.</translation>
     </message>
     <message>
         <source>Nothing was changed.</source>
@@ -578,6 +767,83 @@ Try &apos;%1 --help&apos; for more information.
 </source>
         <translation>%1: %2 enthält %3 Projekte, mehr als die %4, die ein Katalog fassen kann; es wurde keine Seite geschrieben.
 </translation>
+    </message>
+</context>
+<context>
+    <name>PublishDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Wird abgebrochen…</translation>
+    </message>
+    <message>
+        <source>Publish</source>
+        <translation>Veröffentlichen</translation>
+    </message>
+    <message>
+        <source>Publish the pages and their pictures to a folder, [user@]host:path or ssh://user@host:port/path:</source>
+        <translation>Die Seiten und ihre Bilder in einem Ordner, unter [user@]host:path oder unter ssh://user@host:port/path veröffentlichen:</translation>
+    </message>
+    <message>
+        <source>Publish anyway?</source>
+        <translation>Trotzdem veröffentlichen?</translation>
+    </message>
+    <message>
+        <source>Publish Anyway</source>
+        <translation>Trotzdem veröffentlichen</translation>
+    </message>
+    <message>
+        <source>Comparing with %1…</source>
+        <translation>Vergleich mit %1…</translation>
+    </message>
+    <message>
+        <source>new</source>
+        <translation>neu</translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation>geändert</translation>
+    </message>
+    <message>
+        <source>%1 files (%2) will be sent through %3, the pictures first and the pages last:</source>
+        <translation>%1 Dateien (%2) werden über %3 gesendet, zuerst die Bilder und zuletzt die Seiten:</translation>
+    </message>
+    <message>
+        <source>Sending…</source>
+        <translation>Wird gesendet…</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files, %3 of %4
+%5</source>
+        <translation>%1 von %2 Dateien, %3 von %4
+%5</translation>
+    </message>
+    <message>
+        <source>No page links these %1 files on the destination any more. They were left there.</source>
+        <translation>Auf diese %1 Dateien am Ziel verweist keine Seite mehr. Sie wurden dort belassen.</translation>
+    </message>
+    <message>
+        <source>Delete These Files…</source>
+        <translation>Diese Dateien löschen…</translation>
+    </message>
+    <message>
+        <source>Delete %1 files from %2? They cannot be brought back.</source>
+        <translation>%1 Dateien aus %2 löschen? Sie können nicht wiederhergestellt werden.</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Deleting…</source>
+        <translation>Wird gelöscht…</translation>
+    </message>
+    <message>
+        <source>%1 files were deleted from the destination.</source>
+        <translation>%1 Dateien wurden am Ziel gelöscht.</translation>
     </message>
 </context>
 <context>

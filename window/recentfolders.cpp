@@ -54,7 +54,7 @@ void RecentFolders::fillMenu(QMenu *menu, const std::function<void(const QByteAr
     menu->clear();
     const QList<QByteArray> kept = folders();
     for (int i = 0; i < kept.size(); ++i) {
-        const QByteArray folder = kept.at(i);
+        const QByteArray &folder = kept.at(i);
         QString label = QDir::toNativeSeparators(printableFileName(folder));
         label.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction *action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label));

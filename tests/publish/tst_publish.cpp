@@ -27,8 +27,10 @@ int freePort()
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t size = sizeof address;
-    ::bind(s, reinterpret_cast<sockaddr *>(&address), size);
-    ::getsockname(s, reinterpret_cast<sockaddr *>(&address), &size);
+    // Port 0 asks the system for a free one; none found gives 0, which sshd refuses loudly.
+    if (::bind(s, reinterpret_cast<sockaddr *>(&address), size) != 0
+        || ::getsockname(s, reinterpret_cast<sockaddr *>(&address), &size) != 0)
+        address.sin_port = 0;
     ::close(s);
     return ntohs(address.sin_port);
 }
