@@ -110,16 +110,8 @@ void PublishDialog::run(const QList<CheckFinding> &fileFindings)
         m_messages.showMessage(refused.reason);
         return;
     }
-    QList<CheckFinding> findings = fileFindings;
-    findings += m_document.check();
-    if (!findings.isEmpty()) {
-        QStringList lines;
-        for (const CheckFinding &finding : std::as_const(findings))
-            lines.append(printableText(CatalogueCheck::formatFinding(finding)));
-        if (!m_messages.askToGoAhead(lines.join(QLatin1Char('\r')) + QLatin1Char('\r') + tr("Publish anyway?"),
-                                     tr("Publish Anyway")))
-            return;
-    }
+    if (!findingsAccepted(fileFindings + m_document.check()))
+        return;
     // The pages sent are those Build Pages writes, built now from the catalogue as it is.
     const PublishResult built = m_document.publish();
     if (!built.built) {
@@ -127,7 +119,22 @@ void PublishDialog::run(const QList<CheckFinding> &fileFindings)
         return;
     }
     rememberDestination(folder, destination.text());
+    publish(destination, pictureFolder);
+}
 
+bool PublishDialog::findingsAccepted(const QList<CheckFinding> &findings)
+{
+    if (findings.isEmpty())
+        return true;
+    QStringList lines;
+    for (const CheckFinding &finding : findings)
+        lines.append(printableText(CatalogueCheck::formatFinding(finding)));
+    return m_messages.askToGoAhead(lines.join(QLatin1Char('\r')) + QLatin1Char('\r') + tr("Publish anyway?"),
+                                   tr("Publish Anyway"));
+}
+
+void PublishDialog::publish(const Destination &destination, const QString &pictureFolder)
+{
     // ssh asks for a password or an unknown host key through this very program, in a dialog.
     qputenv("SSH_ASKPASS", QCoreApplication::applicationFilePath().toLocal8Bit());
     qputenv("SSH_ASKPASS_REQUIRE", "force");
@@ -144,60 +151,73 @@ void PublishDialog::run(const QList<CheckFinding> &fileFindings)
             m_messages.showMessage(prepared.reason);
         return;
     }
-
-    const QList<PublishItem> toSend = publisher.toSend();
     UploadResult result;
     result.method = publisher.method();
     result.outcome = UploadResult::Outcome::NothingToSend;
+    const QList<PublishItem> toSend = publisher.toSend();
     if (!toSend.isEmpty()) {
-        QStringList lines;
-        qint64 total = 0;
-        for (const PublishItem &item : toSend) {
-            lines << QStringLiteral("%1\t%2\t%3")
-                         .arg(item.change == PublishItem::Change::New ? tr("new") : tr("changed"), bytes(item.size),
-                              printableText(item.name));
-            total += item.size;
-        }
-        if (!confirmList(lines,
-                         tr("%1 files (%2) will be sent through %3, the pictures first and the pages last:")
-                             .arg(toSend.size())
-                             .arg(bytes(total), result.method),
-                         tr("Publish")))
+        if (!sendConfirmed(toSend, result.method))
             return;
-        QProgressDialog progress(tr("Sending\u2026"), tr("Cancel"), 0, 1000, m_parent);
-        progress.setWindowModality(Qt::WindowModal);
-        progress.setMinimumDuration(0);
-        QPointer<QProgressDialog> shown(&progress);
-        QThread *thread = QThread::create([&] {
-            result = publisher.send([&](const PublishProgress &step) {
-                QMetaObject::invokeMethod(&progress, [shown, step] {
-                    if (!shown)
-                        return;
-                    shown->setValue(step.totalBytes > 0 ? int(step.bytes * 1000 / step.totalBytes) : 0);
-                    shown->setLabelText(
-                        tr("%1 of %2 files, %3 of %4\n%5")
-                            .arg(step.files)
-                            .arg(step.totalFiles)
-                            .arg(bytes(step.bytes), bytes(step.totalBytes), printableText(step.current)));
-                });
-            });
-        });
-        QEventLoop loop;
-        connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
-        connect(&progress, &QProgressDialog::canceled, &progress, [&] { publisher.cancel(); });
-        thread->start();
-        loop.exec();
-        thread->wait();
-        delete thread;
-        progress.reset();
+        result = sendWithProgress(publisher);
     }
     m_messages.showMessage(result.message());
-
-    const QStringList unlinked = publisher.unlinked();
     const bool sent =
         result.outcome == UploadResult::Outcome::Published || result.outcome == UploadResult::Outcome::NothingToSend;
-    if (!sent || unlinked.isEmpty())
-        return;
+    if (sent && !publisher.unlinked().isEmpty())
+        offerToDeleteUnlinked(publisher, destination);
+}
+
+bool PublishDialog::sendConfirmed(const QList<PublishItem> &toSend, const QString &method)
+{
+    QStringList lines;
+    qint64 total = 0;
+    for (const PublishItem &item : toSend) {
+        lines << QStringLiteral("%1\t%2\t%3")
+                     .arg(item.change == PublishItem::Change::New ? tr("new") : tr("changed"), bytes(item.size),
+                          printableText(item.name));
+        total += item.size;
+    }
+    return confirmList(lines,
+                       tr("%1 files (%2) will be sent through %3, the pictures first and the pages last:")
+                           .arg(toSend.size())
+                           .arg(bytes(total), method),
+                       tr("Publish"));
+}
+
+UploadResult PublishDialog::sendWithProgress(Publisher &publisher)
+{
+    UploadResult result;
+    QProgressDialog progress(tr("Sending\u2026"), tr("Cancel"), 0, 1000, m_parent);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    QPointer<QProgressDialog> shown(&progress);
+    QThread *thread = QThread::create([&] {
+        result = publisher.send([&](const PublishProgress &step) {
+            QMetaObject::invokeMethod(&progress, [shown, step] {
+                if (!shown)
+                    return;
+                shown->setValue(step.totalBytes > 0 ? int(step.bytes * 1000 / step.totalBytes) : 0);
+                shown->setLabelText(tr("%1 of %2 files, %3 of %4\n%5")
+                                        .arg(step.files)
+                                        .arg(step.totalFiles)
+                                        .arg(bytes(step.bytes), bytes(step.totalBytes), printableText(step.current)));
+            });
+        });
+    });
+    QEventLoop loop;
+    connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
+    connect(&progress, &QProgressDialog::canceled, &progress, [&] { publisher.cancel(); });
+    thread->start();
+    loop.exec();
+    thread->wait();
+    delete thread;
+    progress.reset();
+    return result;
+}
+
+void PublishDialog::offerToDeleteUnlinked(Publisher &publisher, const Destination &destination)
+{
+    const QStringList unlinked = publisher.unlinked();
     QStringList lines;
     for (const QString &name : unlinked)
         lines << printableText(name);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cataloguecheck.h"
+#include "publisher.h"
 
 #include <QObject>
 #include <QString>
@@ -32,6 +33,15 @@ public:
     static void rememberDestination(const QString &folder, const QString &destination);
 
 private:
+    // Whether to publish despite `findings`: asked only when there are any.
+    bool findingsAccepted(const QList<CheckFinding> &findings);
+    void publish(const Destination &destination, const QString &pictureFolder);
+    bool sendConfirmed(const QList<PublishItem> &toSend, const QString &method);
+    // Sends on a thread of its own while a progress dialog shows files and bytes and offers Cancel.
+    UploadResult sendWithProgress(Publisher &publisher);
+    // Lists the files no page links any more; removing them is asked twice.
+    void offerToDeleteUnlinked(Publisher &publisher, const Destination &destination);
+
     // Runs `work` on a thread of its own while a dialog says `label` and offers Cancel.
     void whileShowing(const QString &label, const std::function<void()> &work, const std::function<void()> &cancel);
     bool confirmList(const QStringList &lines, const QString &summary, const QString &action);
