@@ -177,9 +177,9 @@ void TestProgramRun::refusals_data()
                                     << QByteArray("Aufruf: project-catalogue [Optionen] [ORDNER]\nVerwaltet einen")
                                     << QByteArray();
     QTest::newRow("Qt's error in Austrian German")
-        << QStringList{"LC_MESSAGES=de_AT.UTF-8", "--publish"} << false << 2 << QByteArray()
+        << QStringList{"LC_MESSAGES=de_AT.UTF-8", "--upload"} << false << 2 << QByteArray()
         << QByteArray(
-               "project-catalogue: Unbekannte Option 'publish'.\n\xe2\x80\x9eproject-catalogue --help\xe2\x80\x9c "
+               "project-catalogue: Unbekannte Option 'upload'.\n\xe2\x80\x9eproject-catalogue --help\xe2\x80\x9c "
                "liefert weitere Informationen.\n");
     QTest::newRow("German from LANGUAGE's list")
         << QStringList{"LANG=fr_FR.UTF-8", "LANGUAGE=fr:de"} << false << 1 << QByteArray()
