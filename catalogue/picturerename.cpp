@@ -81,9 +81,9 @@ PictureRename PictureRename::plan(const QString &folder, const QString &oldName,
 }
 
 PictureRename PictureRename::plan(const QString &folder, const QList<ProjectInfo> &projects, qsizetype position,
-                                  const QString &oldName)
+                                  const QString &newName)
 {
-    const QString newName = projects.at(position).Name;
+    const QString oldName = projects.at(position).Name;
     bool oldInUse = false;
     bool newInUse = false;
     for (qsizetype i = 0; i < projects.size(); ++i) {

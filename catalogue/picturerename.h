@@ -31,9 +31,10 @@ public:
     // `newNameInUse`: another project carries the new name and would show them too.
     static PictureRename plan(const QString &folder, const QString &oldName, const QString &newName, bool oldNameInUse,
                               bool newNameInUse);
-    // The same, for the project at `position` of `projects`, whose name is already the new one.
+    // The same, for the project at `position` of `projects`, still under its old name, to be
+    // named `newName`.
     static PictureRename plan(const QString &folder, const QList<ProjectInfo> &projects, qsizetype position,
-                              const QString &oldName);
+                              const QString &newName);
 
     // What is said of each of `fileNames` that differs from a file in `folder` only in letter case,
     // files named in `leaving` aside. One pass over the folder, unsorted: a picture folder may hold

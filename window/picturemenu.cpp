@@ -244,11 +244,10 @@ void PictureMenu::showPictures(int row)
 
 bool PictureMenu::pushNameStep(CatalogueStep *nameStep, int row, const QString &newName)
 {
-    // Planned as the catalogue will stand with the new name; the name itself is stored by the push.
-    QList<ProjectInfo> projects = m_document.catalogue().Projects();
+    // Planned before the name is stored, which the push does; the catalogue is not copied.
+    const QList<ProjectInfo> &projects = m_document.catalogue().Projects();
     const QString oldName = projects.at(row).Name;
-    projects[row].Name = newName;
-    const PictureRename plan = PictureRename::plan(pictureFolder(), projects, row, oldName);
+    const PictureRename plan = PictureRename::plan(pictureFolder(), projects, row, newName);
     if (!plan.moves()) {
         const bool stored = m_history.pushStep(nameStep);
         if (stored && !plan.refusal.isEmpty())
